@@ -1,0 +1,74 @@
+#include "winui/app.h"
+
+#include <shellapi.h>
+
+namespace {
+CWinApp* g_app = nullptr;
+HelpOpener g_helpOpener = nullptr;
+
+// When no application object exists (UI tests), the wait cursor still works.
+int g_looseWaitCount = 0;
+HCURSOR g_looseRestore = nullptr;
+
+void WaitCursorOn(int& count, HCURSOR& restore) {
+    if (count++ == 0) restore = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+}
+
+void WaitCursorOff(int& count, HCURSOR& restore) {
+    if (count == 0) return;
+    if (--count == 0) ::SetCursor(restore ? restore : ::LoadCursor(nullptr, IDC_ARROW));
+}
+}  // namespace
+
+CWinApp::CWinApp() { g_app = this; }
+
+CWinApp::~CWinApp() {
+    if (g_app == this) g_app = nullptr;
+}
+
+CWinApp* AfxGetApp() { return g_app; }
+
+void CWinApp::BeginWaitCursor() { WaitCursorOn(m_nWaitCursorCount, m_hcurWaitCursorRestore); }
+
+void CWinApp::EndWaitCursor() { WaitCursorOff(m_nWaitCursorCount, m_hcurWaitCursorRestore); }
+
+CWaitCursor::CWaitCursor() {
+    if (CWinApp* app = AfxGetApp()) app->BeginWaitCursor();
+    else WaitCursorOn(g_looseWaitCount, g_looseRestore);
+}
+
+CWaitCursor::~CWaitCursor() {
+    if (CWinApp* app = AfxGetApp()) app->EndWaitCursor();
+    else WaitCursorOff(g_looseWaitCount, g_looseRestore);
+}
+
+HelpOpener SetHelpOpener(HelpOpener opener) {
+    HelpOpener previous = g_helpOpener;
+    g_helpOpener = opener;
+    return previous;
+}
+
+std::string HelpFilePath() {
+    char path[MAX_PATH];
+    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string exe(path, length);
+    std::string::size_type slash = exe.find_last_of("\\/");
+    std::string dir = slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
+    std::string base = slash == std::string::npos ? exe : exe.substr(slash + 1);
+    std::string::size_type dot = base.rfind('.');
+    if (dot != std::string::npos) base.erase(dot);
+    for (char& c : base) if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return dir + base + ".html";
+}
+
+void CWinApp::WinHelp(DWORD_PTR, UINT) {
+    std::string path = HelpFilePath();
+    if (g_helpOpener) {
+        g_helpOpener(path);
+        return;
+    }
+    HWND owner = nullptr;
+    ::ShellExecuteA(owner, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CWinApp::OnHelp() { WinHelp(0, HELP_CONTENTS); }

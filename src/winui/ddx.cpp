@@ -1,0 +1,116 @@
+#include "winui/ddx.h"
+
+#include "winui/dialog.h"
+#include "winui/message_seam.h"
+
+#include <cerrno>
+#include <cstring>
+#include <cstdio>
+#include <cstdlib>
+
+HWND CDataExchange::PrepareCtrl(int id) {
+    HWND control = m_pDlgWnd->GetDlgItem(id);
+    m_hWndLastControl = control;
+    return control;
+}
+
+void CDataExchange::Fail(HWND control) {
+    m_bFail = true;
+    if (control) ::SetFocus(control);
+}
+
+namespace {
+// Setting an edit's text raises its change notification even when the text stays
+// the same; handlers that reload every control would then call themselves without end.
+void SetTextIfChanged(HWND control, const std::string& text) {
+    if (GetWindowTextString(control) != text) ::SetWindowTextA(control, text.c_str());
+}
+}  // namespace
+
+void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
+    if (pDX->m_bFail) return;
+    HWND control = pDX->PrepareCtrl(id);
+    if (!control) return;
+    if (pDX->m_bSaveAndValidate) {
+        value = GetWindowTextString(control);
+    } else {
+        SetTextIfChanged(control, value);
+    }
+}
+
+void DDX_Text(CDataExchange* pDX, int id, long& value) {
+    if (pDX->m_bFail) return;
+    HWND control = pDX->PrepareCtrl(id);
+    if (!control) return;
+    if (pDX->m_bSaveAndValidate) {
+        std::string text = GetWindowTextString(control);
+        char* end = nullptr;
+        errno = 0;
+        long parsed = std::strtol(text.c_str(), &end, 10);
+        while (end && (*end == ' ' || *end == '\t')) ++end;
+        if (end == text.c_str() || (end && *end) || errno == ERANGE) {
+            UiMessageBox(pDX->m_pDlgWnd->GetSafeHwnd(), "Please enter an integer.", "",
+                         MB_OK | MB_ICONEXCLAMATION);
+            pDX->Fail(control);
+            return;
+        }
+        value = parsed;
+    } else {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%ld", value);
+        SetTextIfChanged(control, buffer);
+    }
+}
+
+void DDX_Text(CDataExchange* pDX, int id, int& value) {
+    long wide = value;
+    DDX_Text(pDX, id, wide);
+    if (!pDX->m_bFail) value = static_cast<int>(wide);
+}
+
+void DDX_Check(CDataExchange* pDX, int id, int& value) {
+    if (pDX->m_bFail) return;
+    HWND control = pDX->PrepareCtrl(id);
+    if (!control) return;
+    if (pDX->m_bSaveAndValidate) {
+        value = static_cast<int>(::SendMessageA(control, BM_GETCHECK, 0, 0));
+    } else {
+        // A value outside the three states shows as unchecked.
+        int state = (value >= 0 && value <= 2) ? value : 0;
+        ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+    }
+}
+
+void DDX_Radio(CDataExchange* pDX, int id, int& value) {
+    if (pDX->m_bFail) return;
+    HWND control = pDX->PrepareCtrl(id);
+    if (!control) return;
+    if (pDX->m_bSaveAndValidate) value = -1;
+    int index = 0;
+    do {
+        LRESULT code = ::SendMessageA(control, WM_GETDLGCODE, 0, 0);
+        if (code & DLGC_RADIOBUTTON) {
+            if (pDX->m_bSaveAndValidate) {
+                if (::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
+            } else {
+                ::SendMessageA(control, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+            }
+            ++index;
+        }
+        control = ::GetWindow(control, GW_HWNDNEXT);
+    } while (control && !(::GetWindowLongA(control, GWL_STYLE) & WS_GROUP));
+}
+
+void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars) {
+    if (pDX->m_bFail) return;
+    if (pDX->m_bSaveAndValidate) {
+        if (static_cast<int>(value.size()) > maxChars) {
+            char text[64];
+            std::snprintf(text, sizeof text, "Enter no more than %d characters.", maxChars);
+            UiMessageBox(pDX->m_pDlgWnd->GetSafeHwnd(), text, "", MB_OK | MB_ICONEXCLAMATION);
+            pDX->Fail(pDX->m_hWndLastControl);
+        }
+    } else if (pDX->m_hWndLastControl) {
+        ::SendMessageA(pDX->m_hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
+    }
+}

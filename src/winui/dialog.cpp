@@ -1,0 +1,237 @@
+#include "winui/dialog.h"
+
+#include "winui/ddx.h"
+#include "winui/message_seam.h"
+
+namespace {
+
+ModalHook g_modalHook;
+
+// Posted to a modal dialog by itself: when it arrives, the modal loop is running.
+const UINT kModalReady = WM_APP + 0x3A1;
+
+// Messages whose answer is the dialog procedure's return value itself
+// rather than DWLP_MSGRESULT.
+bool ReturnsDirectly(UINT msg) {
+    switch (msg) {
+    case WM_CHARTOITEM: case WM_COMPAREITEM: case WM_CTLCOLORBTN: case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: case WM_INITDIALOG: case WM_QUERYDRAGICON: case WM_VKEYTOITEM:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+ModalHook SetModalHook(ModalHook hook) {
+    ModalHook previous = std::move(g_modalHook);
+    g_modalHook = std::move(hook);
+    return previous;
+}
+
+HINSTANCE AfxGetResourceHandle() {
+    return ::GetModuleHandleA(nullptr);
+}
+
+std::string GetWindowTextString(HWND hwnd) {
+    int length = ::GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int got = ::GetWindowTextA(hwnd, &text[0], length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+CDialog::CDialog(UINT idTemplate, HWND parent) : m_hWndParent(parent), m_nIDTemplate(idTemplate) {}
+
+CDialog::~CDialog() {
+    if (m_hWnd && ::IsWindow(m_hWnd)) {
+        ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+        ::DestroyWindow(m_hWnd);
+    }
+}
+
+INT_PTR CDialog::DoModal() {
+    m_bModal = true;
+    INT_PTR result = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+                                       m_hWndParent, &CDialog::DialogProc,
+                                       reinterpret_cast<LPARAM>(this));
+    m_bModal = false;
+    m_hWnd = nullptr;
+    return result;
+}
+
+BOOL CDialog::Create(HWND parent) {
+    if (parent) m_hWndParent = parent;
+    m_bModal = false;
+    HWND hwnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+                                     m_hWndParent, &CDialog::DialogProc,
+                                     reinterpret_cast<LPARAM>(this));
+    return hwnd != nullptr;
+}
+
+BOOL CDialog::DestroyWindow() {
+    if (!m_hWnd) return FALSE;
+    HWND hwnd = m_hWnd;
+    return ::DestroyWindow(hwnd);
+}
+
+void CDialog::EndDialog(int result) {
+    if (!m_hWnd) return;
+    if (m_bModal) {
+        ::EndDialog(m_hWnd, result);
+    } else {
+        // A modeless window cannot end a modal loop; it only goes out of sight.
+        ::ShowWindow(m_hWnd, SW_HIDE);
+    }
+}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
+    CDataExchange dx(this, bSaveAndValidate);
+    bool wasLocked = m_bLockoutNotify;
+    m_bLockoutNotify = true;
+    DoDataExchange(&dx);
+    m_bLockoutNotify = wasLocked;
+    return dx.m_bFail ? FALSE : TRUE;
+}
+
+std::string CDialog::GetDlgItemText(int id) const {
+    HWND item = GetDlgItem(id);
+    return item ? GetWindowTextString(item) : std::string();
+}
+
+void CDialog::SetDlgItemText(int id, const std::string& text) {
+    ::SetDlgItemTextA(m_hWnd, id, text.c_str());
+}
+
+LRESULT CDialog::SendDlgItemMessage(int id, UINT msg, WPARAM wp, LPARAM lp) const {
+    return ::SendDlgItemMessageA(m_hWnd, id, msg, wp, lp);
+}
+
+void CDialog::EnableItem(int id, BOOL enable) {
+    if (HWND item = GetDlgItem(id)) ::EnableWindow(item, enable);
+}
+
+void CDialog::CheckDlgButton(int id, UINT state) {
+    ::CheckDlgButton(m_hWnd, id, state);
+}
+
+int CDialog::MessageBox(const std::string& text, const std::string& title, UINT flags) {
+    return UiMessageBox(m_hWnd, text, title, flags);
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+void CDialog::OnOK() {
+    if (!UpdateData(TRUE)) return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::OnCommandRoute(int id, UINT code, CommandHandler fn) {
+    m_commands.push_back({id, code, std::move(fn)});
+}
+
+void CDialog::OnNotifyRoute(int id, UINT code, NotifyHandler fn) {
+    m_notifies.push_back({id, code, false, std::move(fn)});
+}
+
+void CDialog::OnNotifyCode(UINT code, NotifyHandler fn) {
+    m_notifies.push_back({0, code, true, std::move(fn)});
+}
+
+void CDialog::OnMessageRoute(UINT msg, MessageHandler fn) {
+    m_messages.emplace_back(msg, std::move(fn));
+}
+
+bool CDialog::RouteCommand(int id, UINT code) {
+    for (const CommandRoute& route : m_commands) {
+        if (route.id == id && route.code == code) {
+            CommandHandler fn = route.fn;  // the handler may add routes
+            fn();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CDialog::RouteNotify(NMHDR* hdr, LRESULT* result) {
+    for (const NotifyRoute& route : m_notifies) {
+        if (route.code == hdr->code && (route.anyControl || static_cast<UINT_PTR>(route.id) == hdr->idFrom)) {
+            NotifyHandler fn = route.fn;
+            fn(hdr, result);
+            return true;
+        }
+    }
+    return false;
+}
+
+INT_PTR CDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kModalReady) {
+        if (g_modalHook) {
+            ModalHook hook = g_modalHook;
+            hook(*this);
+        }
+        return TRUE;
+    }
+    for (auto& entry : m_messages) {
+        if (entry.first != msg) continue;
+        LRESULT result = 0;
+        MessageHandler fn = entry.second;
+        if (!fn(wp, lp, result)) return FALSE;  // default handling goes on
+        if (ReturnsDirectly(msg)) return static_cast<INT_PTR>(result);
+        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    switch (msg) {
+    case WM_COMMAND: {
+        int id = LOWORD(wp);
+        UINT code = HIWORD(wp);
+        if (lp != 0 && m_bLockoutNotify) return TRUE;  // a control speaking during an exchange
+        if (RouteCommand(id, code)) return TRUE;
+        if (code == BN_CLICKED && id == IDOK) { OnOK(); return TRUE; }
+        if (code == BN_CLICKED && id == IDCANCEL) { OnCancel(); return TRUE; }
+        return FALSE;
+    }
+    case WM_NOTIFY: {
+        if (m_bLockoutNotify) return TRUE;
+        LRESULT result = 0;
+        if (RouteNotify(reinterpret_cast<NMHDR*>(lp), &result)) {
+            ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    CDialog* self;
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<CDialog*>(lp);
+        ::SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        self->m_hWnd = hwnd;
+        BOOL focusDefault = self->OnInitDialog();
+        if (self->m_bModal && g_modalHook) ::PostMessageA(hwnd, kModalReady, 0, 0);
+        return focusDefault;
+    }
+    self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (!self) return FALSE;
+    INT_PTR answer = self->HandleMessage(msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->m_hWnd = nullptr;
+    }
+    return answer;
+}
