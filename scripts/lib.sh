@@ -35,6 +35,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 wineserver -p
+# Start Wine's own background processes now, with no pipes of ours: started later by
+# a test program, they would inherit its output pipe and keep ctest waiting.
+wine wineboot </dev/null >/dev/null 2>&1
 "$@"
 rc=$?
 wineserver -k 2>/dev/null

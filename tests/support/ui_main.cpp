@@ -1,0 +1,12 @@
+// Entry point of the UI test programs: common controls must be registered before
+// any dialog is created, as the program's own start does.
+#include "winui/afx.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,154 @@
+#include "support/ui_test_kit.h"
+
+#include <cstdio>
+
+CapturingSink::CapturingSink() { m_previous = SetUiSink(this); }
+
+CapturingSink::~CapturingSink() { SetUiSink(m_previous); }
+
+int CapturingSink::MessageBox(HWND, const std::string& text, const std::string& title, UINT flags) {
+    messages.push_back({text, title, flags});
+    if (onMessage) onMessage(messages.back());
+    if (!answers.empty()) {
+        int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    UINT buttons = flags & MB_TYPEMASK;
+    return (buttons == MB_YESNO || buttons == MB_YESNOCANCEL) ? IDYES : IDOK;
+}
+
+void CapturingSink::Beep(UINT type) { beeps.push_back(type); }
+
+void PumpMessages(HWND dialog) {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (dialog && ::IsDialogMessageA(dialog, &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+void TypeText(HWND edit, const std::string& text) {
+    int length = ::GetWindowTextLengthA(edit);
+    TypeTextAt(edit, length, text);
+}
+
+void TypeTextAt(HWND edit, int pos, const std::string& text) {
+    ::SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(pos), static_cast<LPARAM>(pos));
+    for (char c : text) ::SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void PressKey(HWND dialog, HWND target, UINT vk) {
+    ::SetFocus(target);
+    MSG msg = {};
+    msg.hwnd = target;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = vk;
+    msg.lParam = 1;
+    if (!::IsDialogMessageA(dialog, &msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    msg.message = WM_KEYUP;
+    msg.lParam = static_cast<LPARAM>(0xC0000001);
+    if (!::IsDialogMessageA(dialog, &msg)) ::DispatchMessageA(&msg);
+    PumpMessages(dialog);
+}
+
+void ClickButton(HWND button) { ::SendMessageA(button, BM_CLICK, 0, 0); }
+
+void ClickListItem(HWND list, int index) {
+    RECT rect;
+    ::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    ::SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::SendMessageA(list, WM_LBUTTONUP, 0, point);
+    PumpMessages();
+}
+
+std::string TextOf(HWND hwnd) { return GetWindowTextString(hwnd); }
+
+int CheckOf(HWND button) { return static_cast<int>(::SendMessageA(button, BM_GETCHECK, 0, 0)); }
+
+bool IsEnabled(HWND hwnd) { return ::IsWindowEnabled(hwnd) != FALSE; }
+
+RECT ChildRect(HWND child) {
+    RECT rect;
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+namespace {
+void RemoveTree(const std::string& dir) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = ::FindFirstFileA((dir + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string full = dir + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(full + "\\");
+            } else {
+                ::SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileA(full.c_str());
+            }
+        } while (::FindNextFileA(find, &data));
+        ::FindClose(find);
+    }
+    ::SetFileAttributesA(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::RemoveDirectoryA(dir.c_str());
+}
+}  // namespace
+
+TempDir::TempDir() {
+    char base[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, base);
+    static unsigned counter = 0;
+    for (;;) {
+        char name[MAX_PATH];
+        std::snprintf(name, sizeof name, "%svorlix-test-%lu-%u", base,
+                      static_cast<unsigned long>(::GetCurrentProcessId()), counter++);
+        if (::CreateDirectoryA(name, nullptr)) {
+            m_path = std::string(name) + "\\";
+            break;
+        }
+    }
+}
+
+TempDir::~TempDir() { RemoveTree(m_path); }
+
+std::string TempDir::WriteFile(const std::string& name, const std::string& contents) const {
+    std::string full = m_path + name;
+    HANDLE file = ::CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        ::WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
+        ::CloseHandle(file);
+    }
+    return full;
+}
+
+std::string TempDir::MakeDir(const std::string& name) const {
+    std::string full = m_path + name;
+    ::CreateDirectoryA(full.c_str(), nullptr);
+    return full + "\\";
+}
+
+bool FileExists(const std::string& path) {
+    DWORD attrib = ::GetFileAttributesA(path.c_str());
+    return attrib != INVALID_FILE_ATTRIBUTES && !(attrib & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::string contents;
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return contents;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) contents.append(buffer, got);
+    ::CloseHandle(file);
+    return contents;
+}
