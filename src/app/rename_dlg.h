@@ -116,5 +116,12 @@ protected:
 
 private:
     void BuildMessageMap();
+
+    // Each area of the window keeps its private helpers and state in its own block.
+    // --- browsing: drive box, directory tree, file list
+    // --- option controls and name composition
+    // --- rename run and full preview
+    // --- settings and options window
+    // --- single-file tools: file status, deleting, tooltips, about box
     HWND m_hToolTip = nullptr;
 };

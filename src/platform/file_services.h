@@ -1,0 +1,94 @@
+// The file-system and clock services the program relies on, behind one interface,
+// so that behaviour the real file system cannot show here (attribute word 0, a
+// read-only file refusing new times, a failing move) can be tested with a stand-in.
+// Plain types only: no Windows headers.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// Attribute bits of a file.
+constexpr unsigned kFileReadOnly = 0x01;
+constexpr unsigned kFileHidden = 0x02;
+constexpr unsigned kFileSystem = 0x04;
+constexpr unsigned kFileDirectory = 0x10;
+constexpr unsigned kFileArchive = 0x20;
+
+// One directory entry as the enumeration gives it.
+struct FindEntry {
+    std::string name;        // bare name, at most 259 characters
+    unsigned attrib = 0;     // attribute word (0 for a file with no attribute at all)
+    int64_t writeTime = 0;   // last write, seconds since 1970-01-01 UTC
+};
+
+// Time value: whole seconds since 1970-01-01 00:00:00 UTC, 64 bits wide so that
+// dates from 2038 on work. 0 in a status record means "no time" (left alone).
+using TimeValue = int64_t;
+
+// Status of one file: its times, size and attribute byte.
+struct FileStatus {
+    TimeValue modified = 0;
+    TimeValue created = 0;   // the last-modified time stands in where none is kept
+    TimeValue accessed = 0;  // likewise
+    uint64_t size = 0;
+    unsigned attribute = 0;
+};
+
+// A local date and time broken down.
+struct LocalTime {
+    int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+
+class FileServices {
+public:
+    virtual ~FileServices() = default;
+
+    // Calls `entry` for every entry of the directory `dir` (a path ending in a
+    // backslash), "." and ".." included where the file system reports them.
+    // Returns false when the directory cannot be read.
+    virtual bool EnumerateDirectory(const std::string& dir,
+                                    const std::function<void(const FindEntry&)>& entry) = 0;
+
+    // Current drive, 1 for A.
+    virtual int GetDrive() = 0;
+    // Makes a drive current (1 for A); 0 on success, -1 when there is no such drive or medium.
+    virtual int ChangeDrive(int drive) = 0;
+    // Makes a directory (drive included) current; 0 on success, -1 when it cannot be entered.
+    virtual int ChangeDir(const std::string& path) = 0;
+
+    // Renames or moves one file. Never replaces an existing file: fails when the target
+    // exists (also when it differs only in case from another file). A rename that changes
+    // only the case of the name changes it on disk. Trailing dots and blanks of the target
+    // name are dropped. Returns true on success.
+    virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
+    // Deletes one file for good; fails for a read-only file.
+    virtual bool DeleteFile(const std::string& path) = 0;
+
+    // Times, size and attributes of a file; false when it cannot be read.
+    virtual bool GetStatus(const std::string& path, FileStatus& status) = 0;
+    // Sets the attribute byte when it differs from the file's, and, only when `modified`
+    // is not 0, the times that are not 0. A read-only file gets its attributes first,
+    // other files after the times (so new times on a file that stays read-only fail).
+    // On failure returns false and puts the reason into `error`.
+    virtual bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) = 0;
+
+    // Local date and time to a time value; the platform decides daylight saving, and
+    // days beyond the end of a month run into the next one. -1 when not representable.
+    virtual TimeValue MakeLocalTime(int year, int month, int day, int hour, int minute, int second) = 0;
+    // A time value broken down in local time.
+    virtual LocalTime ToLocalTime(TimeValue time) = 0;
+    virtual TimeValue Now() = 0;
+
+    // Whole contents of a text file, as stored (line ends untouched); false when it cannot be read.
+    virtual bool ReadFile(const std::string& path, std::string& contents) = 0;
+    // Writes a file so that its old contents stay intact until the new ones are complete:
+    // the new file is written beside it and replaces it only when finished. False on failure,
+    // and the old file is then as it was.
+    virtual bool WriteFileReplacing(const std::string& path, const std::string& contents) = 0;
+};
+
+// The services in use: the real ones unless a test installed others.
+FileServices& Platform();
+// Installs services (nullptr restores the real ones); returns the previous ones.
+FileServices* SetPlatform(FileServices* services);
