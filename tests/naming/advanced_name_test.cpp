@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "naming/advanced_name.h"
+#include "naming/composition.h"
+#include "naming/position_field.h"
+#include "naming/rename_options.h"
+
+namespace {
+
+struct AdvancedCase {
+    const char* what;
+    void (*set)(RenameOptions&);
+    const char* oldName;
+    const char* expected;
+};
+
+void InsertAt(RenameOptions& o, const char* pos) {
+    o.m_bInsert = 1;
+    o.m_strInsStr1 = "X";
+    o.m_strInsAtPos = pos;
+}
+
+void ReplaceText(RenameOptions& o, const char* search) {
+    o.m_bReplace = 1;
+    o.m_nApplyTo = 2;
+    o.m_strReStr1 = search;
+    o.m_strReStr2 = "#";
+}
+
+void ReplaceRange(RenameOptions& o, const char* from, const char* to) {
+    o.m_bReplace = 1;
+    o.m_nApplyTo = 2;
+    o.m_strReFromPos = from;
+    o.m_strReToPos = to;
+    o.m_strReStr2 = "#";
+}
+
+void InsertBeside(RenameOptions& o, const char* search, bool after, bool back) {
+    o.m_bInsert = 1;
+    o.m_nApplyTo = 2;
+    o.m_strInsStr1 = "ab";
+    o.m_strInsStr2 = search;
+    (after ? o.m_bInsAfter : o.m_bInsBefore) = 1;
+    o.m_bSearchBack = back;
+}
+
+const AdvancedCase kAdvancedCases[] = {
+    {"insert at the front", [](RenameOptions& o) { InsertAt(o, "0"); }, "report.txt", "Xreport.txt"},
+    {"position past the end appends", [](RenameOptions& o) { InsertAt(o, "99"); }, "report.txt", "reportX.txt"},
+    {"no dot: all prefix", [](RenameOptions& o) { InsertAt(o, "0"); }, "README", "XREADME"},
+    {"negative position counts as 0", [](RenameOptions& o) { InsertAt(o, " -4"); }, "ab.c", "Xab.c"},
+    {"no dot, apply to extension", [](RenameOptions& o) { InsertAt(o, "0"); o.m_nApplyTo = 1; }, "README", "README.X"},
+    {"no dot, extension unchanged", [](RenameOptions& o) { ReplaceText(o, "q"); o.m_nApplyTo = 1; }, "README", "README"},
+    {"range 0-0 on the extension", [](RenameOptions& o) { ReplaceRange(o, "0", "0"); o.m_nApplyTo = 1; }, "a.txt", "a.#xt"},
+    {"first match replaced", [](RenameOptions& o) { ReplaceText(o, "abc"); }, "xabcabc", "x#abc"},
+    {"backward: last match", [](RenameOptions& o) { ReplaceText(o, "abc"); o.m_bSearchBack = 1; }, "xabcabc", "xabc#"},
+    {"case folded, kept case", [](RenameOptions& o) { ReplaceText(o, "ABC"); }, "xAbCd", "x#d"},
+    {"case sensitive misses", [](RenameOptions& o) { ReplaceText(o, "ABC"); o.m_bCaseSensitive = 1; }, "xAbCd", "xAbCd"},
+    {"wildcard inside", [](RenameOptions& o) { ReplaceText(o, "2*final"); }, "photo_2023_final.jpg", "photo_#.jpg"},
+    {"leading star starts at 0", [](RenameOptions& o) { ReplaceText(o, "*_"); }, "photo_2023_final.jpg", "#2023_final.jpg"},
+    {"trailing star runs to the end", [](RenameOptions& o) { ReplaceText(o, "final*"); }, "photo_2023_final.jpg", "photo_2023_#"},
+    {"pieces take the first occurrence", [](RenameOptions& o) { ReplaceText(o, "a*c"); }, "abcbc", "#bc"},
+    {"empty piece", [](RenameOptions& o) { ReplaceText(o, "b**c"); }, "abxcd", "a#d"},
+    {"missing piece: no match", [](RenameOptions& o) { ReplaceText(o, "c*a"); }, "abcb", "abcb"},
+    {"insert after", [](RenameOptions& o) { InsertBeside(o, "1", true, false); }, "x1y1", "x1aby1"},
+    {"insert before", [](RenameOptions& o) { InsertBeside(o, "1", false, false); }, "x1y1", "xab1y1"},
+    {"backward, before", [](RenameOptions& o) { InsertBeside(o, "1", false, true); }, "x1y1", "x1yab1"},
+    {"backward, after", [](RenameOptions& o) { InsertBeside(o, "1", true, true); }, "x1y1", "x1y1ab"},
+    {"backward wildcard, before", [](RenameOptions& o) { InsertBeside(o, "2*_", false, true); }, "photo_2023_final", "photo_20ab23_final"},
+    {"wildcard, after", [](RenameOptions& o) { InsertBeside(o, "o*2", true, false); }, "photo_2023", "photo_2ab023"},
+    {"empty search: front", [](RenameOptions& o) { InsertBeside(o, "", false, false); o.m_nApplyTo = 0; }, "pic.gif", "abpic.gif"},
+    {"From # alone", [](RenameOptions& o) { ReplaceRange(o, "2", ""); }, "abcdef", "#cdef"},
+    {"To # alone", [](RenameOptions& o) { ReplaceRange(o, "", "2"); }, "abcdef", "abcd#"},
+    {"range swapped", [](RenameOptions& o) { ReplaceRange(o, "3", "1"); }, "abcdef", "a#ef"},
+    {"range to the last character", [](RenameOptions& o) { ReplaceRange(o, "1", "5"); }, "abcdef", "a#"},
+    {"range clamped", [](RenameOptions& o) { ReplaceRange(o, "-5", "300"); }, "abc", "#"},
+    {"From # beyond the end", [](RenameOptions& o) { ReplaceRange(o, "9", ""); }, "abc", "#"},
+    {"huge number", [](RenameOptions& o) { ReplaceRange(o, "", "99999999999999999999999999"); }, "abc", "#"},
+    {"huge negative", [](RenameOptions& o) { ReplaceRange(o, "-99999999999999999999999999", "1"); }, "abc", "#c"},
+};
+
+class AdvancedName : public ::testing::TestWithParam<AdvancedCase> {};
+
+void PrintTo(const AdvancedCase& c, std::ostream* os) { *os << c.what; }
+
+TEST_P(AdvancedName, Composes) {
+    RenameOptions o;
+    GetParam().set(o);
+    std::string name;
+    EXPECT_EQ(1, ComposeAdvancedBareName(o, GetParam().oldName, name)) << GetParam().what;
+    EXPECT_EQ(GetParam().expected, name) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AdvancedName, ::testing::ValuesIn(kAdvancedCases));
+
+TEST(AdvancedName, NotFilledInWhateverTheMode) {
+    RenameOptions o;
+    o.m_bInsert = 1;
+    o.m_strInsStr1 = "x";
+    o.m_strInsStr2 = "y";
+    o.m_strReStr2 = "z";
+    CompositionTarget t;
+    int firstFlag = 0;
+    std::string newName = "old", caret;
+    std::vector<std::string> names;
+    EXPECT_EQ(-3, ComposeAdvancedName(o, t, "a.txt", firstFlag, newName, names, caret));
+    EXPECT_EQ("", newName);
+    EXPECT_TRUE(names.empty());
+}
+
+TEST(PositionField, AcceptsDigitsUpTo255) {
+    const struct { const char* text; bool accepted; } cases[] = {
+        {"", true}, {"0255", true}, {"25", true}, {"256", false}, {"2a", false},
+        {" 1", false}, {"-1", false}, {"99999999999999999999999", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.accepted, IsPositionTextAccepted(c.text)) << c.text;
+}
+
+TEST(PositionField, ReadsLikeAtoi) {
+    EXPECT_EQ(12, ParsePositionNumber(" \t+12x3"));
+    EXPECT_EQ(-3, ParsePositionNumber("-3"));
+    EXPECT_EQ(0, ParsePositionNumber("x1"));
+    EXPECT_EQ(0, ParsePositionNumber("- 1"));
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "naming/basic_name.h"
+#include "naming/composition.h"
+#include "naming/rename_options.h"
+#include "naming/split_name.h"
+
+namespace {
+
+struct BasicCase {
+    const char* what;
+    void (*set)(RenameOptions&);
+    const char* oldName;
+    const char* counter;
+    const char* expected;
+};
+
+const BasicCase kBasicCases[] = {
+    {"only the last dot splits", [](RenameOptions& o) { o.m_bChangeExt = 1; o.m_nExtPos = 0; o.m_strNewExt = "zip"; },
+     "archive.tar.gz", "", "archive.tar.zip"},
+    {"empty old prefix", [](RenameOptions& o) { o.m_bChangePrefix = 1; o.m_nPrefixPos = 0; o.m_strNewPrefix = "x"; },
+     ".profile", "", "x.profile"},
+    {"no extension keeps a trailing dot", [](RenameOptions& o) { o.m_bChangePrefix = 1; o.m_strNewPrefix = "_old"; },
+     "README", "", "README_old."},
+    {"name ending in a dot", [](RenameOptions& o) { o.m_bChangeExt = 1; o.m_nExtPos = 1; o.m_strNewExt = "txt"; },
+     "name.", "", "name.txt"},
+    {"one leading dot of the new ext dropped", [](RenameOptions& o) { o.m_bChangeExt = 1; o.m_nExtPos = 0; o.m_strNewExt = ".bak"; },
+     "name.x", "", "name.bak"},
+    {"only one leading dot dropped", [](RenameOptions& o) { o.m_bChangeExt = 1; o.m_nExtPos = 0; o.m_strNewExt = "..bak"; },
+     "name.x", "", "name..bak"},
+    {"empty replacing prefix", [](RenameOptions& o) { o.m_bChangePrefix = 1; o.m_nPrefixPos = 0; },
+     "a.txt", "", ".txt"},
+    {"upper case covers counter, not ext", [](RenameOptions& o) { o.m_bChangePrefix = 1; o.m_bCountPrefix = 1; o.m_strNewPrefix = "-"; o.m_bPrefixUpper = 1; },
+     "photo.jpg", "ab", "PHOTO-AB.jpg"},
+    {"counter sits by the new text", [](RenameOptions& o) { o.m_bChangePrefix = 1; o.m_bCountPrefix = 1; o.m_nPrefixPos = 1; o.m_strNewPrefix = "v"; },
+     "x.doc", "01", "v01x.doc"},
+    {"counter for the ext ignored by the prefix", [](RenameOptions& o) { o.m_bChangePrefix = 1; o.m_bChangeExt = 1; o.m_bCountExt = 1; o.m_nExtPos = 2; o.m_strNewPrefix = "p"; },
+     "a.b", "7", "ap.b7"},
+    {"ext lower case, only ASCII", [](RenameOptions& o) { o.m_bChangeExt = 1; o.m_bExtLower = 1; o.m_strNewExt = "\xC4X"; },
+     "a.JPG", "", "a.jpg\xC4x"},
+    {"bad positions empty the parts", [](RenameOptions& o) { o.m_bChangePrefix = 1; o.m_bChangeExt = 1; o.m_nPrefixPos = 3; o.m_nExtPos = -1; },
+     "a.txt", "", "."},
+};
+
+class BasicName : public ::testing::TestWithParam<BasicCase> {};
+
+void PrintTo(const BasicCase& c, std::ostream* os) { *os << c.what; }
+
+TEST_P(BasicName, Composes) {
+    RenameOptions o;
+    GetParam().set(o);
+    EXPECT_EQ(GetParam().expected, ComposeBasicBareName(o, GetParam().oldName, GetParam().counter))
+        << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BasicName, ::testing::ValuesIn(kBasicCases));
+
+TEST(SplitName, HalvesAtLastDot) {
+    EXPECT_EQ("a.b", SplitName("a.b.c").prefix);
+    EXPECT_EQ("", SplitName(".profile").prefix);
+    EXPECT_FALSE(SplitName("README").hasDot);
+}
+
+struct FinishCase {
+    const char* what;
+    CompositionTarget target;
+    int firstFlagBefore;
+    int expectedResult;
+    const char* expectedName;
+    const char* expectedCaret;
+};
+
+const FinishCase kFinishCases[] = {
+    {"preview appends the bare name", {true, true, "D:\\to\\", "C:\\d\\", false}, 0, 0, "b.txt", ""},
+    {"first file sets the caret", {false, false, "D:\\to\\", "C:\\d\\", false}, 0, 1, "C:\\d\\b.txt", "b.txt"},
+    {"later files keep it", {false, false, "", "C:\\d\\", false}, 1, 1, "C:\\d\\b.txt", ""},
+    {"moving away leaves the caret", {false, true, "D:\\to\\", "C:\\d\\", false}, 0, 1, "D:\\to\\b.txt", ""},
+    {"empty destination stays here", {false, true, "", "C:\\d\\", false}, 0, 1, "C:\\d\\b.txt", "b.txt"},
+    {"no refresh leaves the caret", {false, false, "", "C:\\d\\", true}, 0, 1, "C:\\d\\b.txt", ""},
+};
+
+class Finish : public ::testing::TestWithParam<FinishCase> {};
+
+void PrintTo(const FinishCase& c, std::ostream* os) { *os << c.what; }
+
+TEST_P(Finish, PlacesTheName) {
+    const FinishCase& c = GetParam();
+    int firstFlag = c.firstFlagBefore;
+    std::string newName, caret;
+    std::vector<std::string> names{"earlier"};
+    EXPECT_EQ(c.expectedResult, FinishComposition(c.target, "b.txt", firstFlag, newName, names, caret)) << c.what;
+    EXPECT_EQ(c.expectedName, newName) << c.what;
+    EXPECT_EQ(c.expectedCaret, caret) << c.what;
+    EXPECT_EQ(c.expectedCaret[0] ? 1 : c.firstFlagBefore, firstFlag) << c.what;
+    EXPECT_EQ(c.target.previewRun ? 2u : 1u, names.size()) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Finish, ::testing::ValuesIn(kFinishCases));
+
+}  // namespace

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "naming/counter.h"
+#include "naming/rename_options.h"
+
+namespace {
+
+struct SequenceCase {
+    const char* start;
+    const char* increment;
+    bool alpha;
+    std::vector<std::string> texts;
+};
+
+const SequenceCase kSequences[] = {
+    {"001", "1", false, {"001", "002", "003"}},
+    {"8", "2", false, {"8", "10", "12", "14"}},
+    {"Y", "1", true, {"Y", "Z", "BA"}},
+    {"aY", "1", true, {"ay", "az", "ba"}},
+    {"", "1", true, {"a", "b", "c"}},
+    {"", "1", false, {"1", "2", "3"}},
+    {"0", "1", false, {"0", "1"}},
+    {"000", "1", false, {"000", "001"}},
+    {"AAA", "1", true, {"AAA", "AAB"}},
+    {"AB-C", "1", true, {"AAAB", "AAAC"}},
+    {"", "", false, {"1", "2"}},
+    {"HLHXCZMXSYUMQP", "1", true, {"HLHXCZMXSYUMQP"}},
+    // A starting text longer than 20 characters can come only from a settings file.
+    {"0000000000000000000000000007", "1", false, {"00000000000000000007"}},
+};
+
+class CounterSequence : public ::testing::TestWithParam<SequenceCase> {};
+
+void PrintTo(const SequenceCase& c, std::ostream* os) { *os << "start \"" << c.start << '"'; }
+
+TEST_P(CounterSequence, GivesTheTexts) {
+    const SequenceCase& c = GetParam();
+    CounterSetUp s = SetUpCounter(c.start, c.increment, c.alpha);
+    ASSERT_FALSE(s.zeroIncrement);
+    for (std::size_t i = 0; i < c.texts.size(); ++i) {
+        EXPECT_EQ(c.texts[i], FormatCounter(s.state)) << c.start << " file " << i;
+        EXPECT_TRUE(StepCounter(s.state, i + 1 == c.texts.size()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CounterSequence, ::testing::ValuesIn(kSequences));
+
+TEST(Counter, OverflowOnlyBeforeAnotherFile) {
+    CounterState s = SetUpCounter("18446744073709551615", "1", false).state;
+    EXPECT_EQ("18446744073709551615", FormatCounter(s));
+    CounterState one = s;
+    EXPECT_TRUE(StepCounter(one, true));          // one file: no check after the last
+    EXPECT_FALSE(StepCounter(s, false));          // two files: stop before the second
+    EXPECT_EQ(18446744073709551615u, s.value);
+    CounterState big{18446744073709551610u, 5, 1, false, false};
+    EXPECT_TRUE(StepCounter(big, false));         // exactly 2^64 - 1 still fits
+    EXPECT_FALSE(StepCounter(big, false));
+}
+
+TEST(Counter, IncrementSetUp) {
+    EXPECT_TRUE(SetUpCounter("1", "0", false).zeroIncrement);
+    EXPECT_TRUE(SetUpCounter("1", "x5", false).zeroIncrement);
+    EXPECT_EQ(5u, SetUpCounter("1", "5x", false).state.increment);
+    RenameOptions o;
+    o.m_strIncrement.clear();
+    const CounterSetUp s = SetUpCounter(o);
+    EXPECT_TRUE(s.incrementFilledIn);
+    EXPECT_EQ("1", o.m_strIncrement);
+    EXPECT_EQ(1u, s.state.increment);
+}
+
+TEST(Counter, RadixTextAndParse) {
+    EXPECT_EQ("", ToRadixText(0, 10, true));
+    EXPECT_EQ("FF", ToRadixText(255, 16, false));
+    EXPECT_EQ("ba", ToRadixText(26, 26, false));
+    EXPECT_EQ("HLHXCZMXSYUMQP", ToRadixText(18446744073709551615u, 26, true));
+    EXPECT_EQ(18446744073709551615u, ParseCounterText("hlhxczmxsyumqp", true));
+    EXPECT_EQ(0u, ParseCounterText("18446744073709551616", false));  // wraps
+    EXPECT_EQ(12u, ParseCounterText("12a3", false));
+}
+
+struct SwitchCase {
+    const char* before;
+    bool nowAlpha;
+    const char* after;
+};
+
+const SwitchCase kSwitches[] = {
+    {"27", true, "BB"}, {"BB", false, "27"}, {"abc", false, "28"},
+    {"001", true, "B"}, {"B", false, "1"},   {"000", true, ""}, {"AAA", false, ""},
+};
+
+TEST(Counter, AlphabeticalSwitchKeepsTheValue) {
+    for (const SwitchCase& c : kSwitches)
+        EXPECT_EQ(c.after, ConvertStartCountOnAlphaSwitch(c.before, c.nowAlpha)) << c.before;
+}
+
+struct FieldCase {
+    const char* text;
+    bool alpha;
+    FieldCheck check;
+};
+
+const FieldCase kStartFields[] = {
+    {"18446744073709551615", false, FieldCheck::Accept},
+    {"18446744073709551616", false, FieldCheck::RejectWithNotice},
+    {"99999999999999999999", false, FieldCheck::RejectWithNotice},
+    {"1844674407370955161", false, FieldCheck::Accept},
+    {"12a", false, FieldCheck::Reject},
+    {"", false, FieldCheck::Accept},
+    {"hlhxczmxsyumqp", true, FieldCheck::Accept},
+    {"hlhxczmxsyumqq", true, FieldCheck::RejectWithNotice},
+    {"AAAAAAAAAAAAAAA", true, FieldCheck::Reject},     // 15 letters: no notice
+    {"HLHXCZMXSYUMQ_", true, FieldCheck::Accept},      // "_" sorts below "p", not above "P"
+    {"AB-C d", true, FieldCheck::Accept},
+    {"AB1", true, FieldCheck::Reject},
+};
+
+TEST(Counter, StartingValueField) {
+    for (const FieldCase& c : kStartFields)
+        EXPECT_EQ(c.check, CheckStartCountText(c.text, c.alpha).check) << c.text;
+    EXPECT_EQ("Cannot exceed 18446744073709551615",
+              CheckStartCountText("18446744073709551616", false).notice);
+    EXPECT_EQ("Cannot exceed HLHXCZMXSYUMQP", CheckStartCountText("hlhxczmxsyumqq", true).notice);
+}
+
+TEST(Counter, IncrementField) {
+    EXPECT_EQ(FieldCheck::Accept, CheckIncrementText(""));
+    EXPECT_EQ(FieldCheck::Accept, CheckIncrementText("0"));
+    EXPECT_EQ(FieldCheck::Reject, CheckIncrementText("1 "));
+    EXPECT_EQ(FieldCheck::Reject, CheckIncrementText("-1"));
+}
+
+}  // namespace
