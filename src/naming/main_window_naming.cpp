@@ -1,12 +1,37 @@
-// The main window's side of name composition and of the option controls.
+// The main window's side of name composition: its members feed the portable
+// composition, which appends preview names and records the caret name in them.
 #include "app/rename_dlg.h"
+#include "naming/composition.h"
+#include "naming/preview_line.h"
 
-int CRenameDlg::ComposeBasicName(const CString&, const char*, int&, CString& newName) {
-    newName.clear();
-    return 0;
+namespace {
+
+CompositionTarget TargetOf(const CRenameDlg& dlg) {
+    CompositionTarget t;
+    t.previewRun = dlg.m_bPreviewRun != 0;
+    t.useNewDir = dlg.m_bUseNewDir != 0;
+    t.destination = dlg.m_strDestination;
+    t.curDir = dlg.m_strCurDir;
+    t.noRefresh = dlg.m_bNoRefresh != 0;
+    return t;
 }
-int CRenameDlg::ComposeAdvancedName(const CString&, int&, CString& newName) {
-    newName.clear();
-    return -3;
+
+}  // namespace
+
+int CRenameDlg::ComposeBasicName(const CString& oldName, const char* counterText, int& firstFlag,
+                                 CString& newName) {
+    return ::ComposeBasicName(*this, TargetOf(*this), oldName, counterText ? counterText : "",
+                              firstFlag, newName, m_arrNewNames, m_strCaretName);
 }
-void CRenameDlg::UpdateRealTimePreview() {}
+
+int CRenameDlg::ComposeAdvancedName(const CString& oldName, int& firstFlag, CString& newName) {
+    return ::ComposeAdvancedName(*this, TargetOf(*this), oldName, firstFlag, newName,
+                                 m_arrNewNames, m_strCaretName);
+}
+
+void CRenameDlg::UpdateRealTimePreview() {
+    m_strPreview = RealTimePreviewText(*this);
+    // Not through the data exchange: the edit's change handler reloads every control
+    // from the fields, so callers have stored what was typed before calling this.
+    SetDlgItemText(IDC_PREVIEW, m_strPreview);
+}
