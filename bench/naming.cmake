@@ -1,0 +1,2 @@
+add_executable(bench_naming ${CMAKE_SOURCE_DIR}/bench/naming.cpp)
+target_link_libraries(bench_naming PRIVATE vorlix_naming)
