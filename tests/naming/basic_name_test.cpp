@@ -3,7 +3,6 @@
 #include "naming/basic_name.h"
 #include "naming/composition.h"
 #include "naming/rename_options.h"
-#include "naming/split_name.h"
 
 namespace {
 
@@ -54,12 +53,6 @@ TEST_P(BasicName, Composes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BasicName, ::testing::ValuesIn(kBasicCases));
-
-TEST(SplitName, HalvesAtLastDot) {
-    EXPECT_EQ("a.b", SplitName("a.b.c").prefix);
-    EXPECT_EQ("", SplitName(".profile").prefix);
-    EXPECT_FALSE(SplitName("README").hasDot);
-}
 
 struct FinishCase {
     const char* what;

@@ -126,11 +126,4 @@ TEST(Counter, StartingValueField) {
     EXPECT_EQ("Cannot exceed HLHXCZMXSYUMQP", CheckStartCountText("hlhxczmxsyumqq", true).notice);
 }
 
-TEST(Counter, IncrementField) {
-    EXPECT_EQ(FieldCheck::Accept, CheckIncrementText(""));
-    EXPECT_EQ(FieldCheck::Accept, CheckIncrementText("0"));
-    EXPECT_EQ(FieldCheck::Reject, CheckIncrementText("1 "));
-    EXPECT_EQ(FieldCheck::Reject, CheckIncrementText("-1"));
-}
-
 }  // namespace
