@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "browse/utc_time.h"
+
+// The ten orders of the sort combo, indexed by m_nFileSort:
+//   0  ascending by name, kept by the sorted list box itself (LB_ADDSTRING);
+//   1  descending by name;
+//   2/3  names whose prefix holds a number first, by that number up/down;
+//   4/5  the same with the number in the extension;
+//   6/7  names with a non-empty extension first, by extension up/down;
+//   8/9  by last-write time, old to new / new to old.
+// In orders 2-7 the names outside the keyed group follow it, by name in the
+// order's direction; equal keys are ordered by name in the order's direction.
+// Name comparison is CompareNoCase (_stricmp). Names that CompareNoCase finds
+// equal (they differ only in letter case) are put in plain byte order, in the
+// order's direction too, so the result never depends on the enumeration order
+// and every descending order is the exact reverse of its ascending partner.
+constexpr int kSortOrderCount = 10;
+
+// The combo's texts, in combo order.
+extern const char* const kSortOrderTexts[kSortOrderCount];
+
+// How the file list is filled for an order index:
+//   kListBoxSorts    order 0 and any negative index: add each name with
+//                    LB_ADDSTRING and let the sorted list box place it;
+//   kSortNames       orders 1-7, and 10 or more: collect the names into a
+//                    vector, SortNamesForOrder (which leaves orders of 10 or
+//                    more in enumeration order), then LB_INSERTSTRING at
+//                    positions 0, 1, 2, ...;
+//   kSortDatedNames  orders 8 and 9: collect MakeDatedName records,
+//                    SortDatedForOrder, then insert the names the same way.
+enum class FileListFill { kListBoxSorts, kSortNames, kSortDatedNames };
+FileListFill FileListFillForOrder(int order);
+
+// A file name with its last-write time broken down in UTC.
+struct DatedName {
+    std::string name;
+    UtcDateTime time;
+};
+
+DatedName MakeDatedName(const std::string& name, int64_t lastWriteUtcSeconds);
+
+// Puts names in order 1 to 7; any other order leaves them as they are.
+// O(n log n) comparisons; each name's keys are derived once.
+void SortNamesForOrder(int order, std::vector<std::string>& names);
+
+// Puts records in order 8 or 9; any other order leaves them as they are.
+void SortDatedForOrder(int order, std::vector<DatedName>& names);
+
+// Numeric key of a text: the first run of digits, read as an unsigned 64-bit
+// number with wraparound (each digit multiplies by 10 and adds, modulo 2^64);
+// 0 when the text holds no digit.
+uint64_t NumericKey(const std::string& text);
+
+// Whether a name belongs to the numbered group of orders 2/3 (ofExtension
+// false: the prefix, the text before the last dot) or 4/5 (ofExtension true:
+// the extension, after the last dot): it needs a last dot and a digit among
+// the first 255 characters of that text. When it belongs, *key receives the
+// numeric key of that text (its digit run is read to its end).
+bool NumericGroupKey(const std::string& name, bool ofExtension, uint64_t* key);
