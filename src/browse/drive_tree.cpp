@@ -1,0 +1,331 @@
+#include "browse/drive_tree.h"
+
+#include "browse/browse_memory.h"
+#include "browse/mask_match.h"
+#include "browse/name_compare.h"
+#include "platform/file_services.h"
+#include "res/resource.h"
+#include "winui/dialog.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
+
+// A copy of `text` in memory that may be refused; nullptr then.
+char* CopyText(const CString& text) {
+    char* buffer = static_cast<char*>(BrowseAlloc(text.size() + 1));
+    if (buffer) std::memcpy(buffer, text.c_str(), text.size() + 1);
+    return buffer;
+}
+
+}  // namespace
+
+HIMAGELIST CreateFolderImageList() {
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
+    for (int id : {IDI_CLOSEDFOLDER, IDI_OPENFOLDER}) {
+        HICON icon = static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id),
+                                                     IMAGE_ICON, 16, 16, 0));
+        ImageList_AddIcon(images, icon);
+        ::DestroyIcon(icon);
+    }
+    return images;
+}
+
+CString TreeItemText(HWND tree, HTREEITEM item) {
+    char buffer[MAX_PATH + 1] = "";
+    TVITEMA tvi = {};
+    tvi.mask = TVIF_TEXT | TVIF_HANDLE;
+    tvi.hItem = item;
+    tvi.pszText = buffer;
+    tvi.cchTextMax = sizeof buffer;
+    if (!::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi))) return CString();
+    return CString(tvi.pszText ? tvi.pszText : "");
+}
+
+char DriveLetterOfEntry(const CString& entry) {
+    for (char c : entry)
+        if (IsAsciiLetter(c)) return UpperAscii(c);
+    return 0;
+}
+
+DriveTree::DriveTree(CDialog& window, HIMAGELIST imageList, CString& currentPath,
+                     std::function<void()> onSelected)
+    : m_window(window), m_imageList(imageList), m_path(currentPath), m_onSelected(std::move(onSelected)) {}
+
+HWND DriveTree::Tree() const { return m_window.GetDlgItem(IDC_DIRTREE); }
+
+HWND DriveTree::DriveBox() const { return m_window.GetDlgItem(IDC_DRIVES); }
+
+int DriveTree::FindDriveEntry(char letter) const {
+    HWND box = DriveBox();
+    letter = UpperAscii(letter);
+    int count = static_cast<int>(::SendMessageA(box, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        int length = static_cast<int>(::SendMessageA(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0));
+        if (length == CB_ERR) continue;
+        CString text(static_cast<size_t>(length) + 1, '\0');
+        ::SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(std::strlen(text.c_str()));
+        if (DriveLetterOfEntry(text) == letter) return i;
+    }
+    return CB_ERR;
+}
+
+HTREEITEM DriveTree::InsertItem(HWND tree, HTREEITEM parent, const char* text, TVINSERTSTRUCTA insert) {
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_SORT;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = const_cast<char*>(text);
+    insert.item.iImage = 0;
+    insert.item.iSelectedImage = 0;
+    return reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+// Real directory names are never empty, so an empty first child can only be the
+// placeholder that stands for subdirectories not read yet.
+bool DriveTree::RemovePlaceholder(HWND tree, HTREEITEM item) {
+    if (!item) return false;
+    HTREEITEM child = TreeView_GetChild(tree, item);
+    if (!child || !TreeItemText(tree, child).empty()) return false;
+    TreeView_DeleteItem(tree, child);
+    return true;
+}
+
+void DriveTree::OpenStartDirectory(CString startPath) {
+    HWND box = DriveBox();
+    ::SendMessageA(box, CB_RESETCONTENT, 0, 0);
+    ::SendMessageA(box, CB_DIR, DDL_DRIVES | DDL_EXCLUSIVE, reinterpret_cast<LPARAM>("*.*"));
+
+    if (!startPath.empty() && IsAsciiLetter(startPath[0])) {
+        startPath[0] = UpperAscii(startPath[0]);
+        if (Platform().ChangeDir(startPath) == 0) {
+            ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(FindDriveEntry(startPath[0])), 0);
+            m_path = startPath;
+            BuildTreeToPath();
+            return;
+        }
+    }
+    // No usable start path: the root of whatever drive is current.
+    m_path.clear();
+    char letter = static_cast<char>('A' + Platform().GetDrive() - 1);
+    ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(FindDriveEntry(letter)), 0);
+    m_path = CString(1, letter) + ":\\";
+    BuildDriveTree();
+}
+
+void DriveTree::BuildTreeToPath() {
+    HWND tree = Tree();
+    TreeView_SetImageList(tree, m_imageList, TVSIL_NORMAL);
+
+    CString rootText, rest;
+    size_t slash = m_path.find('\\');
+    if (slash == CString::npos) {
+        rootText = m_path + "\\";
+    } else {
+        rootText = m_path.substr(0, slash + 1);
+        rest = m_path.substr(slash + 1);
+    }
+    m_path = rest;
+
+    char* text = CopyText(rootText);
+    if (!text) {
+        m_window.MessageBox("Ran out of memory!", "Error:", MB_ICONSTOP);
+        return;
+    }
+    TVINSERTSTRUCTA insert = {};
+    HTREEITEM root = InsertItem(tree, TVI_ROOT, text, insert);
+    BrowseFree(text);
+    AddSubdirectories(root, rootText + "*.*", tree, insert);
+
+    HTREEITEM current = root;
+    for (;;) {
+        // The first opening of an item reads its subdirectories (expanding handler).
+        TreeView_Expand(tree, current, TVE_EXPAND);
+        if (rest.empty()) break;
+        size_t next = rest.find('\\');
+        CString segment = rest.substr(0, next);
+        rest = next == CString::npos ? CString() : rest.substr(next + 1);
+        HTREEITEM found = nullptr;
+        for (HTREEITEM child = TreeView_GetChild(tree, current); child;
+             child = TreeView_GetNextSibling(tree, child)) {
+            if (CompareNoCase(TreeItemText(tree, child), segment) == 0) {
+                found = child;
+                break;
+            }
+        }
+        if (!found) break;
+        current = found;
+    }
+    // The selection handler turns the deepest item reached into the current path.
+    if (TreeView_GetSelection(tree) == current) {
+        LRESULT ignored = 0;
+        OnSelChanged(nullptr, &ignored);
+    } else {
+        TreeView_SelectItem(tree, current);
+    }
+}
+
+void DriveTree::BuildDriveTree() {
+    HWND tree = Tree();
+    char letter = m_path.empty() ? 0 : m_path[0];
+
+    if (TreeView_GetCount(tree) > 0) {
+        // Selecting the top item first (which may refill the main window's list)
+        // leaves the old drive's root current while its items go away.
+        if (HTREEITEM item = TreeView_GetSelection(tree)) {
+            while (HTREEITEM parent = TreeView_GetParent(tree, item)) item = parent;
+            TreeView_SelectItem(tree, item);
+        }
+        TreeView_DeleteAllItems(tree);
+    }
+    TreeView_SetImageList(tree, m_imageList, TVSIL_NORMAL);
+
+    // The selection changes above may have put the old drive's root there.
+    if (letter && !m_path.empty()) m_path[0] = letter;
+
+    char* text = CopyText(m_path);
+    if (!text) {
+        m_window.MessageBox("Cannot allocate enough memory!", "Memory Error:", MB_ICONSTOP);
+        return;
+    }
+    TVINSERTSTRUCTA insert = {};
+    HTREEITEM root = InsertItem(tree, TVI_ROOT, text, insert);
+    BrowseFree(text);
+    AddSubdirectories(root, m_path + "*.*", tree, insert);
+    if (TreeView_GetSelection(tree) == root) {
+        LRESULT ignored = 0;
+        OnSelChanged(nullptr, &ignored);
+    } else {
+        TreeView_SelectItem(tree, root);
+    }
+}
+
+void DriveTree::AddSubdirectories(HTREEITEM parent, const CString& pattern, HWND tree, TVINSERTSTRUCTA insert) {
+    size_t slash = pattern.rfind('\\');
+    CString dir = slash == CString::npos ? CString() : pattern.substr(0, slash + 1);
+    CString mask = slash == CString::npos ? pattern : pattern.substr(slash + 1);
+
+    // Names first, items after: the enumeration is not interleaved with tree work.
+    std::vector<CString> names;
+    Platform().EnumerateDirectory(dir, [&](const FindEntry& entry) {
+        if ((entry.attrib & kFileDirectory) && !IsDotEntry(entry.name) && MatchMask(mask, entry.name))
+            names.push_back(entry.name);
+    });
+    for (const CString& name : names) {
+        HTREEITEM item = InsertItem(tree, parent, name.c_str(), insert);
+        if (!item) continue;
+        bool hasSubdirectory = false;
+        Platform().EnumerateDirectory(dir + name + "\\", [&](const FindEntry& entry) {
+            if (!hasSubdirectory && (entry.attrib & kFileDirectory) && !IsDotEntry(entry.name))
+                hasSubdirectory = true;
+        });
+        if (hasSubdirectory) InsertItem(tree, item, "", insert);
+    }
+    TreeView_Expand(tree, parent, TVE_EXPAND);
+}
+
+BOOL DriveTree::PathFromTreeItem(HWND tree, HTREEITEM item, CString& path) {
+    if (!TreeView_GetParent(tree, item)) {
+        path = TreeItemText(tree, item).substr(0, 1) + ":\\";
+        return TRUE;
+    }
+    // Texts from the item up to the root; the path is built from the root down.
+    std::vector<CString> texts;
+    size_t length = 0;
+    for (HTREEITEM at = item; at; at = TreeView_GetParent(tree, at)) {
+        texts.push_back(TreeItemText(tree, at));
+        length += texts.back().size() + 1;
+    }
+    char* buffer = static_cast<char*>(BrowseAlloc(length + 1));
+    if (!buffer) {
+        m_window.MessageBox("Out of Memory!", "Error", MB_ICONSTOP);
+        return FALSE;
+    }
+    char* out = buffer;
+    for (size_t i = texts.size(); i-- > 0;) {
+        const CString& text = texts[i];
+        std::memcpy(out, text.data(), text.size());
+        out += text.size();
+        if (i + 1 != texts.size()) *out++ = '\\';  // the root's text ends in one already
+    }
+    *out = '\0';
+    path = buffer;
+    BrowseFree(buffer);
+    return TRUE;
+}
+
+void DriveTree::OnSelChanged(NMHDR*, LRESULT* result) {
+    *result = 0;
+    HWND tree = Tree();
+    // While the tree is being cleared there may be no selection at all: nothing to show.
+    HTREEITEM item = TreeView_GetSelection(tree);
+    if (!item) return;
+    CString path;
+    if (!PathFromTreeItem(tree, item, path)) return;
+    m_path = path;
+    if (m_onSelected) m_onSelected();
+}
+
+void DriveTree::OnItemExpanding(NMHDR* hdr, LRESULT* result) {
+    *result = 0;
+    HWND tree = Tree();
+    HTREEITEM item = reinterpret_cast<NMTREEVIEWA*>(hdr)->itemNew.hItem;
+    if (!RemovePlaceholder(tree, item)) return;
+    CString path;
+    if (PathFromTreeItem(tree, item, path)) AddSubdirectories(item, path + "*.*", tree, TVINSERTSTRUCTA{});
+}
+
+void DriveTree::OnItemExpanded(NMHDR* hdr, LRESULT* result) {
+    *result = 0;
+    const NMTREEVIEWA* nm = reinterpret_cast<NMTREEVIEWA*>(hdr);
+    int image = (nm->action & (TVE_EXPAND | TVE_COLLAPSE)) == TVE_EXPAND ? 1 : 0;
+    TVITEMA tvi = {};
+    tvi.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    tvi.hItem = nm->itemNew.hItem;
+    tvi.iImage = image;
+    tvi.iSelectedImage = image;
+    ::SendMessageA(Tree(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
+}
+
+void DriveTree::OnDblClk(NMHDR*, LRESULT* result) {
+    *result = 0;
+    HWND tree = Tree();
+    HTREEITEM item = TreeView_GetSelection(tree);
+    if (!RemovePlaceholder(tree, item)) return;
+    // The current path is the selected item's, set when it was selected.
+    AddSubdirectories(item, m_path + "*.*", tree, TVINSERTSTRUCTA{});
+    TreeView_Expand(tree, item, TVE_TOGGLE);
+}
+
+void DriveTree::OnDriveChanged() {
+    HWND box = DriveBox();
+    CString kept = m_path;
+    int previous = FindDriveEntry(kept.empty() ? '\0' : kept[0]);
+
+    int index = static_cast<int>(::SendMessageA(box, CB_GETCURSEL, 0, 0));
+    if (index == CB_ERR) return;
+    int length = static_cast<int>(::SendMessageA(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
+    if (length == CB_ERR) return;
+    CString text(static_cast<size_t>(length) + 1, '\0');
+    if (::SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0])) == CB_ERR)
+        return;
+    text.resize(std::strlen(text.c_str()));
+    char letter = DriveLetterOfEntry(text);
+    if (!letter) return;
+
+    m_path = CString(1, letter) + ":\\";
+    if (Platform().ChangeDrive(letter - 'A' + 1) != 0) {
+        // No such drive or no medium: everything shows the previous drive again.
+        m_path = kept;
+        ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(previous), 0);
+        return;
+    }
+    BuildDriveTree();
+}
