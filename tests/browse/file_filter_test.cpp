@@ -33,11 +33,4 @@ INSTANTIATE_TEST_SUITE_P(Attributes, FileFilterTable, ::testing::Values(
     FilterCase{0x01, 5, true}, FilterCase{0x01, -1, true}, FilterCase{0x10, 99, false},
     FilterCase{0x800, 7, false}));
 
-TEST(FileFilterMasks, EveryRejectHoldsTheDirectoryBit) {
-    for (const FileFilterMask& m : FileFilterMasks) {
-        EXPECT_NE(m.reject & kAttribDirectory, 0u);
-        EXPECT_EQ(m.accept & m.reject, 0u);
-    }
-}
-
 }  // namespace

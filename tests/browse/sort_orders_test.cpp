@@ -74,26 +74,6 @@ INSTANTIATE_TEST_SUITE_P(Keys, NumericKeyTable, ::testing::Values(
     KeyCase{"18446744073709551615", 18446744073709551615u}, KeyCase{"ab12cd34", 12u},
     KeyCase{"x007", 7u}, KeyCase{"abc", 0u}, KeyCase{"", 0u}));
 
-TEST(NumericGroupKey, NeedsDotAndDigitInItsHalf) {
-    uint64_t key = 99;
-    EXPECT_FALSE(NumericGroupKey("report2023", false, &key));
-    EXPECT_FALSE(NumericGroupKey(".profile5", false, &key));
-    EXPECT_TRUE(NumericGroupKey(".profile5", true, &key));
-    EXPECT_EQ(key, 5u);
-    EXPECT_TRUE(NumericGroupKey("v2.1.txt", false, &key));
-    EXPECT_EQ(key, 2u);
-    EXPECT_FALSE(NumericGroupKey("v2.1.txt", true, &key));
-}
-
-TEST(FileListFill, DispatchByOrder) {
-    const std::pair<int, FileListFill> cases[] = {
-        {-1, FileListFill::kListBoxSorts}, {0, FileListFill::kListBoxSorts}, {1, FileListFill::kSortNames},
-        {7, FileListFill::kSortNames},     {8, FileListFill::kSortDatedNames}, {9, FileListFill::kSortDatedNames},
-        {10, FileListFill::kSortNames},    {12345, FileListFill::kSortNames}};
-    for (const auto& c : cases)
-        EXPECT_EQ(FileListFillForOrder(c.first), c.second) << c.first;
-}
-
 Names NamesOf(const std::vector<DatedName>& dated) {
     Names out;
     for (const DatedName& d : dated)
