@@ -1,0 +1,21 @@
+# Fails unless EXE imports only DLLs that every Windows system has (no C++ runtime,
+# no MinGW DLLs): the program must run from a folder of its own.
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${EXE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" names "${dump}")
+set(allowed kernel32.dll user32.dll gdi32.dll comctl32.dll shell32.dll advapi32.dll
+            msvcrt.dll comdlg32.dll ole32.dll shlwapi.dll)
+foreach(line ${names})
+  string(REPLACE "DLL Name: " "" dll "${line}")
+  string(TOLOWER "${dll}" dll)
+  if(dll MATCHES "^api-ms-win-")
+    continue()
+  endif()
+  list(FIND allowed "${dll}" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "${EXE} imports ${dll}, which is not a system DLL")
+  endif()
+  message(STATUS "imports ${dll}")
+endforeach()
