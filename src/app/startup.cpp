@@ -13,9 +13,32 @@ void FillComboTexts(HWND combo, const char* const* texts, int count) {
         ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[i]));
 }
 
+// Centres a window on its screen's work area unless it moved away from
+// `before` meanwhile, it is already visible, or an enabled owner keeps it.
+void CenterIfUnmoved(HWND hwnd, const RECT& before) {
+    RECT now;
+    ::GetWindowRect(hwnd, &now);
+    if (now.left != before.left || now.top != before.top) return;
+    if (::IsWindowVisible(hwnd)) return;
+    HWND owner = ::GetWindow(hwnd, GW_OWNER);
+    if (owner && ::IsWindowEnabled(owner)) return;
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoA(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &info)) return;
+    const RECT& area = info.rcWork;
+    int width = now.right - now.left;
+    int height = now.bottom - now.top;
+    ::SetWindowPos(hwnd, nullptr, area.left + (area.right - area.left - width) / 2,
+                   area.top + (area.bottom - area.top - height) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 BOOL CRenameDlg::OnInitDialog() {
+    RECT before;
+    ::GetWindowRect(m_hWnd, &before);
+
     // The two combos' entries belong to the window like its labels do.
     FillComboTexts(GetDlgItem(IDC_FILEFILTER), kFileFilterTexts, kFileFilterCount);
     FillComboTexts(GetDlgItem(IDC_FILESORT), kSortOrderTexts, kSortOrderCount);
@@ -67,7 +90,9 @@ BOOL CRenameDlg::OnInitDialog() {
     m_bPreviewRun = m_bNoRefresh = m_bAutoSelect = FALSE;
     EnableToolTips(TRUE);
 
-    // 6. The settings file (window rectangle, options, start directory).
+    // 6. The settings file: the fields take what it holds; the window moves to
+    // the saved rectangle when all four numbers were read, and the tooltips
+    // follow its TOOLTIP line. The start directory is only kept for step 9.
     CString startDir;
     LoadSettings(startDir);
 
@@ -84,6 +109,10 @@ BOOL CRenameDlg::OnInitDialog() {
     // 10. Controls from the fields, the enabled states and the preview line.
     EnableBasicControls();
     EnableAdvancedControls();
+
+    // A window that start-up did not move appears centred, not at the
+    // template's corner.
+    CenterIfUnmoved(m_hWnd, before);
 
     // 11. The focus goes to the first control.
     return TRUE;
