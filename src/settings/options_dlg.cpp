@@ -1,0 +1,174 @@
+#include "settings/options_dlg.h"
+
+#include "browse/dir_explorer_dlg.h"
+#include "platform/file_services.h"
+#include "settings/date_time_text.h"
+#include "winui/ddx.h"
+
+namespace {
+
+// Controls that follow "Change Files' Time && Date": the two labels and
+// boxes, the button that fills them, "Increment Time by:" and the format label.
+const int kTimeDateControls[] = {IDC_OPT_LBL_DATE, IDC_OPT_LBL_TIME, IDC_OPT_DATE, IDC_OPT_TIME,
+                                 IDC_OPT_GETNOW,   IDC_OPT_INCTIME,  IDC_OPT_LBL_FORMAT};
+const int kAttributeBoxes[] = {IDC_ATTR_ARCHIVE, IDC_ATTR_HIDDEN, IDC_ATTR_READONLY, IDC_ATTR_SYSTEM};
+
+// The template gives no position, so the window would sit at its owner's
+// top-left corner; over the owner's middle is where the user looks.
+void CenterOverOwner(HWND hwnd) {
+    HWND owner = ::GetWindow(hwnd, GW_OWNER);
+    RECT area;
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
+        ::GetWindowRect(owner, &area);
+    } else {
+        MONITORINFO info = {};
+        info.cbSize = sizeof info;
+        ::GetMonitorInfoA(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &info);
+        area = info.rcWork;
+    }
+    RECT self;
+    ::GetWindowRect(hwnd, &self);
+    int width = self.right - self.left;
+    int height = self.bottom - self.top;
+    ::SetWindowPos(hwnd, nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2,
+                   0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+COptionsDlg::COptionsDlg(HWND parent) : CDialog(IDD_OPTIONS, parent) {
+    BuildMessageMap();
+}
+
+void COptionsDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Check(pDX, IDC_OPT_WARNREN, m_bWarnRename);
+    DDX_Check(pDX, IDC_OPT_AUTOSEL, m_bAutoSelect);
+    DDX_Check(pDX, IDC_OPT_NOREFRESH, m_bNoRefresh);
+    DDX_Check(pDX, IDC_OPT_WARNDEL, m_bWarnDelete);
+    DDX_Check(pDX, IDC_OPT_TOOLTIP, m_bToolTip);
+    DDX_Text(pDX, IDC_OPT_DESTINATION, m_strDestination);
+    DDX_Check(pDX, IDC_OPT_USENEWDIR, m_bUseNewDir);
+    DDX_Check(pDX, IDC_OPT_SETATTRIB, m_bSetAttrib);
+    DDX_Check(pDX, IDC_ATTR_ARCHIVE, m_bArchive);
+    DDX_Check(pDX, IDC_ATTR_HIDDEN, m_bHidden);
+    DDX_Check(pDX, IDC_ATTR_READONLY, m_bReadOnly);
+    DDX_Check(pDX, IDC_ATTR_SYSTEM, m_bSystem);
+    DDX_Check(pDX, IDC_OPT_TIMEDATE, m_bTimeDate);
+    DDX_Text(pDX, IDC_OPT_DATE, m_strDate);
+    DDV_MaxChars(pDX, m_strDate, 10);
+    DDX_Text(pDX, IDC_OPT_TIME, m_strTime);
+    DDV_MaxChars(pDX, m_strTime, 8);
+    DDX_Check(pDX, IDC_OPT_INCTIME, m_bIncTime);
+    DDX_Text(pDX, IDC_OPT_INCAMOUNT, m_strIncTime);
+    DDV_MaxChars(pDX, m_strIncTime, 8);
+    DDX_Check(pDX, IDC_OPT_ABORTERROR, m_bAbortOnError);
+}
+
+void COptionsDlg::BuildMessageMap() {
+    auto clicked = [this](int id, void (COptionsDlg::*fn)()) {
+        OnCommandRoute(id, BN_CLICKED, [this, fn] { (this->*fn)(); });
+    };
+    for (int id : {IDC_OPT_WARNREN, IDC_OPT_AUTOSEL, IDC_OPT_NOREFRESH, IDC_OPT_WARNDEL, IDC_OPT_TOOLTIP})
+        clicked(id, &COptionsDlg::OnTake);
+    for (int id : kAttributeBoxes) clicked(id, &COptionsDlg::OnTake);
+    clicked(IDC_OPT_USENEWDIR, &COptionsDlg::OnUseNewDir);
+    clicked(IDC_OPT_SETATTRIB, &COptionsDlg::OnSetAttrib);
+    clicked(IDC_OPT_TIMEDATE, &COptionsDlg::OnTimeDate);
+    clicked(IDC_OPT_INCTIME, &COptionsDlg::OnIncTime);
+    OnCommandRoute(IDC_OPT_DESTINATION, EN_CHANGE, [this] { OnDestinationChanged(); });
+    clicked(IDC_OPT_SELECTDIR, &COptionsDlg::OnSelectNewDir);
+    clicked(IDC_OPT_GETNOW, &COptionsDlg::OnGetCurrentDateTime);
+    clicked(IDC_OPT_OK, &COptionsDlg::OnOkUseCurrent);
+    clicked(IDC_OPT_OKSAVE, &COptionsDlg::OnOkSave);
+    // IDOK (Enter with no button focused) and IDCANCEL keep the base handling:
+    // take and close, or close without taking.
+}
+
+BOOL COptionsDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    ApplyUseNewDir();
+    ApplySetAttrib();
+    ApplyTimeDate();
+    CenterOverOwner(m_hWnd);
+    return TRUE;
+}
+
+void COptionsDlg::OnTake() {
+    UpdateData(TRUE);
+}
+
+void COptionsDlg::OnUseNewDir() {
+    UpdateData(TRUE);
+    ApplyUseNewDir();
+}
+
+void COptionsDlg::OnSetAttrib() {
+    UpdateData(TRUE);
+    ApplySetAttrib();
+}
+
+void COptionsDlg::OnTimeDate() {
+    UpdateData(TRUE);
+    ApplyTimeDate();
+}
+
+void COptionsDlg::OnIncTime() {
+    UpdateData(TRUE);
+    ApplyIncTime();
+}
+
+void COptionsDlg::ApplyUseNewDir() {
+    EnableItem(IDC_OPT_SELECTDIR, m_bUseNewDir);
+    EnableItem(IDC_OPT_DESTINATION, m_bUseNewDir);
+}
+
+void COptionsDlg::ApplySetAttrib() {
+    for (int id : kAttributeBoxes) EnableItem(id, m_bSetAttrib);
+}
+
+void COptionsDlg::ApplyTimeDate() {
+    for (int id : kTimeDateControls) EnableItem(id, m_bTimeDate);
+    ApplyIncTime();
+}
+
+void COptionsDlg::ApplyIncTime() {
+    // The step only matters when a time stamp is given at all.
+    BOOL enable = m_bIncTime && m_bTimeDate;
+    EnableItem(IDC_OPT_INCAMOUNT, enable);
+    EnableItem(IDC_OPT_LBL_INCFORMAT, enable);
+}
+
+void COptionsDlg::OnDestinationChanged() {
+    m_strDestination = GetDlgItemText(IDC_OPT_DESTINATION);
+}
+
+void COptionsDlg::OnSelectNewDir() {
+    // Owned by this window, so that it stays disabled while the chooser is open.
+    CDirExplorerDlg chooser(m_hWnd);
+    chooser.m_strDirPath = m_strDestination;
+    if (chooser.DoModal() != IDOK) return;
+    m_strDestination = chooser.m_strDirPath;
+    UpdateData(FALSE);
+}
+
+void COptionsDlg::OnGetCurrentDateTime() {
+    LocalTime now = Platform().ToLocalTime(Platform().Now());
+    m_strDate = FormatDate(now.month, now.day, now.year);
+    m_strTime = FormatTime(now.hour, now.minute, now.second);
+    UpdateData(FALSE);
+}
+
+void COptionsDlg::OnOkUseCurrent() {
+    CloseWithOk(0);
+}
+
+void COptionsDlg::OnOkSave() {
+    CloseWithOk(1);
+}
+
+void COptionsDlg::CloseWithOk(int saveToFile) {
+    if (!UpdateData(TRUE)) return;
+    m_bSaveToFile = saveToFile;
+    EndDialog(IDOK);
+}
