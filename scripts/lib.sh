@@ -7,7 +7,8 @@ FUZZ_BUILD="$BUILD/fuzz"
 JOBS="$(nproc 2>/dev/null || echo 2)"
 
 export WINEPREFIX="$BUILD/wineprefix"
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No menu entries or file associations in the user's home: the prefix is the build's own.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEDEBUG=-all
 export WINEARCH=win64
 
