@@ -1,0 +1,19 @@
+// "Renaming in progress...": the one modeless window. The rename run creates it
+// before its loop, steps its bar while it walks the files and destroys it after.
+// It has no buttons: a run cannot be cancelled from here.
+#pragma once
+
+#include "winui/dialog.h"
+
+class CProgressDlg : public CDialog {
+public:
+    explicit CProgressDlg(HWND parent = nullptr);
+
+    int m_nSteps = 0;  // steps of the bar; the run sets it (at most 30) before InitProgress
+    int m_nPos = 0;    // steps taken so far
+
+    // Range 0..m_nSteps, step 1, position 0.
+    void InitProgress();
+    // TRUE: one step, but never past the range. FALSE: the bar full, m_nPos untouched.
+    void StepProgress(BOOL bStep);
+};
