@@ -7,6 +7,8 @@
 #include "res/resource.h"
 #include "winui/afx.h"
 #include "winui/dialog.h"
+// After the Windows headers: it takes back their MoveFile/DeleteFile macros.
+#include "platform/file_services.h"
 
 class CRenameDlg : public CDialog, public RenameOptions {
 public:
@@ -121,6 +123,16 @@ private:
     // --- browsing: drive box, directory tree, file list
     // --- option controls and name composition
     // --- rename run and full preview
+    // The file's last-modified time becomes the run's stamp time, stepped by `increment`
+    // first unless `position` is 0; its other times and its attributes stay as they were.
+    bool StampFileTime(const CString& path, FileStatus& status, TimeValue& stampTime,
+                       TimeValue increment, int position, CString& error);
+    // The attribute settings (0 clear, 1 set, 2 keep) applied to the file; no time changes.
+    bool ApplyAttributes(const CString& path, FileStatus& status, CString& error);
+    // Time and attributes of one handled file, as the options ask; false (after telling
+    // the user) when the file refused them, which stops the run.
+    bool StampAndAttribute(const CString& path, TimeValue& stampTime, TimeValue increment,
+                           int position);
     // --- settings and options window
     // --- single-file tools: file status, deleting, tooltips, about box
     HWND m_hToolTip = nullptr;
