@@ -1,0 +1,122 @@
+#include "preview/preview_dlg.h"
+
+#include "naming/case_map.h"
+#include "res/resource.h"
+#include "winui/app.h"
+#include "winui/ddx.h"
+
+#include <optional>
+
+namespace {
+
+// Longest name the checks let pass.
+constexpr size_t kMaxNameLength = 256;
+// Characters no file name may hold (bytes from 0x80 and control characters are not checked).
+const char kInvalidChars[] = "\"*/:<>?\\|";
+
+CString ItemText(HWND list, int index) {
+    LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length <= 0) return CString();
+    CString text(static_cast<size_t>(length) + 1, '\0');
+    LRESULT got = ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                 reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+}  // namespace
+
+CPreviewDlg::CPreviewDlg(HWND parent) : CDialog(IDD_PREVIEW, parent) {
+    OnCommandRoute(IDC_FINDINVALID, BN_CLICKED, [this] { OnFindInvalidChars(); });
+    OnCommandRoute(IDC_CHECKDUPS, BN_CLICKED, [this] { OnCheckDuplicates(); });
+    OnMessageRoute(WM_DESTROY, [this](WPARAM, LPARAM, LRESULT&) {
+        OnDestroy();
+        return false;  // the window's own destruction goes on
+    });
+}
+
+void CPreviewDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_PREVIEW_COUNT, m_strFileCount);
+    DDV_MaxChars(pDX, m_strFileCount, 33);
+    DDX_Text(pDX, IDC_PREVIEW_DEST, m_strDestPath);
+}
+
+BOOL CPreviewDlg::OnInitDialog() {
+    HWND list = GetDlgItem(IDC_PREVIEW_LIST);
+    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    ::SendMessageA(list, LB_SETHORIZONTALEXTENT, 1500, 0);
+    // The list sorts the names itself; room for all of them is made once, and the
+    // list is drawn once when it is complete.
+    size_t bytes = 0;
+    for (const CString& name : m_arrNames) bytes += name.size() + 1;
+    ::SendMessageA(list, LB_INITSTORAGE, m_arrNames.size(), static_cast<LPARAM>(bytes));
+    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    for (const CString& name : m_arrNames)
+        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    m_strFileCount = std::to_string(static_cast<long>(::SendMessageA(list, LB_GETCOUNT, 0, 0)));
+    return CDialog::OnInitDialog();  // fields into the controls
+}
+
+void CPreviewDlg::OnDestroy() {
+    ::SendDlgItemMessageA(m_hWnd, IDC_PREVIEW_LIST, LB_RESETCONTENT, 0, 0);
+    if (!m_arrNames.empty()) m_arrNames.clear();
+}
+
+void CPreviewDlg::OnFindInvalidChars() {
+    HWND list = GetDlgItem(IDC_PREVIEW_LIST);
+    const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
+    if (count <= 0) return;
+    std::optional<CWaitCursor> wait(std::in_place);
+    for (int i = 0; i < count; ++i) {
+        const CString name = ItemText(list, i);
+        if (name.size() > kMaxNameLength) {
+            MessageBox("File:  " + name + "\nis longer than 256 characters!", "Warning!", MB_ICONINFORMATION);
+            ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+            return;
+        }
+        for (char c : name) {
+            if (!std::char_traits<char>::find(kInvalidChars, sizeof kInvalidChars - 1, c)) continue;
+            MessageBox(CString("Invalid character is  ") + c + "\nIn filename:  " + name,
+                       "Invalid character found!", MB_ICONEXCLAMATION);
+            ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+            return;
+        }
+    }
+    MessageBox("No Invalid Character found!", "Checked", MB_ICONINFORMATION);
+}
+
+void CPreviewDlg::OnCheckDuplicates() {
+    HWND list = GetDlgItem(IDC_PREVIEW_LIST);
+    const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
+    if (count >= 2) {
+        std::optional<CWaitCursor> wait(std::in_place);
+        // The list's own order puts names that differ only in ASCII case side by side,
+        // so comparing neighbours finds them. Names that the order takes as equal in
+        // other ways too (accented letters of the code page) form a run in which such
+        // pairs may interleave: within a run every earlier name is compared as well.
+        CStringArray run;  // the names of the current run, the previous name last
+        run.push_back(ItemText(list, 0));
+        int runStart = 0;
+        for (int i = 1; i < count; ++i) {
+            CString name = ItemText(list, i);
+            const bool sameRun = ::lstrcmpiA(name.c_str(), run.back().c_str()) == 0;
+            for (size_t j = run.size(); j-- > 0;) {
+                if (CompareNoCase(name, run[j]) != 0) {
+                    if (!sameRun) break;  // outside a run only the neighbour counts
+                    continue;
+                }
+                MessageBox("Duplicate file:  " + run[j], "Duplicates found!", MB_ICONEXCLAMATION);
+                ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(runStart + static_cast<int>(j)), 0);
+                return;
+            }
+            if (!sameRun) {
+                run.clear();
+                runStart = i;
+            }
+            run.push_back(std::move(name));
+        }
+    }
+    MessageBox("No Duplicates found!", "Done", MB_ICONINFORMATION);
+}
