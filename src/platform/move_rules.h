@@ -1,0 +1,33 @@
+// Rules of renaming that hold whatever carries the rename out: shared by the real
+// services and by the stand-in that tests use, so both treat names alike.
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Equal when compared with only A-Z/a-z folded together.
+bool EqualIgnoringCase(const std::string& a, const std::string& b);
+
+// The directory part of a path with its separator ("C:\a\" of "C:\a\b.txt"); "" for a
+// bare name. Both "\" and "/" separate.
+std::string DirectoryOf(const std::string& path);
+
+// The path with the trailing dots and blanks of its last part dropped: the name the file
+// system stores for it ("C:\a\b. ." is stored as "C:\a\b"). A last part that would be
+// left empty ("..") is kept as it is.
+std::string StoredTargetPath(const std::string& path);
+
+// True when moving `from` to `to` changes no more than the case of letters (after the
+// trailing dots and blanks of `to` are dropped). Such a move names the same file on a
+// file system that ignores case, and the platform's move then leaves the name unchanged,
+// so it has to go through another name.
+bool IsCaseOnlyRename(const std::string& from, const std::string& to);
+
+// One move of a file; true on success, never replacing an existing file.
+using MoveStep = std::function<bool(const std::string& from, const std::string& to)>;
+
+// Renames `from` to `to` in two moves through `temp` (a free name in the same directory).
+// When the second move fails the file is moved back to `from`, so it is never left under
+// the temporary name while it can be helped. True when the file ends up as `to`.
+bool RenameThroughTemporary(const std::string& from, const std::string& to,
+                            const std::string& temp, const MoveStep& move);
