@@ -8,6 +8,17 @@
 #include <functional>
 #include <string>
 
+// <windows.h> turns MoveFile and DeleteFile into macros (MoveFileA, DeleteFileA). Were
+// they left in force, the members below would be named differently in files that include
+// it first, and calls that the compiler binds directly would not link. So the members keep
+// their own names here, and the Win32 functions are called by their A names.
+#ifdef MoveFile
+#undef MoveFile
+#endif
+#ifdef DeleteFile
+#undef DeleteFile
+#endif
+
 // Attribute bits of a file.
 constexpr unsigned kFileReadOnly = 0x01;
 constexpr unsigned kFileHidden = 0x02;
@@ -64,6 +75,10 @@ public:
     virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
     // Deletes one file for good; fails for a read-only file.
     virtual bool DeleteFile(const std::string& path) = 0;
+    // Where <windows.h> comes after this header, calls of MoveFile and DeleteFile are
+    // turned into these names; they lead to the members above.
+    bool MoveFileA(const std::string& from, const std::string& to) { return MoveFile(from, to); }
+    bool DeleteFileA(const std::string& path) { return DeleteFile(path); }
 
     // Times, size and attributes of a file; false when it cannot be read.
     virtual bool GetStatus(const std::string& path, FileStatus& status) = 0;
