@@ -145,6 +145,13 @@ void CRenameDlg::BuildMessageMap() {
     clicked(IDC_ABOUT, &CRenameDlg::OnAbout);
     clicked(IDC_OPTIONS, &CRenameDlg::OnOptions);
     OnNotifyCode(TTN_NEEDTEXTA, [this](NMHDR* hdr, LRESULT* result) { OnToolTipNeedText(hdr, result); });
+    // The application's help command: ID_HELP, and F1 (which arrives as WM_HELP).
+    OnCommandRoute(ID_HELP, 0, [this] { OnHelpCommand(); });
+    OnMessageRoute(WM_HELP, [this](WPARAM, LPARAM, LRESULT& result) {
+        OnHelpCommand();
+        result = TRUE;
+        return true;
+    });
 }
 
 void CRenameDlg::OnSysCommand(UINT id, LPARAM, bool& handled) {

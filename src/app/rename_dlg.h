@@ -136,4 +136,8 @@ private:
     // --- settings and options window
     // --- single-file tools: file status, deleting, tooltips, about box
     HWND m_hToolTip = nullptr;
+    // The text of the tooltip being shown; it must outlive the handler that fills it.
+    char m_szToolTip[80] = "";
+    // The application's help command (F1, ID_HELP): the help page.
+    void OnHelpCommand();
 };

@@ -1,8 +1,211 @@
 // The main window's single-file tools: file status, deleting, tooltips, about box.
 #include "app/rename_dlg.h"
 
-void CRenameDlg::OnFileListDblClk() {}
-int CRenameDlg::OnVKeyToItem(UINT, HWND, UINT) { return -1; }
-void CRenameDlg::EnableToolTips(BOOL) {}
-void CRenameDlg::OnToolTipNeedText(NMHDR*, LRESULT* result) { *result = 0; }
-void CRenameDlg::OnAbout() {}
+#include "platform/file_services.h"
+#include "settings/date_time_text.h"
+#include "tools/about_dlg.h"
+#include "tools/file_status_dlg.h"
+#include "tools/tooltip_text.h"
+#include "winui/app.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+std::string ListText(HWND list, int index) {
+    LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    LRESULT got = ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                 reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
+    return text;
+}
+
+void ShowTime(TimeValue time, CString& date, CString& clock) {
+    LocalTime local = Platform().ToLocalTime(time);
+    date = FormatDate(local.month, local.day, local.year);
+    clock = FormatTime(local.hour, local.minute, local.second);
+}
+
+// A date box and a time box read back leniently, as local time. A moment the
+// platform cannot represent becomes 0, which leaves that stamp as it is.
+TimeValue ReadTime(const CString& date, const CString& clock) {
+    int month, day, year, hour, minute, second;
+    ParseDate(date, month, day, year);
+    ParseTime(clock, hour, minute, second);
+    TimeValue value = Platform().MakeLocalTime(year, month, day, hour, minute, second);
+    return value < 0 ? 0 : value;
+}
+
+void SetAttributeBit(unsigned& attribute, unsigned bit, int on) {
+    if (on) attribute |= bit;
+    else attribute &= ~bit;
+}
+
+}  // namespace
+
+void CRenameDlg::OnFileListDblClk() {
+    HWND list = GetDlgItem(IDC_FILELIST);
+    int caret = static_cast<int>(::SendMessageA(list, LB_GETCARETINDEX, 0, 0));
+    if (caret < 0 || caret >= static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0))) return;
+    CString oldName = ListText(list, caret);
+    ::SendMessageA(list, LB_SETSEL, FALSE, static_cast<LPARAM>(caret));
+
+    CString oldPath = m_strCurDir + oldName;
+    FileStatus status;
+    if (!Platform().GetStatus(oldPath, status)) {
+        // The entry no longer names a readable file (deleted or renamed elsewhere).
+        MessageBox("Cannot read the status of file: " + oldPath, "Error:", MB_OK | MB_ICONEXCLAMATION);
+        ::SendMessageA(list, LB_SETCARETINDEX, static_cast<WPARAM>(caret), FALSE);
+        return;
+    }
+
+    CFileStatusDlg dlg(m_hWnd);
+    dlg.m_strName = oldName;
+    dlg.m_strPath = m_strCurDir;
+    ShowTime(status.modified, dlg.m_strModifiedDate, dlg.m_strModifiedTime);
+    ShowTime(status.created, dlg.m_strCreatedDate, dlg.m_strCreatedTime);
+    ShowTime(status.accessed, dlg.m_strAccessedDate, dlg.m_strAccessedTime);
+    dlg.m_bArchive = (status.attribute & kFileArchive) ? 1 : 0;
+    dlg.m_bHidden = (status.attribute & kFileHidden) ? 1 : 0;
+    dlg.m_bReadOnly = (status.attribute & kFileReadOnly) ? 1 : 0;
+    dlg.m_bSystem = (status.attribute & kFileSystem) ? 1 : 0;
+    dlg.m_bChanged = 0;
+
+    if (dlg.DoModal() == IDOK) {
+        CString newPath = dlg.m_strPath + dlg.m_strName;
+        bool moved = false;
+        if (dlg.m_strName != oldName || dlg.m_strPath != m_strCurDir) {
+            bool ok;
+            {
+                CWaitCursor wait;
+                ok = Platform().MoveFile(oldPath, newPath);
+            }
+            if (!ok) {
+                MessageBox("Error Moving/Renaming File:\nFrom-  " + oldPath + "\nTo-  " + newPath,
+                           "Rename Error:", MB_OK | MB_ICONEXCLAMATION);
+            }
+            moved = ok;
+            // After a failed move the target name belongs to no file or to another one:
+            // the changed times and attributes are applied to nothing.
+            if (!ok) dlg.m_bChanged = 0;
+        }
+
+        if (dlg.m_bChanged) {
+            // Times first, on a file that is writable for the moment: a read-only file
+            // takes new times too. Its final attributes follow in a second call.
+            FileStatus stamp;
+            stamp.modified = ReadTime(dlg.m_strModifiedDate, dlg.m_strModifiedTime);
+            stamp.accessed = ReadTime(dlg.m_strAccessedDate, dlg.m_strAccessedTime);
+            stamp.created = ReadTime(dlg.m_strCreatedDate, dlg.m_strCreatedTime);
+            stamp.attribute = status.attribute & ~kFileReadOnly;
+            std::string error;
+            if (!Platform().SetStatus(newPath, stamp, error)) {
+                MessageBox(error, "Error:", MB_OK | MB_ICONEXCLAMATION);
+                return;
+            }
+            FileStatus attributes;  // no times: only the attribute byte changes
+            attributes.attribute = status.attribute;
+            SetAttributeBit(attributes.attribute, kFileArchive, dlg.m_bArchive);
+            SetAttributeBit(attributes.attribute, kFileHidden, dlg.m_bHidden);
+            SetAttributeBit(attributes.attribute, kFileReadOnly, dlg.m_bReadOnly);
+            SetAttributeBit(attributes.attribute, kFileSystem, dlg.m_bSystem);
+            if (!Platform().SetStatus(newPath, attributes, error)) {
+                MessageBox(error, "Error:", MB_OK | MB_ICONEXCLAMATION);
+                return;
+            }
+        }
+
+        if (moved) {
+            ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(caret), 0);
+            if (dlg.m_strPath == m_strCurDir)
+                ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(caret),
+                               reinterpret_cast<LPARAM>(dlg.m_strName.c_str()));
+        }
+    }
+    ::SendMessageA(list, LB_SETCARETINDEX, static_cast<WPARAM>(caret), FALSE);
+}
+
+int CRenameDlg::OnVKeyToItem(UINT key, HWND listBox, UINT) {
+    if (key != VK_DELETE) return -1;
+    LRESULT selected = ::SendMessageA(listBox, LB_GETSELCOUNT, 0, 0);
+    if (selected == LB_ERR || selected <= 0) return -2;
+    int count = static_cast<int>(selected);
+
+    if (m_bWarnDelete) {
+        char question[64];
+        std::snprintf(question, sizeof question, "Delete %d files?", count);
+        if (MessageBox(question, "Are you sure?", MB_YESNO | MB_ICONQUESTION) != IDYES) return -2;
+    }
+
+    CWaitCursor wait;
+    for (int i = 0; i < count; ++i) {
+        int index = -1;
+        if (::SendMessageA(listBox, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&index)) != 1) break;
+        CString path = m_strCurDir + ListText(listBox, index);
+        if (!Platform().DeleteFile(path)) {
+            MessageBox("Cannot delete file: " + path, "Delete Error:", MB_OK | MB_ICONSTOP);
+            break;
+        }
+        ::SendMessageA(listBox, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    }
+    return -2;
+}
+
+void CRenameDlg::EnableToolTips(BOOL enable) {
+    if (!m_hWnd) return;
+    if (!enable) {
+        if (m_hToolTip) ::SendMessageA(m_hToolTip, TTM_ACTIVATE, FALSE, 0);
+        return;
+    }
+    if (!m_hToolTip || !::IsWindow(m_hToolTip)) {
+        m_hToolTip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                       m_hWnd, nullptr, AfxGetResourceHandle(), nullptr);
+        if (!m_hToolTip) return;
+        // One tool per child control; the text is asked for when it is shown.
+        for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            TOOLINFOA tool = {};
+            tool.cbSize = sizeof tool;
+            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.hwnd = m_hWnd;
+            tool.uId = reinterpret_cast<UINT_PTR>(child);
+            tool.lpszText = LPSTR_TEXTCALLBACKA;
+            ::SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+        // Long lines wrap instead of running off the screen.
+        ::SendMessageA(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, 400);
+    }
+    ::SendMessageA(m_hToolTip, TTM_ACTIVATE, TRUE, 0);
+}
+
+void CRenameDlg::OnToolTipNeedText(NMHDR* hdr, LRESULT* result) {
+    NMTTDISPINFOA* info = reinterpret_cast<NMTTDISPINFOA*>(hdr);
+    UINT_PTR id = hdr->idFrom;
+    if (info->uFlags & TTF_IDISHWND) id = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(id)));
+    int line = ToolTipLineOf(static_cast<int>(id));
+
+    std::string text;
+    std::string contents;
+    if (line == 0) text = "No tooltips for this command.";
+    else if (!Platform().ReadFile("tooltip.txt", contents)) text = "Tooltips file not found!";
+    else text = ToolTipLineText(contents, line);
+
+    // The tooltip reads the text after this handler returns: it lives in the window.
+    std::snprintf(m_szToolTip, sizeof m_szToolTip, "%s", text.c_str());
+    info->lpszText = m_szToolTip;
+    info->hinst = nullptr;
+    *result = 0;
+}
+
+void CRenameDlg::OnAbout() {
+    CAboutDlg about(m_hWnd);
+    about.DoModal();
+}
+
+void CRenameDlg::OnHelpCommand() {
+    if (CWinApp* app = AfxGetApp()) app->OnHelp();
+    else OpenProgramHelp();
+}

@@ -1,0 +1,49 @@
+#include "tools/tooltip_text.h"
+
+#include "platform/text_chunks.h"
+#include "res/resource.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <vector>
+
+namespace {
+
+// Line n + 1 of the file describes kToolTipControls[n].
+const int kToolTipControls[] = {
+    IDC_EXIT,         IDC_ABOUT,        IDC_OPTIONS,      IDC_RENAME,        IDC_FULLPREVIEW,
+    IDC_PREVIEW,      IDC_DIRTREE,      IDC_FILELIST,     IDC_SELCOUNT,      IDC_DRIVES,
+    IDC_FILEFILTER,   IDC_FILESORT,     IDC_CHGPREFIX,    IDC_CHGEXT,        IDC_INSERT,
+    IDC_REPLACE,      IDC_SEARCHMASK,   IDC_SINGLEMULTI,  IDC_EXTENDED,      IDC_NEWPREFIX,
+    IDC_NEWEXT,       IDC_PREFIXUPPER,  IDC_PREFIXLOWER,  IDC_EXTUPPER,      IDC_EXTLOWER,
+    IDC_APPLY_PREFIX, IDC_APPLY_EXT,    IDC_APPLY_NAME,   IDC_SEARCHBACK,    IDC_CASESENSITIVE,
+    IDC_COUNTPREFIX,  IDC_COUNTEXT,     IDC_ALPHACOUNT,   IDC_STARTCOUNT,    IDC_INCREMENT,
+    IDC_INSSTR1,      IDC_INSATPOS,     IDC_INSBEFORE,    IDC_INSAFTER,      IDC_INSSTR2,
+    IDC_RESTR1,       IDC_RESTR2,       IDC_REFROMPOS,    IDC_RETOPOS,
+};
+
+// The reader's buffer holds 80 characters with the terminating zero.
+constexpr std::size_t kReadMax = 79;
+
+}  // namespace
+
+int ToolTipLineOf(int controlId) {
+    int line = 1;
+    for (int id : kToolTipControls) {
+        if (id == controlId) return line;
+        ++line;
+    }
+    return 0;
+}
+
+std::string ToolTipLineText(const std::string& contents, int line) {
+    std::vector<std::string> reads = ReadTextChunks(contents, kReadMax);
+    if (reads.empty() || line < 1) return std::string();
+    // Reads past the end of the file leave the buffer as the last read left it.
+    std::string buffer = reads[std::min(static_cast<std::size_t>(line), reads.size()) - 1];
+    // The buffer is a C string: a zero byte read from the file ends it.
+    std::size_t zero = buffer.find('\0');
+    if (zero != std::string::npos) buffer.erase(zero);
+    if (!buffer.empty()) buffer.pop_back();
+    return buffer;
+}
