@@ -122,6 +122,17 @@ private:
     // Each area of the window keeps its private helpers and state in its own block.
     // --- browsing: drive box, directory tree, file list
     // --- option controls and name composition
+    using OptionFlag = int RenameOptions::*;
+    using OptionText = CString RenameOptions::*;
+    void OnChangeBoxClicked(OptionFlag change, OptionFlag count);
+    void OnCountBoxClicked(OptionFlag own, OptionFlag partner);
+    void OnCaseBoxClicked(OptionFlag own, OptionFlag partner);
+    void OnAdvancedModeClicked(OptionFlag own, OptionFlag other);
+    void OnInsertSideClicked(OptionFlag own, OptionFlag partner);
+    void CheckRangePosition(int editId, OptionText field);
+    int EditSelectionStart(int editId) const;
+    void RefuseKeystroke(int editId, int selStart);
+    bool m_bRestoringPosition = false;  // a refused range position is being put back
     // --- rename run and full preview
     // The file's last-modified time becomes the run's stamp time, stepped by `increment`
     // first unless `position` is 0; its other times and its attributes stay as they were.
