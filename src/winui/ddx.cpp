@@ -77,7 +77,8 @@ void DDX_Check(CDataExchange* pDX, int id, int& value) {
     } else {
         // A value outside the three states shows as unchecked.
         int state = (value >= 0 && value <= 2) ? value : 0;
-        ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+        if (::SendMessageA(control, BM_GETCHECK, 0, 0) != state)
+            ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(state), 0);
     }
 }
 
@@ -93,7 +94,11 @@ void DDX_Radio(CDataExchange* pDX, int id, int& value) {
             if (pDX->m_bSaveAndValidate) {
                 if (::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
             } else {
-                ::SendMessageA(control, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+                // Setting a radio button's check, even an unchanged one, costs a repaint
+                // of the group; the main window reloads its controls on most clicks.
+                WPARAM wanted = index == value ? BST_CHECKED : BST_UNCHECKED;
+                if (static_cast<WPARAM>(::SendMessageA(control, BM_GETCHECK, 0, 0)) != wanted)
+                    ::SendMessageA(control, BM_SETCHECK, wanted, 0);
             }
             ++index;
         }
