@@ -7,8 +7,6 @@ namespace {
 void* DefaultAlloc(std::size_t size) { return std::malloc(size); }
 
 BrowseAllocator g_allocator = &DefaultAlloc;
-// Blocks always come back to free(): a test allocator hands out malloc'ed
-// memory or nothing at all.
 
 }  // namespace
 
@@ -20,6 +18,7 @@ BrowseAllocator SetBrowseAllocator(BrowseAllocator allocator) {
 
 void* BrowseAlloc(std::size_t size) { return g_allocator(size == 0 ? 1 : size); }
 
+// Every allocator hands out malloc'ed memory or none at all.
 void BrowseFree(void* block) { std::free(block); }
 
 bool BrowseMemoryAvailable(std::size_t size) {

@@ -8,7 +8,8 @@
 
 using BrowseAllocator = void* (*)(std::size_t size);
 
-// Installs an allocator (nullptr restores malloc); returns the previous one.
+// Installs an allocator, which hands out memory from malloc or nullptr (nullptr
+// restores plain malloc); returns the previous one.
 BrowseAllocator SetBrowseAllocator(BrowseAllocator allocator);
 
 // nullptr when the memory cannot be had; release with BrowseFree.
