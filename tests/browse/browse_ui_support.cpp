@@ -1,10 +1,10 @@
 #include "browse_ui_support.h"
 
 #include "browse/browse_memory.h"
+#include "browse/drive_tree.h"
 #include "platform/file_services.h"
 
 #include <cstdlib>
-#include <cstring>
 
 std::vector<std::string> ListNames(HWND list) {
     std::vector<std::string> names;
@@ -36,80 +36,37 @@ int DriveEntryIndex(HWND driveBox, char letter) {
     for (int i = 0; i < count; ++i) {
         char text[64] = "";
         ::SendMessageA(driveBox, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        for (const char* c = text; *c; ++c) {
-            if ((*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z')) {
-                if ((*c & ~0x20) == (letter & ~0x20)) return i;
-                break;
-            }
-        }
+        if (DriveLetterOfEntry(text) == letter) return i;
     }
     return -1;
-}
-
-std::string ItemText(HWND tree, HTREEITEM item) {
-    char text[MAX_PATH + 1] = "";
-    TVITEMA tvi = {};
-    tvi.mask = TVIF_TEXT | TVIF_HANDLE;
-    tvi.hItem = item;
-    tvi.pszText = text;
-    tvi.cchTextMax = sizeof text;
-    ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
-    return text;
 }
 
 std::vector<std::string> ChildTexts(HWND tree, HTREEITEM item) {
     std::vector<std::string> texts;
     for (HTREEITEM child = TreeView_GetChild(tree, item); child; child = TreeView_GetNextSibling(tree, child))
-        texts.push_back(ItemText(tree, child));
+        texts.push_back(TreeItemText(tree, child));
     return texts;
 }
 
 HTREEITEM FindChild(HWND tree, HTREEITEM parent, const std::string& text) {
     for (HTREEITEM child = TreeView_GetChild(tree, parent); child; child = TreeView_GetNextSibling(tree, child))
-        if (ItemText(tree, child) == text) return child;
+        if (TreeItemText(tree, child) == text) return child;
     return nullptr;
 }
 
-HTREEITEM ItemAtPath(HWND tree, const std::string& relative) {
-    HTREEITEM item = TreeView_GetRoot(tree);
-    size_t start = 0;
-    while (item && start < relative.size()) {
-        size_t end = relative.find('\\', start);
-        if (end == std::string::npos) end = relative.size();
-        item = FindChild(tree, item, relative.substr(start, end - start));
-        start = end + 1;
-    }
-    return item;
-}
-
-namespace {
-TVITEMA ItemOf(HWND tree, HTREEITEM item) {
+int ItemImages(HWND tree, HTREEITEM item) {
     TVITEMA tvi = {};
-    tvi.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
-    tvi.stateMask = TVIS_EXPANDED;
+    tvi.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     tvi.hItem = item;
     ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
-    return tvi;
-}
-}  // namespace
-
-int ItemImage(HWND tree, HTREEITEM item) { return ItemOf(tree, item).iImage; }
-int ItemSelectedImage(HWND tree, HTREEITEM item) { return ItemOf(tree, item).iSelectedImage; }
-bool IsExpanded(HWND tree, HTREEITEM item) { return (ItemOf(tree, item).state & TVIS_EXPANDED) != 0; }
-
-void SetAttributes(const std::string& path, unsigned attrib) {
-    FileStatus status;
-    Platform().GetStatus(path, status);
-    status.attribute = attrib;
-    status.modified = status.created = status.accessed = 0;  // times stay as they are
-    std::string error;
-    Platform().SetStatus(path, status, error);
+    return tvi.iImage * 10 + tvi.iSelectedImage;
 }
 
-void SetWriteTime(const std::string& path, int64_t secondsSince1970) {
+void SetFileStatus(const std::string& path, int attrib, int64_t writeTime) {
     FileStatus status;
     Platform().GetStatus(path, status);
-    status.modified = secondsSince1970;
+    if (attrib >= 0) status.attribute = static_cast<unsigned>(attrib);
+    status.modified = writeTime;  // 0: the times stay as they are
     status.created = status.accessed = 0;
     std::string error;
     Platform().SetStatus(path, status, error);
@@ -120,10 +77,7 @@ int g_allocations = 0;
 int g_refuseFrom = 0;
 BrowseAllocator g_previous = nullptr;
 
-void* CountingAlloc(std::size_t size) {
-    if (++g_allocations >= g_refuseFrom) return nullptr;
-    return std::malloc(size);
-}
+void* CountingAlloc(std::size_t size) { return ++g_allocations >= g_refuseFrom ? nullptr : std::malloc(size); }
 }  // namespace
 
 RefusingAllocator::RefusingAllocator(int from) {

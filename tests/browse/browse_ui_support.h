@@ -17,18 +17,13 @@ void ChooseComboEntry(HWND combo, int index);
 // Index of the drive box entry for drive `letter`, -1 when none.
 int DriveEntryIndex(HWND driveBox, char letter);
 
-std::string ItemText(HWND tree, HTREEITEM item);
 std::vector<std::string> ChildTexts(HWND tree, HTREEITEM item);
 HTREEITEM FindChild(HWND tree, HTREEITEM parent, const std::string& text);
-// The item reached from the root by the names of `path` below the root ("" for the root).
-HTREEITEM ItemAtPath(HWND tree, const std::string& relative);
-int ItemImage(HWND tree, HTREEITEM item);
-int ItemSelectedImage(HWND tree, HTREEITEM item);
-bool IsExpanded(HWND tree, HTREEITEM item);
+// Image and selected image of an item, as one number: image * 10 + selected image.
+int ItemImages(HWND tree, HTREEITEM item);
 
-// Real attribute bits and last-write time through the platform services.
-void SetAttributes(const std::string& path, unsigned attrib);
-void SetWriteTime(const std::string& path, int64_t secondsSince1970);
+// Real attribute bits (when `attrib` is not -1) and last-write time (when not 0).
+void SetFileStatus(const std::string& path, int attrib, int64_t writeTime = 0);
 
 // From the `from`-th allocation on (1 = the next one) every browsing allocation fails.
 class RefusingAllocator {

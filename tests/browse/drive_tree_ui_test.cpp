@@ -3,6 +3,7 @@
 // the chooser's answer and the out-of-memory messages.
 #include "app/rename_dlg.h"
 #include "browse/dir_explorer_dlg.h"
+#include "browse/drive_tree.h"
 #include "browse_ui_support.h"
 #include "support/fake_file_services.h"
 #include "support/ui_test_kit.h"
@@ -21,31 +22,25 @@ std::string Lower(std::string text) {
     return text;
 }
 
-std::string CurrentDriveRoot() { return std::string(1, static_cast<char>('A' + Platform().GetDrive() - 1)) + ":\\"; }
-
-struct ChooserRun {
-    INT_PTR result;
-    std::string path;  // the caller's value after the call
-};
-
-// Runs the chooser the way its callers do; `drive` looks at the open window and ends it.
-ChooserRun RunChooser(const std::string& start, const std::function<void(CDirExplorerDlg&, HWND tree)>& drive) {
+// Runs the chooser as its callers do: `drive` looks at the open window and ends it;
+// the result is the caller's value afterwards (taken over only on IDOK).
+std::string RunChooser(const std::string& start, const std::function<void(CDirExplorerDlg&, HWND tree)>& drive,
+                       INT_PTR* result = nullptr) {
     CDirExplorerDlg dlg;
     dlg.m_strDirPath = start;
     SetModalHook([&](CDialog&) { drive(dlg, dlg.GetDlgItem(IDC_DIRTREE)); });
-    ChooserRun run{dlg.DoModal(), start};
+    INT_PTR answer = dlg.DoModal();
     SetModalHook(nullptr);
-    if (run.result == IDOK) run.path = dlg.m_strDirPath;
-    return run;
+    if (result) *result = answer;
+    return answer == IDOK ? dlg.m_strDirPath : start;
 }
 
-void PressOk(CDirExplorerDlg& dlg) { ClickButton(dlg.GetDlgItem(IDOK)); }
+void PressOk(CDirExplorerDlg& dlg, HWND) { ClickButton(dlg.GetDlgItem(IDOK)); }
 
-class DriveTreeTest : public ::testing::Test {
+class Chooser : public ::testing::Test {
 protected:
     // The chooser makes the start directory the process's current one, and a
-    // current directory cannot be removed: the temp directory goes only once
-    // the process is back where it was.
+    // current directory cannot be removed: the process goes back where it was.
     void SetUp() override {
         char cwd[MAX_PATH] = "";
         ::GetCurrentDirectoryA(MAX_PATH, cwd);
@@ -58,118 +53,97 @@ protected:
     std::string startDir;
 };
 
-TEST_F(DriveTreeTest, StartPathsOpenTheTreeAsFarAsTheyGo) {
+TEST_F(Chooser, StartPathsOpenTheTreeAsFarAsTheyGo) {
     dir.MakeDir("Outer");
     dir.MakeDir("Outer\\Inner");
     dir.MakeDir("Other");
-    struct Row { std::string start; std::string expected; };
+    struct Row { std::string start; std::string expected; };  // "" expected: the current drive's root
     const Row rows[] = {
         {Lower(dir.path()) + "outer\\inner", dir.path() + "Outer\\Inner\\"},  // spelled as in the tree
         {dir.path() + "Outer", dir.path() + "Outer\\"},
-        {dir.path() + "Outer\\..\\Other", dir.path() + "Outer\\"},  // the walk stops at ".."
+        {dir.path() + "Outer\\..\\Other", dir.path() + "Outer\\"},  // the walk stops before ".."
         {"c:", "C:\\"},
         {"", ""},
         {dir.path() + "NoSuchDir\\deeper", ""},
         {"1abc", ""},
     };
     for (const Row& row : rows) {
-        std::string expected = row.expected.empty() ? CurrentDriveRoot() : row.expected;
-        std::string seen;
-        ChooserRun run = RunChooser(row.start, [&](CDirExplorerDlg& dlg, HWND tree) {
-            seen = ItemText(tree, TreeView_GetSelection(tree));
-            PressOk(dlg);
-        });
-        EXPECT_EQ(run.result, IDOK);
-        EXPECT_EQ(run.path, expected) << "start \"" << row.start << "\"";
-        EXPECT_FALSE(seen.empty());
+        std::string root = std::string(1, static_cast<char>('A' + Platform().GetDrive() - 1)) + ":\\";
+        EXPECT_EQ(RunChooser(row.start, PressOk), row.expected.empty() ? root : row.expected) << row.start;
     }
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(DriveTreeTest, SubdirectoriesAreReadWhenOpenedFirst) {
+TEST_F(Chooser, SubdirectoriesAreReadWhenOpenedFirstAndShowTheirState) {
     std::string base = dir.MakeDir("T");
     for (const char* sub : {"HasSub", "HasSub\\child", "NoSub", "Empty", "zeta", "Alpha"}) dir.MakeDir(std::string("T\\") + sub);
     dir.WriteFile("T\\NoSub\\file.txt");
     RunChooser(base, [&](CDirExplorerDlg& dlg, HWND tree) {
         HTREEITEM at = TreeView_GetSelection(tree);
         EXPECT_EQ(ChildTexts(tree, at), (Names{"Alpha", "Empty", "HasSub", "NoSub", "zeta"}));
-        EXPECT_EQ(ItemImage(tree, at), 1) << "an opened directory shows the open folder";
+        EXPECT_EQ(ItemImages(tree, at), 11) << "opened: the open folder";
         HTREEITEM hasSub = FindChild(tree, at, "HasSub");
-        EXPECT_EQ(ChildTexts(tree, hasSub), Names{""}) << "placeholder: an expand button, nothing read";
+        EXPECT_EQ(ChildTexts(tree, hasSub), Names{""}) << "a placeholder gives the expand button";
         for (const char* name : {"Alpha", "Empty", "NoSub", "zeta"})
-            EXPECT_EQ(TreeView_GetChild(tree, FindChild(tree, at, name)), nullptr) << name;
+            EXPECT_TRUE(ChildTexts(tree, FindChild(tree, at, name)).empty()) << name;
 
-        TreeView_Expand(tree, hasSub, TVE_EXPAND);
-        EXPECT_EQ(ChildTexts(tree, hasSub), Names{"child"});
-        dir.MakeDir("T\\HasSub\\later");  // read once: closing and opening again reads nothing
-        TreeView_Expand(tree, hasSub, TVE_COLLAPSE);
-        TreeView_Expand(tree, hasSub, TVE_EXPAND);
-        EXPECT_EQ(ChildTexts(tree, hasSub), Names{"child"});
-        PressOk(dlg);
-    });
-}
-
-TEST_F(DriveTreeTest, FolderImagesFollowOpeningAndClosing) {
-    std::string base = dir.MakeDir("I");
-    dir.MakeDir("I\\a");
-    dir.MakeDir("I\\a\\b");
-    RunChooser(base, [&](CDirExplorerDlg& dlg, HWND tree) {
-        HTREEITEM a = FindChild(tree, TreeView_GetSelection(tree), "a");
-        EXPECT_EQ(ItemImage(tree, a), 0);
-        TreeView_SelectItem(tree, a);
-        struct Step { UINT key; bool expanded; int image; };
-        for (Step step : {Step{VK_ADD, true, 1}, Step{VK_SUBTRACT, false, 0}, Step{VK_ADD, true, 1}}) {
-            ::SendMessageA(tree, WM_KEYDOWN, step.key, 1);  // the user opens or closes it
-            EXPECT_EQ(IsExpanded(tree, a), step.expanded);
-            EXPECT_EQ(ItemImage(tree, a), step.image);
-            EXPECT_EQ(ItemSelectedImage(tree, a), step.image);
+        // The user opens and closes it (keys), then it is opened again after a change on disk.
+        TreeView_SelectItem(tree, hasSub);
+        EXPECT_EQ(dlg.m_strDirPath, base + "HasSub\\");
+        struct Step { UINT key; int images; };
+        for (Step step : {Step{VK_ADD, 11}, Step{VK_SUBTRACT, 0}, Step{VK_ADD, 11}}) {
+            ::SendMessageA(tree, WM_KEYDOWN, step.key, 1);
+            EXPECT_EQ(ItemImages(tree, hasSub), step.images) << "key " << step.key;
+            EXPECT_EQ(ChildTexts(tree, hasSub), Names{"child"});
+            if (step.key == VK_ADD) dir.MakeDir("T\\HasSub\\later");  // read once only
         }
-        PressOk(dlg);
+        PressOk(dlg, tree);
     });
 }
 
-TEST_F(DriveTreeTest, ChooserAnswersOnlyWithOk) {
+TEST_F(Chooser, AnswersOnlyWithOk) {
     std::string base = dir.MakeDir("C");
     dir.MakeDir("C\\pick");
     struct Row { const char* how; INT_PTR result; std::string expected; };
-    const Row rows[] = {{"ok", IDOK, base + "pick\\"},
-                        {"cancel", IDCANCEL, base},
-                        {"escape", IDCANCEL, base},
+    const Row rows[] = {{"ok", IDOK, base + "pick\\"}, {"cancel", IDCANCEL, base}, {"escape", IDCANCEL, base},
                         {"enter", IDCANCEL, base}};  // Cancel is the default button
     for (const Row& row : rows) {
-        ChooserRun run = RunChooser(base, [&](CDirExplorerDlg& dlg, HWND tree) {
+        INT_PTR result = 0;
+        std::string answer = RunChooser(base, [&](CDirExplorerDlg& dlg, HWND tree) {
             TreeView_SelectItem(tree, FindChild(tree, TreeView_GetSelection(tree), "pick"));
-            EXPECT_EQ(dlg.m_strDirPath, base + "pick\\");
             std::string how = row.how;
-            if (how == "ok") PressOk(dlg);
+            if (how == "ok") PressOk(dlg, tree);
             if (how == "cancel") ClickButton(dlg.GetDlgItem(IDCANCEL));
             if (how == "escape") PressKey(dlg.GetSafeHwnd(), tree, VK_ESCAPE);
             if (how == "enter") PressKey(dlg.GetSafeHwnd(), tree, VK_RETURN);
-        });
-        EXPECT_EQ(run.result, row.result) << row.how;
-        EXPECT_EQ(run.path, row.expected) << row.how;
+        }, &result);
+        EXPECT_EQ(result, row.result) << row.how;
+        EXPECT_EQ(answer, row.expected) << row.how;
     }
 }
 
-TEST_F(DriveTreeTest, OutOfMemoryMessages) {
+TEST_F(Chooser, OutOfMemoryMessages) {
     std::string base = dir.MakeDir("M");
     dir.MakeDir("M\\sub");
     dir.MakeDir("M\\sub\\deeper");
+    auto expectMessages = [&](size_t count, const char* text, const char* title) {
+        ASSERT_EQ(sink.messages.size(), count) << text;
+        for (const ShownMessage& shown : sink.messages) {
+            EXPECT_EQ(shown.text, text);
+            EXPECT_EQ(shown.title, title);
+            EXPECT_EQ(shown.flags, static_cast<UINT>(MB_ICONSTOP));
+        }
+        sink.messages.clear();
+    };
     struct Row { std::string start; const char* text; const char* title; };
     for (const Row& row : {Row{base, "Ran out of memory!", "Error:"}, Row{"", "Cannot allocate enough memory!", "Memory Error:"}}) {
-        sink.messages.clear();
         RefusingAllocator refuse(1);
         RunChooser(row.start, [&](CDirExplorerDlg& dlg, HWND tree) {
             EXPECT_EQ(TreeView_GetCount(tree), 0u) << row.text;
-            PressOk(dlg);
+            PressOk(dlg, tree);
         });
-        ASSERT_EQ(sink.messages.size(), 1u);
-        EXPECT_EQ(sink.messages[0].text, row.text);
-        EXPECT_EQ(sink.messages[0].title, row.title);
-        EXPECT_EQ(sink.messages[0].flags, static_cast<UINT>(MB_ICONSTOP));
+        expectMessages(1, row.text, row.title);
     }
-
-    sink.messages.clear();
     RunChooser(base, [&](CDirExplorerDlg& dlg, HWND tree) {
         HTREEITEM at = TreeView_GetSelection(tree);
         RefusingAllocator refuse(1);
@@ -177,52 +151,35 @@ TEST_F(DriveTreeTest, OutOfMemoryMessages) {
         EXPECT_EQ(dlg.m_strDirPath, base) << "the path stays as it was";
         HTREEITEM sub = FindChild(tree, at, "sub");
         TreeView_Expand(tree, sub, TVE_EXPAND);
-        EXPECT_EQ(TreeView_GetChild(tree, sub), nullptr) << "placeholder gone, nothing read";
-        PressOk(dlg);
+        EXPECT_TRUE(ChildTexts(tree, sub).empty()) << "placeholder gone, nothing read";
+        PressOk(dlg, tree);
     });
-    ASSERT_EQ(sink.messages.size(), 2u);
-    for (const ShownMessage& shown : sink.messages) {
-        EXPECT_EQ(shown.text, "Out of Memory!");
-        EXPECT_EQ(shown.title, "Error");
-        EXPECT_EQ(shown.flags, static_cast<UINT>(MB_ICONSTOP));
-    }
+    expectMessages(2, "Out of Memory!", "Error");
 }
 
-// The main window on the stand-in's drives: C: ready, Z: (listed by the real drive
-// box) without a medium unless a test gives it one.
-class MainWindowTree : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fake.AddFile("C:\\root.txt");
-        fake.AddFile("C:\\data\\a.txt");
-        fake.AddFile("C:\\data\\b.txt");
-        fake.AddDir("C:\\data\\deep");
-        fake.AddDir("C:\\plain");
-        fake.AddDrive(26, false);
-        ASSERT_TRUE(dlg.Create());
-        ::ShowWindow(dlg.GetSafeHwnd(), SW_SHOW);
-        tree = dlg.GetDlgItem(IDC_DIRTREE);
-        list = dlg.GetDlgItem(IDC_FILELIST);
-        drives = dlg.GetDlgItem(IDC_DRIVES);
-    }
-    void TearDown() override { dlg.DestroyWindow(); }
-    int DriveBoxSelection() { return static_cast<int>(::SendMessageA(drives, CB_GETCURSEL, 0, 0)); }
-
+// The main window on the stand-in's drives: C: ready, Z: (which the real drive box
+// lists too) without a medium until the test gives it one.
+TEST(MainWindowTree, SelectionsAndDriveChanges) {
     CapturingSink sink;
     FakeFileServices fake;
-    FakePlatformScope scope{fake};
+    FakePlatformScope scope(fake);
+    fake.AddFile("C:\\root.txt");
+    fake.AddFile("C:\\data\\a.txt");
+    fake.AddFile("C:\\data\\b.txt");
+    fake.AddDir("C:\\data\\deep");
+    fake.AddDir("C:\\plain");
+    fake.AddDrive(26, false);
     CRenameDlg dlg;
-    HWND tree = nullptr, list = nullptr, drives = nullptr;
-};
+    ASSERT_TRUE(dlg.Create());
+    HWND tree = dlg.GetDlgItem(IDC_DIRTREE), list = dlg.GetDlgItem(IDC_FILELIST), drives = dlg.GetDlgItem(IDC_DRIVES);
+    auto driveBoxEntry = [&] { return static_cast<int>(::SendMessageA(drives, CB_GETCURSEL, 0, 0)); };
 
-TEST_F(MainWindowTree, StartsAtTheCurrentDriveRootAndSelectionRefillsTheList) {
     EXPECT_EQ(dlg.m_strCurDir, "C:\\");
-    EXPECT_EQ(DriveBoxSelection(), DriveEntryIndex(drives, 'C'));
-    EXPECT_EQ(ItemText(tree, TreeView_GetRoot(tree)), "C:\\");
+    EXPECT_EQ(driveBoxEntry(), DriveEntryIndex(drives, 'C'));
     EXPECT_EQ(ChildTexts(tree, TreeView_GetRoot(tree)), (Names{"data", "plain"}));
     EXPECT_EQ(ListNames(list), Names{"root.txt"});
 
-    HTREEITEM data = ItemAtPath(tree, "data");
+    HTREEITEM data = FindChild(tree, TreeView_GetRoot(tree), "data");
     TreeView_SelectItem(tree, data);
     EXPECT_EQ(dlg.m_strCurDir, "C:\\data\\");
     EXPECT_EQ(ListNames(list), (Names{"a.txt", "b.txt"}));
@@ -234,33 +191,28 @@ TEST_F(MainWindowTree, StartsAtTheCurrentDriveRootAndSelectionRefillsTheList) {
     ::SendMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
     ::SendMessageA(tree, WM_LBUTTONUP, 0, point);
     EXPECT_EQ(ChildTexts(tree, data), Names{"deep"});
-    EXPECT_TRUE(IsExpanded(tree, data));
-}
+    EXPECT_EQ(ItemImages(tree, data), 11);
 
-TEST_F(MainWindowTree, DriveThatCannotBeMadeCurrentLeavesEverything) {
-    TreeView_SelectItem(tree, ItemAtPath(tree, "data"));
-    int before = DriveBoxSelection();
+    // A drive without a medium: nothing changes but the drive box going back.
     fake.log.clear();
     ChooseComboEntry(drives, DriveEntryIndex(drives, 'Z'));
     EXPECT_EQ(fake.log, Names{"ChangeDrive 26 failed"});
     EXPECT_EQ(dlg.m_strCurDir, "C:\\data\\");
-    EXPECT_EQ(DriveBoxSelection(), before);
-    EXPECT_EQ(ItemText(tree, TreeView_GetSelection(tree)), "data");
+    EXPECT_EQ(driveBoxEntry(), DriveEntryIndex(drives, 'C'));
+    EXPECT_EQ(TreeItemText(tree, TreeView_GetSelection(tree)), "data");
     EXPECT_EQ(ListNames(list), (Names{"a.txt", "b.txt"}));
-}
 
-TEST_F(MainWindowTree, DriveChangeRootsTheTreeAtTheNewDrive) {
+    // With a medium the tree is rooted at the new drive.
     fake.AddDrive(26, true);
     fake.AddFile("Z:\\z.txt");
     fake.AddDir("Z:\\zdir\\inner");
-    TreeView_SelectItem(tree, ItemAtPath(tree, "data"));
     ChooseComboEntry(drives, DriveEntryIndex(drives, 'Z'));
     EXPECT_EQ(dlg.m_strCurDir, "Z:\\");
-    EXPECT_EQ(fake.GetDrive(), 26);
     EXPECT_EQ(TreeView_GetCount(tree), 3u) << "root, zdir and its placeholder";
-    EXPECT_EQ(ItemText(tree, TreeView_GetSelection(tree)), "Z:\\");
+    EXPECT_EQ(TreeItemText(tree, TreeView_GetSelection(tree)), "Z:\\");
     EXPECT_EQ(ChildTexts(tree, TreeView_GetRoot(tree)), Names{"zdir"});
     EXPECT_EQ(ListNames(list), Names{"z.txt"});
+    dlg.DestroyWindow();
 }
 
 }  // namespace
