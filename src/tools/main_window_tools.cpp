@@ -154,6 +154,34 @@ int CRenameDlg::OnVKeyToItem(UINT key, HWND listBox, UINT) {
     return -2;
 }
 
+namespace {
+
+// Tooltips learn where the mouse is from the mouse messages of the controls. They are
+// relayed from the thread's message queue rather than by subclassing every control:
+// a subclass would sit in the path of every message sent to a control (a list fill
+// sends one per name) and makes each of them several times slower.
+struct ToolTipRelay {
+    HHOOK hook = nullptr;
+    HWND owner = nullptr;
+    HWND tip = nullptr;
+    ~ToolTipRelay() {
+        if (hook) ::UnhookWindowsHookEx(hook);
+    }
+};
+ToolTipRelay g_relay;
+
+LRESULT CALLBACK RelayMouseToToolTip(int code, WPARAM removal, LPARAM lp) {
+    if (code == HC_ACTION && removal == PM_REMOVE) {
+        MSG* msg = reinterpret_cast<MSG*>(lp);
+        if (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST && g_relay.tip &&
+            ::IsWindow(g_relay.tip) && ::IsChild(g_relay.owner, msg->hwnd))
+            ::SendMessageA(g_relay.tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+    }
+    return ::CallNextHookEx(g_relay.hook, code, removal, lp);
+}
+
+}  // namespace
+
 void CRenameDlg::EnableToolTips(BOOL enable) {
     if (!m_hWnd) return;
     if (!enable) {
@@ -169,7 +197,7 @@ void CRenameDlg::EnableToolTips(BOOL enable) {
         for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
             TOOLINFOA tool = {};
             tool.cbSize = sizeof tool;
-            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.uFlags = TTF_IDISHWND;
             tool.hwnd = m_hWnd;
             tool.uId = reinterpret_cast<UINT_PTR>(child);
             tool.lpszText = LPSTR_TEXTCALLBACKA;
@@ -177,7 +205,12 @@ void CRenameDlg::EnableToolTips(BOOL enable) {
         }
         // Long lines wrap instead of running off the screen.
         ::SendMessageA(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, 400);
+        if (!g_relay.hook)
+            g_relay.hook = ::SetWindowsHookExA(WH_GETMESSAGE, &RelayMouseToToolTip, nullptr,
+                                               ::GetCurrentThreadId());
     }
+    g_relay.owner = m_hWnd;
+    g_relay.tip = m_hToolTip;
     ::SendMessageA(m_hToolTip, TTM_ACTIVATE, TRUE, 0);
 }
 

@@ -139,7 +139,7 @@ std::string Hover(HWND tip, HWND control) {
     ::SetCursorPos(centre.x, centre.y);
     POINT client = centre;
     ::ScreenToClient(control, &client);
-    ::SendMessageA(control, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+    ::PostMessageA(control, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
     for (int i = 0; i < 100 && !::IsWindowVisible(tip); ++i) {
         PumpMessages();
         ::Sleep(10);
