@@ -5,7 +5,11 @@
 #include "winui/app.h"
 #include "winui/ddx.h"
 
+#include <algorithm>
+#include <numeric>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -22,6 +26,29 @@ CString ItemText(HWND list, int index) {
                                  reinterpret_cast<LPARAM>(&text[0]));
     text.resize(got > 0 ? static_cast<size_t>(got) : 0);
     return text;
+}
+
+// The order in which the sorted list box would keep the names. Added one by one, it
+// finds each name's place anew and moves every name behind it, which for a large
+// preview is most of its time; so the names are put in its order here, by the list
+// box's own comparison (the wide text, case-insensitive, in the user's locale), and
+// appended. Names it takes as equal keep their order.
+std::vector<size_t> ListBoxOrder(const CStringArray& names) {
+    std::vector<std::wstring> wide(names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        const CString& name = names[i];
+        int length = ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
+        wide[i].resize(static_cast<size_t>(length));
+        if (length > 0)
+            ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), &wide[i][0], length);
+    }
+    std::vector<size_t> order(names.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&wide](size_t a, size_t b) {
+        return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wide[a].data(), static_cast<int>(wide[a].size()),
+                                wide[b].data(), static_cast<int>(wide[b].size())) == CSTR_LESS_THAN;
+    });
+    return order;
 }
 
 }  // namespace
@@ -46,14 +73,14 @@ BOOL CPreviewDlg::OnInitDialog() {
     HWND list = GetDlgItem(IDC_PREVIEW_LIST);
     ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
     ::SendMessageA(list, LB_SETHORIZONTALEXTENT, 1500, 0);
-    // The list sorts the names itself; room for all of them is made once, and the
-    // list is drawn once when it is complete.
+    // Room for all the names is made once, and the list is drawn once when complete.
     size_t bytes = 0;
     for (const CString& name : m_arrNames) bytes += name.size() + 1;
     ::SendMessageA(list, LB_INITSTORAGE, m_arrNames.size(), static_cast<LPARAM>(bytes));
     ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    for (const CString& name : m_arrNames)
-        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    for (size_t index : ListBoxOrder(m_arrNames))
+        ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                       reinterpret_cast<LPARAM>(m_arrNames[index].c_str()));
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     m_strFileCount = std::to_string(static_cast<long>(::SendMessageA(list, LB_GETCOUNT, 0, 0)));
     return CDialog::OnInitDialog();  // fields into the controls

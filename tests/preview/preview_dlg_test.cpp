@@ -74,6 +74,31 @@ TEST(PreviewWindow, ListsTheNamesSortedWithTheirCountAndDestination) {
     EXPECT_TRUE(dlg.m_arrNames.empty());  // emptied when the window went away
 }
 
+TEST(PreviewWindow, OrderIsTheSortedListBoxOwn) {
+    // Names from pieces that the list box's word order treats in its own ways:
+    // punctuation, blanks, digits, case and letters of the code page.
+    const char* pieces[] = {"a", "A", "-", "'", "_", " ", "b", "1", "10", "2", ".", "\xE9", "\xC9", "z", "~"};
+    std::vector<std::string> names;
+    for (const char* x : pieces)
+        for (const char* y : pieces)
+            for (const char* z : {"a", "B.txt", "-c", "1"}) names.push_back(std::string(x) + y + z);
+    Shown shown = RunPreview(names, 0);
+
+    HWND reference = ::CreateWindowA("LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 10, 10, nullptr, nullptr,
+                                     ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(reference, nullptr);
+    for (const std::string& name : names)
+        ::SendMessageA(reference, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    const std::vector<std::string> expected = Items(reference);
+    ::DestroyWindow(reference);
+
+    ASSERT_EQ(shown.items.size(), expected.size());
+    // Names the list box takes as equal may stand in either order.
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(::lstrcmpiA(shown.items[i].c_str(), expected[i].c_str()), 0)
+            << i << ": " << shown.items[i] << " / " << expected[i];
+}
+
 TEST(PreviewWindow, CheckForDuplicatesReportsTheFirstPairIgnoringCase) {
     struct Case {
         const char* name;
