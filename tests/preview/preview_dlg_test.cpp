@@ -143,20 +143,6 @@ TEST(PreviewWindow, CheckForDuplicatesReportsTheFirstPairIgnoringCase) {
     }
 }
 
-TEST(PreviewWindow, CaseTwinsAreNeighboursInTheList) {
-    Shown shown = RunPreview({"readme.txt", "read-me.txt", "README.TXT", "readme_.txt", "ReadMe.txt", "readme.txt2"},
-                             IDC_CHECKDUPS);
-    // The first pair in list order is reported, and its two names stand side by side.
-    ASSERT_GE(shown.selected, 0);
-    ASSERT_LT(static_cast<size_t>(shown.selected) + 1, shown.items.size());
-    EXPECT_EQ(CompareNoCase(shown.items[shown.selected], shown.items[shown.selected + 1]), 0);
-    std::vector<size_t> twins;
-    for (size_t i = 0; i < shown.items.size(); ++i)
-        if (CompareNoCase(shown.items[i], "readme.txt") == 0) twins.push_back(i);
-    ASSERT_EQ(twins.size(), 3u);
-    EXPECT_EQ(twins.back() - twins.front(), 2u);
-}
-
 TEST(PreviewWindow, FindInvalidCharactersReportsTheFirstProblem) {
     struct Case {
         std::string label;

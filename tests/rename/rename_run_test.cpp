@@ -399,35 +399,33 @@ TEST_F(RenameRun, NoRefreshLeavesTheListAsItWas) {
     EXPECT_EQ(w.Selected(), 2);
 }
 
-TEST_F(RenameRun, AttributeOnlyChangesWithADestinationMoveTheFiles) {
-    WriteFiles(dir, {"a.txt", "b.txt"});
-    const std::string sub = dir.MakeDir("sub");
-    ListedWindow w(dir.path());
-    w.SelectAll();
-    w.dlg.m_bUseNewDir = 1;
-    w.dlg.m_strDestination = dir.path() + "sub";  // the run adds the backslash
-    w.dlg.m_bSetAttrib = 1;
-    w.dlg.m_bHidden = 1;
-    w.Rename();
-    EXPECT_TRUE(sink.messages.empty());
-    EXPECT_EQ(w.dlg.m_strDestination, sub);
-    EXPECT_EQ(FilesIn(sub), (Files{{"a.txt", Contents("a.txt")}, {"b.txt", Contents("b.txt")}}));
-    for (const char* name : {"a.txt", "b.txt"})
-        EXPECT_TRUE(::GetFileAttributesA((sub + name).c_str()) & FILE_ATTRIBUTE_HIDDEN) << name;
-    EXPECT_TRUE(w.Entries().empty());
-}
-
-TEST_F(RenameRun, AttributeOnlyChangesKeepTheNames) {
-    WriteFiles(dir, {"a.txt"});
-    ListedWindow w(dir.path());
-    w.SelectAll();
-    w.dlg.m_bSetAttrib = 1;
-    w.dlg.m_bSystem = 1;
-    w.Rename();
-    EXPECT_TRUE(sink.messages.empty());
-    const DWORD attributes = ::GetFileAttributesA((dir.path() + "a.txt").c_str());
-    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_SYSTEM);
-    EXPECT_FALSE(attributes & FILE_ATTRIBUTE_HIDDEN);
+TEST_F(RenameRun, AttributeOnlyChangesMoveTheFilesOnlyWithADestination) {
+    for (bool toSub : {true, false}) {
+        SCOPED_TRACE(toSub ? "destination" : "in place");
+        TempDir local;
+        WriteFiles(local, {"a.txt", "b.txt"});
+        const std::string sub = local.MakeDir("sub");
+        ListedWindow w(local.path());
+        w.SelectAll();
+        w.dlg.m_bUseNewDir = toSub;
+        if (toSub) w.dlg.m_strDestination = local.path() + "sub";  // the run adds the backslash
+        w.dlg.m_bSetAttrib = 1;
+        w.dlg.m_bSystem = 1;
+        w.dlg.m_bHidden = 2;  // left as it is
+        w.Rename();
+        EXPECT_TRUE(sink.messages.empty());
+        const std::string now = toSub ? sub : local.path();
+        if (toSub) {
+            EXPECT_EQ(w.dlg.m_strDestination, sub);
+        }
+        EXPECT_EQ(FilesIn(now), (Files{{"a.txt", Contents("a.txt")}, {"b.txt", Contents("b.txt")}}));
+        for (const char* name : {"a.txt", "b.txt"}) {
+            const DWORD attributes = ::GetFileAttributesA((now + name).c_str());
+            EXPECT_TRUE(attributes & FILE_ATTRIBUTE_SYSTEM) << name;
+            EXPECT_FALSE(attributes & FILE_ATTRIBUTE_HIDDEN) << name;
+        }
+        EXPECT_EQ(w.Entries().size(), toSub ? 0u : 2u);
+    }
 }
 
 TEST_F(RenameRun, ProgressBarStepsAtMostThirtyTimes) {
