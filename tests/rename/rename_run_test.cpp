@@ -57,6 +57,20 @@ struct ListedWindow {
     bool created = false;
 };
 
+// The progress window of this test: tests run side by side on one desktop, so a
+// search by title alone could find another test's window.
+HWND ProgressWindowOfThisThread() {
+    struct Search { HWND found = nullptr; } search;
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hwnd, LPARAM lp) -> BOOL {
+        char title[64] = "";
+        ::GetWindowTextA(hwnd, title, sizeof title);
+        if (std::string(title) != kProgressTitle) return TRUE;
+        reinterpret_cast<Search*>(lp)->found = hwnd;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // New prefix "f" followed by the counter, replacing the old prefix.
 void CountIntoPrefix(CRenameDlg& dlg, const std::string& start, const std::string& increment) {
     dlg.m_bChangePrefix = 1;
@@ -250,7 +264,7 @@ TEST_F(RenameRun, CounterOverflowStopsBeforeTheFileThatWouldWrap) {
         if (c.overflow) ExpectOnlyMessage("Counter Overflow!", "Error", MB_ICONSTOP);
         else EXPECT_TRUE(sink.messages.empty());
         // The run went through its end: progress closed, list refilled.
-        EXPECT_EQ(::FindWindowA(nullptr, kProgressTitle), nullptr);
+        EXPECT_EQ(ProgressWindowOfThisThread(), nullptr);
         EXPECT_EQ(w.Entries().size(), c.after.size());
     }
 }
@@ -365,7 +379,7 @@ TEST_F(RenameRun, FileRefusingItsTimeOrAttributesStopsTheRun) {
                           MB_ICONEXCLAMATION);
         EXPECT_EQ(FilesIn(local.path()),
                   (Files{{"a_r.txt", Contents("a.txt")}, {"b_r.txt", Contents("b.txt")}, {"c.txt", Contents("c.txt")}}));
-        EXPECT_EQ(::FindWindowA(nullptr, kProgressTitle), nullptr);
+        EXPECT_EQ(ProgressWindowOfThisThread(), nullptr);
         // Refilled as after a failed move with abort: no caret name is left behind.
         EXPECT_EQ(w.Entries(), (std::vector<std::string>{"a_r.txt", "b_r.txt", "c.txt"}));
         EXPECT_TRUE(w.dlg.m_strCaretName.empty());
@@ -445,7 +459,7 @@ TEST_F(RenameRun, ProgressBarStepsAtMostThirtyTimes) {
         bool shownAndOwned = true;
         ObservedFiles files;
         files.beforeMove = [&](const std::string&, std::string&) {
-            HWND progress = ::FindWindowA(nullptr, kProgressTitle);
+            HWND progress = ProgressWindowOfThisThread();
             shownAndOwned = shownAndOwned && progress && ::IsWindowVisible(progress) &&
                             ::GetWindow(progress, GW_OWNER) == w.dlg.GetSafeHwnd();
             HWND bar = ::GetDlgItem(progress, IDC_PROGRESS);
@@ -463,7 +477,7 @@ TEST_F(RenameRun, ProgressBarStepsAtMostThirtyTimes) {
             EXPECT_EQ(positions[k - 1], std::min(k / interval, c.steps)) << "before file " << k;
             EXPECT_EQ(ranges[k - 1], c.steps);
         }
-        EXPECT_EQ(::FindWindowA(nullptr, kProgressTitle), nullptr);
+        EXPECT_EQ(ProgressWindowOfThisThread(), nullptr);
     }
 }
 
