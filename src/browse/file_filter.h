@@ -1,14 +1,8 @@
 #pragma once
 
-// Attribute bits of a directory entry as the enumeration reports them.
-constexpr unsigned kAttribReadOnly = 0x01;
-constexpr unsigned kAttribHidden = 0x02;
-constexpr unsigned kAttribSystem = 0x04;
-constexpr unsigned kAttribDirectory = 0x10;
-constexpr unsigned kAttribArchive = 0x20;
-
 // One entry of the attribute-filter combo: an entry is listed when its
-// attribute word is 0, or has a bit of `accept` and none of `reject`.
+// attribute word is 0, or has a bit of `accept` and none of `reject`
+// (read-only 0x01, hidden 0x02, system 0x04, directory 0x10, archive 0x20).
 struct FileFilterMask {
     unsigned accept;
     unsigned reject;

@@ -14,15 +14,6 @@
 
 namespace {
 
-CString ListText(HWND list, int index) {
-    LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return CString();
-    CString text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT got = ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
-    return text;
-}
-
 // The entry to put the caret on after a refill: the list's case-insensitive
 // search decides, but where names differ only in letter case (possible on some
 // file systems) the one spelled exactly as asked wins.
@@ -30,7 +21,7 @@ int FindCaretEntry(HWND list, const CString& name) {
     LPARAM text = reinterpret_cast<LPARAM>(name.c_str());
     int first = static_cast<int>(::SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text));
     int at = first;
-    while (at != LB_ERR && ListText(list, at) != name) {
+    while (at != LB_ERR && GetListBoxText(list, at) != name) {
         at = static_cast<int>(::SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(at), text));
         if (at == first) break;  // went round: no exact spelling, keep the first match
     }

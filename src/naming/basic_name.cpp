@@ -17,13 +17,6 @@ std::string PlaceNewText(int position, const std::string& newText, const std::st
     }
 }
 
-void ApplyCase(std::string& part, int upper, int lower) {
-    if (upper)
-        MakeUpper(part);
-    else if (lower)
-        MakeLower(part);
-}
-
 }  // namespace
 
 std::string ComposeBasicBareName(const RenameOptions& o, const std::string& oldName,

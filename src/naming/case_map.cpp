@@ -42,6 +42,13 @@ int CompareFolded(const std::string& a, const std::string& b, Fold fold) {
 
 }  // namespace
 
+void ApplyCase(std::string& part, int upper, int lower) {
+    if (upper)
+        MakeUpper(part);
+    else if (lower)
+        MakeLower(part);
+}
+
 int CompareNoCase(const std::string& a, const std::string& b) {
     return CompareFolded(a, b, ToLowerAscii);
 }

@@ -14,6 +14,9 @@ bool IsLetterAscii(char c);
 // In place, like the string class's MakeUpper/MakeLower.
 void MakeUpper(std::string& text);
 void MakeLower(std::string& text);
+// Upper case when `upper` is set, else lower case when `lower` is set (a part of a name
+// under its pair of case boxes).
+void ApplyCase(std::string& part, int upper, int lower);
 
 // Case-insensitive three-way comparison that folds A-Z to a-z before comparing the
 // bytes as unsigned values, as the C runtime's _stricmp does in the "C" locale. The

@@ -19,13 +19,6 @@ std::string CounterDisplay(const RenameOptions& o, bool forPrefix) {
     return "1";
 }
 
-void ApplyCase(std::string& part, int upper, int lower) {
-    if (upper)
-        MakeUpper(part);
-    else if (lower)
-        MakeLower(part);
-}
-
 }  // namespace
 
 std::string RealTimePreviewText(const RenameOptions& o) {

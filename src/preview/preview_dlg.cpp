@@ -18,16 +18,6 @@ constexpr size_t kMaxNameLength = 256;
 // Characters no file name may hold (bytes from 0x80 and control characters are not checked).
 const char kInvalidChars[] = "\"*/:<>?\\|";
 
-CString ItemText(HWND list, int index) {
-    LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length <= 0) return CString();
-    CString text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT got = ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                 reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
-
 // The order in which the sorted list box would keep the names. Added one by one, it
 // finds each name's place anew and moves every name behind it, which for a large
 // preview is most of its time; so the names are put in its order here, by the list
@@ -97,7 +87,7 @@ void CPreviewDlg::OnFindInvalidChars() {
     if (count <= 0) return;
     std::optional<CWaitCursor> wait(std::in_place);
     for (int i = 0; i < count; ++i) {
-        const CString name = ItemText(list, i);
+        const CString name = GetListBoxText(list, i);
         if (name.size() > kMaxNameLength) {
             MessageBox("File:  " + name + "\nis longer than 256 characters!", "Warning!", MB_ICONINFORMATION);
             ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
@@ -124,10 +114,10 @@ void CPreviewDlg::OnCheckDuplicates() {
         // other ways too (accented letters of the code page) form a run in which such
         // pairs may interleave: within a run every earlier name is compared as well.
         CStringArray run;  // the names of the current run, the previous name last
-        run.push_back(ItemText(list, 0));
+        run.push_back(GetListBoxText(list, 0));
         int runStart = 0;
         for (int i = 1; i < count; ++i) {
-            CString name = ItemText(list, i);
+            CString name = GetListBoxText(list, i);
             const bool sameRun = ::lstrcmpiA(name.c_str(), run.back().c_str()) == 0;
             for (size_t j = run.size(); j-- > 0;) {
                 if (CompareNoCase(name, run[j]) != 0) {

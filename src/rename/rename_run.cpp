@@ -39,16 +39,6 @@ const char* const kErrorCountTitle = "Notice!";
 
 const char* YesNo(int flag) { return flag ? "YES" : "NO"; }
 
-CString ListItemText(HWND list, int index) {
-    LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length <= 0) return CString();
-    CString text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT got = ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                 reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
-
 // The progress window of one run: created and shown at once, filled and destroyed
 // when it goes out of scope, so that every way out of the loop closes it.
 class RunProgress {
@@ -173,7 +163,7 @@ void CRenameDlg::OnRename() {
                 progress->Step();
                 subCounter = 0;
             }
-            const CString oldName = ListItemText(list, indexes[i]);
+            const CString oldName = GetListBoxText(list, indexes[i]);
             if (counting) counterText = FormatCounter(counter);
 
             int status = 0;

@@ -13,16 +13,6 @@
 
 namespace {
 
-std::string ListText(HWND list, int index) {
-    LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT got = ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                 reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
-    return text;
-}
-
 void ShowTime(TimeValue time, CString& date, CString& clock) {
     LocalTime local = Platform().ToLocalTime(time);
     date = FormatDate(local.month, local.day, local.year);
@@ -50,7 +40,7 @@ void CRenameDlg::OnFileListDblClk() {
     HWND list = GetDlgItem(IDC_FILELIST);
     int caret = static_cast<int>(::SendMessageA(list, LB_GETCARETINDEX, 0, 0));
     if (caret < 0 || caret >= static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0))) return;
-    CString oldName = ListText(list, caret);
+    CString oldName = GetListBoxText(list, caret);
     ::SendMessageA(list, LB_SETSEL, FALSE, static_cast<LPARAM>(caret));
 
     CString oldPath = m_strCurDir + oldName;
@@ -144,7 +134,7 @@ int CRenameDlg::OnVKeyToItem(UINT key, HWND listBox, UINT) {
     for (int i = 0; i < count; ++i) {
         int index = -1;
         if (::SendMessageA(listBox, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&index)) != 1) break;
-        CString path = m_strCurDir + ListText(listBox, index);
+        CString path = m_strCurDir + GetListBoxText(listBox, index);
         if (!Platform().DeleteFile(path)) {
             MessageBox("Cannot delete file: " + path, "Delete Error:", MB_OK | MB_ICONSTOP);
             break;

@@ -13,3 +13,5 @@ using CStringArray = std::vector<std::string>;
 
 // Text of a window (edit, static, button) as one string.
 std::string GetWindowTextString(HWND hwnd);
+// Text of one list box entry; empty when there is no such entry.
+std::string GetListBoxText(HWND list, int index);

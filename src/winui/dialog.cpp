@@ -43,6 +43,15 @@ std::string GetWindowTextString(HWND hwnd) {
     return text;
 }
 
+std::string GetListBoxText(HWND list, int index) {
+    LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    LRESULT got = ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
+    return text;
+}
+
 CDialog::CDialog(UINT idTemplate, HWND parent) : m_hWndParent(parent), m_nIDTemplate(idTemplate) {}
 
 CDialog::~CDialog() {
