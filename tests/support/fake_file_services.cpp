@@ -14,53 +14,28 @@ std::string Lower(std::string text) {
     return text;
 }
 
-std::string ParentKey(const std::string& key) {
-    size_t cut = key.rfind('\\');
-    return cut == std::string::npos ? std::string() : key.substr(0, cut);
+std::string Parent(const std::string& path) {
+    const size_t cut = path.rfind('\\');
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }
 
-std::string LastPart(const std::string& path) {
-    size_t cut = path.rfind('\\');
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
+std::string LastPart(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
 int DriveOf(const std::string& resolved) { return resolved[0] - 'A' + 1; }
 
-// Names the platform refuses: reserved characters, control characters, device names.
+// Reserved and control characters make a name the platform refuses.
 bool IsValidName(const std::string& name) {
-    if (name.empty()) return false;
     for (unsigned char c : name) {
         if (c < 0x20 || std::string("<>:\"|?*").find(static_cast<char>(c)) != std::string::npos) return false;
     }
-    std::string base = Lower(name.substr(0, name.find('.')));
-    while (!base.empty() && base.back() == ' ') base.pop_back();
-    static const char* const kDevices[] = {"con", "prn", "aux", "nul"};
-    for (const char* device : kDevices) {
-        if (base == device) return false;
-    }
-    if (base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
-        base[3] >= '1' && base[3] <= '9') {
-        return false;
-    }
-    return true;
-}
-
-std::string Hex2(unsigned value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%02X", value);
-    return text;
+    return !name.empty();
 }
 
 }  // namespace
 
-FakeFileServices::FakeFileServices() {
-    AddDrive(3);
-}
-
 void FakeFileServices::AddDrive(int drive, bool ready) {
     m_drives[drive] = ready;
-    std::string root(1, static_cast<char>('A' + drive - 1));
-    root += ':';
+    const std::string root = std::string(1, static_cast<char>('A' + drive - 1)) + ":";
     FakeEntry& entry = m_entries[Lower(root)];
     entry.path = root;
     entry.name = root + "\\";
@@ -68,21 +43,18 @@ void FakeFileServices::AddDrive(int drive, bool ready) {
 }
 
 FakeEntry& FakeFileServices::AddDir(const std::string& path, TimeValue modified) {
-    FakeEntry& entry = AddFile(path, kFileDirectory, modified);
-    return entry;
+    return AddFile(path, kFileDirectory, modified);
 }
 
 FakeEntry& FakeFileServices::AddFile(const std::string& path, unsigned attrib, TimeValue modified,
                                      const std::string& contents) {
     const std::string resolved = Resolve(path);
     if (m_drives.count(DriveOf(resolved)) == 0) AddDrive(DriveOf(resolved));
-    // Every missing directory on the way.
     for (size_t cut = resolved.find('\\'); cut != std::string::npos; cut = resolved.find('\\', cut + 1)) {
-        const std::string dir = resolved.substr(0, cut);
-        FakeEntry& parent = m_entries[Lower(dir)];
+        FakeEntry& parent = m_entries[Lower(resolved.substr(0, cut))];
         if (parent.path.empty()) {
-            parent.path = dir;
-            parent.name = LastPart(dir);
+            parent.path = resolved.substr(0, cut);
+            parent.name = LastPart(parent.path);
             parent.attrib = kFileDirectory;
         }
     }
@@ -101,123 +73,56 @@ FakeEntry* FakeFileServices::Find(const std::string& path) {
     return found == m_entries.end() ? nullptr : &found->second;
 }
 
-const FakeEntry* FakeFileServices::Find(const std::string& path) const {
-    auto found = m_entries.find(Lower(Resolve(path)));
-    return found == m_entries.end() ? nullptr : &found->second;
-}
-
-std::vector<std::string> FakeFileServices::Names(const std::string& dir) const {
-    const std::string key = Lower(Resolve(dir));
-    std::vector<std::string> names;
-    for (const auto& item : m_entries) {
-        if (item.first != key && ParentKey(item.first) == key) names.push_back(item.second.name);
-    }
-    return names;
-}
-
-std::string FakeFileServices::CurrentDir() const {
-    auto found = m_driveDirs.find(m_drive);
-    std::string dir = found != m_driveDirs.end() ? found->second : std::string(1, static_cast<char>('A' + m_drive - 1)) + ":";
-    return dir + "\\";
-}
-
-std::vector<std::string> FakeFileServices::Calls(const std::string& prefix) const {
-    std::vector<std::string> lines;
-    for (const std::string& line : log) {
-        if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line);
-    }
-    return lines;
-}
-
 std::string FakeFileServices::Resolve(const std::string& path) const {
-    std::string text = path;
-    for (char& c : text) {
+    std::string rest = path;
+    for (char& c : rest) {
         if (c == '/') c = '\\';
     }
-    std::string base;
-    std::string rest;
-    if (text.size() >= 2 && text[1] == ':' &&
-        ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z'))) {
-        const char letter = static_cast<char>(text[0] & ~0x20);
-        rest = text.substr(2);
-        if (!rest.empty() && rest[0] == '\\') {
-            base = std::string(1, letter) + ":";
-        } else {
-            auto found = m_driveDirs.find(letter - 'A' + 1);
-            base = found != m_driveDirs.end() ? found->second : std::string(1, letter) + ":";
-        }
-    } else if (!text.empty() && text[0] == '\\') {
-        base = CurrentDir().substr(0, 2);
-        rest = text;
-    } else {
-        base = CurrentDir();
-        base.pop_back();
-        rest = text;
+    std::string resolved = m_current;
+    if (rest.size() >= 2 && rest[1] == ':') {
+        resolved = std::string(1, static_cast<char>(rest[0] & ~0x20)) + ":";
+        rest = rest.substr(2);
+    } else if (!rest.empty() && rest[0] == '\\') {
+        resolved = m_current.substr(0, 2);
     }
-    std::vector<std::string> parts;
-    for (size_t cut = base.find('\\'); cut != std::string::npos;) {
-        size_t next = base.find('\\', cut + 1);
-        parts.push_back(base.substr(cut + 1, next == std::string::npos ? std::string::npos : next - cut - 1));
-        cut = next;
-    }
-    const std::string drive = base.substr(0, 2);
     size_t start = 0;
     while (start <= rest.size()) {
         size_t next = rest.find('\\', start);
         if (next == std::string::npos) next = rest.size();
         const std::string part = rest.substr(start, next - start);
         if (part == "..") {
-            if (!parts.empty()) parts.pop_back();
+            if (resolved.size() > 2) resolved = Parent(resolved);
         } else if (!part.empty() && part != ".") {
-            parts.push_back(part);
+            resolved += "\\" + part;
         }
         start = next + 1;
     }
-    std::string resolved = drive;
-    for (const std::string& part : parts) resolved += "\\" + part;
     return resolved;
 }
 
-bool FakeFileServices::InSet(const std::set<std::string>& set, const std::string& resolved) const {
-    const std::string key = Lower(resolved);
-    for (const std::string& item : set) {
-        if (Lower(Resolve(item)) == key) return true;
-    }
-    return false;
-}
-
-bool FakeFileServices::DriveReady(int drive) const {
-    auto found = m_drives.find(drive);
+bool FakeFileServices::Ready(const std::string& resolved) const {
+    auto found = m_drives.find(DriveOf(resolved));
     return found != m_drives.end() && found->second;
 }
 
-void FakeFileServices::Log(const std::string& line, bool ok) { log.push_back(ok ? line : line + " failed"); }
+bool FakeFileServices::Log(const std::string& line, bool ok) {
+    log.push_back(ok ? line : line + " failed");
+    return ok;
+}
 
 bool FakeFileServices::EnumerateDirectory(const std::string& dir, const std::function<void(const FindEntry&)>& entry) {
     const std::string resolved = Resolve(dir);
     const FakeEntry* found = Find(resolved);
-    const bool ok = found != nullptr && found->IsDir() && DriveReady(DriveOf(resolved));
-    Log("Enumerate " + dir, ok);
-    if (!ok) return false;
-    const std::string key = Lower(resolved);
-    if (key.find('\\') != std::string::npos) {
-        for (const char* dots : {".", ".."}) {
-            FindEntry item;
-            item.name = dots;
-            item.attrib = kFileDirectory;
-            item.writeTime = found->modified;
-            entry(item);
-        }
+    if (!Log("Enumerate " + dir, found != nullptr && found->IsDir() && Ready(resolved))) return false;
+    std::vector<FindEntry> items;  // gathered first: the callback may change the tree
+    if (resolved.size() > 2) {
+        items.push_back({".", kFileDirectory, found->modified});
+        items.push_back({"..", kFileDirectory, found->modified});
     }
-    // Copied first: the callback may change the tree.
-    std::vector<FindEntry> items;
+    const std::string key = Lower(resolved);
     for (const auto& child : m_entries) {
-        if (child.first != key && ParentKey(child.first) == key) {
-            FindEntry item;
-            item.name = child.second.name;
-            item.attrib = child.second.attrib;
-            item.writeTime = child.second.modified;
-            items.push_back(item);
+        if (child.first != key && Parent(child.first) == key) {
+            items.push_back({child.second.name, child.second.attrib, child.second.modified});
         }
     }
     for (const FindEntry& item : items) entry(item);
@@ -226,26 +131,21 @@ bool FakeFileServices::EnumerateDirectory(const std::string& dir, const std::fun
 
 int FakeFileServices::GetDrive() {
     Log("GetDrive", true);
-    return m_drive;
+    return DriveOf(m_current);
 }
 
 int FakeFileServices::ChangeDrive(int drive) {
-    const bool ok = DriveReady(drive);
-    Log("ChangeDrive " + std::to_string(drive), ok);
-    if (!ok) return -1;
-    m_drive = drive;
+    const std::string root = std::string(1, static_cast<char>('A' + drive - 1)) + ":";
+    if (!Log("ChangeDrive " + std::to_string(drive), Ready(root))) return -1;
+    if (DriveOf(m_current) != drive) m_current = root;
     return 0;
 }
 
 int FakeFileServices::ChangeDir(const std::string& path) {
     const std::string resolved = Resolve(path);
     const FakeEntry* found = Find(resolved);
-    const bool ok = !path.empty() && found != nullptr && found->IsDir() && DriveReady(DriveOf(resolved)) &&
-                    !InSet(failChangeDir, resolved);
-    Log("ChangeDir " + path, ok);
-    if (!ok) return -1;
-    m_drive = DriveOf(resolved);
-    m_driveDirs[m_drive] = found->path;
+    if (!Log("ChangeDir " + path, !path.empty() && found != nullptr && found->IsDir() && Ready(resolved))) return -1;
+    m_current = found->path;
     return 0;
 }
 
@@ -253,14 +153,12 @@ bool FakeFileServices::MoveFile(const std::string& from, const std::string& to) 
     const std::string source = Resolve(from);
     const std::string target = Resolve(StoredTargetPath(to));
     FakeEntry* moving = Find(source);
-    const FakeEntry* parent = Find(ParentKey(target));
+    const FakeEntry* parent = Find(Parent(target));
     const FakeEntry* existing = Find(target);
-    const bool ok = moving != nullptr && !moving->IsDir() && DriveReady(DriveOf(source)) &&
-                    parent != nullptr && parent->IsDir() && DriveReady(DriveOf(target)) &&
-                    IsValidName(LastPart(target)) && (existing == nullptr || existing == moving) &&
-                    !InSet(failMove, source) && !InSet(failMove, target);
-    Log("Move " + from + " -> " + to, ok);
-    if (!ok) return false;
+    const bool ok = moving != nullptr && !moving->IsDir() && Ready(source) && parent != nullptr &&
+                    parent->IsDir() && Ready(target) && IsValidName(LastPart(target)) &&
+                    (existing == nullptr || existing == moving);
+    if (!Log("Move " + from + " -> " + to, ok)) return false;
     FakeEntry moved = *moving;
     moved.path = parent->path + "\\" + LastPart(target);
     moved.name = LastPart(target);
@@ -270,21 +168,15 @@ bool FakeFileServices::MoveFile(const std::string& from, const std::string& to) 
 }
 
 bool FakeFileServices::DeleteFile(const std::string& path) {
-    const std::string resolved = Resolve(path);
-    const FakeEntry* found = Find(resolved);
-    const bool ok = found != nullptr && !found->IsDir() && !(found->attrib & kFileReadOnly) &&
-                    !InSet(failDelete, resolved);
-    Log("Delete " + path, ok);
-    if (ok) m_entries.erase(Lower(resolved));
-    return ok;
+    const FakeEntry* found = Find(path);
+    if (!Log("Delete " + path, found != nullptr && !found->IsDir() && !(found->attrib & kFileReadOnly))) return false;
+    m_entries.erase(Lower(Resolve(path)));
+    return true;
 }
 
 bool FakeFileServices::GetStatus(const std::string& path, FileStatus& status) {
-    const std::string resolved = Resolve(path);
-    const FakeEntry* found = Find(resolved);
-    const bool ok = found != nullptr && !InSet(failStatus, resolved);
-    Log("GetStatus " + path, ok);
-    if (!ok) return false;
+    const FakeEntry* found = Find(path);
+    if (!Log("GetStatus " + path, found != nullptr)) return false;
     status.modified = found->modified;
     status.created = found->created != 0 ? found->created : found->modified;
     status.accessed = found->accessed != 0 ? found->accessed : found->modified;
@@ -293,10 +185,10 @@ bool FakeFileServices::GetStatus(const std::string& path, FileStatus& status) {
     return true;
 }
 
+// A read-only file refuses new times, as on Windows and for a non-root user under Wine.
 bool FakeFileServices::SetStatus(const std::string& path, const FileStatus& status, std::string& error) {
     constexpr unsigned kStatusBits = kFileReadOnly | kFileHidden | kFileSystem | kFileArchive;
-    const std::string resolved = Resolve(path);
-    FakeEntry* file = Find(resolved);
+    FakeEntry* file = Find(path);
     log.push_back("SetStatus " + path);
     const size_t callLine = log.size() - 1;
     auto fail = [&](const std::string& reason) {
@@ -304,22 +196,24 @@ bool FakeFileServices::SetStatus(const std::string& path, const FileStatus& stat
         error = reason;
         return false;
     };
-    if (file == nullptr) return fail("Cannot set the status of " + path + ": The system cannot find the file specified.");
-    if (InSet(failSetStatus, resolved)) return fail("Cannot set the status of " + path + ": Access is denied.");
+    if (file == nullptr) {
+        return fail("Cannot set the status of " + path + ": The system cannot find the file specified.");
+    }
 
     const unsigned wanted = (file->attrib & ~kStatusBits) | (status.attribute & kStatusBits);
-    const bool attributesDiffer = ((file->attrib ^ status.attribute) & kStatusBits) != 0;
+    const bool attributesDiffer = wanted != file->attrib;
     const bool wasReadOnly = (file->attrib & kFileReadOnly) != 0;
     auto setAttributes = [&]() {
+        char line[32];
+        std::snprintf(line, sizeof line, " 0x%02X", wanted);
         file->attrib = wanted;
-        log.push_back("SetAttrib " + path + " " + Hex2(wanted));
+        log.push_back("SetAttrib " + path + line);
     };
-
     if (attributesDiffer && wasReadOnly) setAttributes();
     if (status.modified != 0) {
         const std::string line = "SetTimes " + path + " m=" + std::to_string(status.modified) +
                                  " c=" + std::to_string(status.created) + " a=" + std::to_string(status.accessed);
-        if ((file->attrib & kFileReadOnly) && readOnlyRefusesTimes) {
+        if (file->attrib & kFileReadOnly) {
             log.push_back(line + " failed");
             return fail("Cannot set the times of " + path + ": Access is denied.");
         }
@@ -335,32 +229,26 @@ bool FakeFileServices::SetStatus(const std::string& path, const FileStatus& stat
 TimeValue FakeFileServices::MakeLocalTime(int year, int month, int day, int hour, int minute, int second) {
     const LocalTime t = NormalizeCalendar(year, month, day, hour, minute, second);
     if (t.year < kFirstPlatformYear || t.year > kLastPlatformYear) return -1;
-    return CalendarSeconds(t.year, t.month, t.day, t.hour, t.minute, t.second) - utcOffset;
+    return CalendarSeconds(t.year, t.month, t.day, t.hour, t.minute, t.second);
 }
 
-LocalTime FakeFileServices::ToLocalTime(TimeValue time) { return CalendarFields(time + utcOffset); }
-
-TimeValue FakeFileServices::Now() { return now; }
+LocalTime FakeFileServices::ToLocalTime(TimeValue time) { return CalendarFields(time); }
 
 bool FakeFileServices::ReadFile(const std::string& path, std::string& contents) {
-    const std::string resolved = Resolve(path);
-    const FakeEntry* found = Find(resolved);
-    const bool ok = found != nullptr && !found->IsDir() && !InSet(failRead, resolved);
-    Log("ReadFile " + path, ok);
-    if (ok) contents = found->contents;
-    return ok;
+    const FakeEntry* found = Find(path);
+    if (!Log("ReadFile " + path, found != nullptr && !found->IsDir())) return false;
+    contents = found->contents;
+    return true;
 }
 
 bool FakeFileServices::WriteFileReplacing(const std::string& path, const std::string& contents) {
     const std::string resolved = Resolve(path);
-    const FakeEntry* parent = Find(ParentKey(resolved));
+    const FakeEntry* parent = Find(Parent(resolved));
     const FakeEntry* existing = Find(resolved);
     const bool ok = parent != nullptr && parent->IsDir() && IsValidName(LastPart(resolved)) &&
-                    (existing == nullptr || (!existing->IsDir() && !(existing->attrib & kFileReadOnly))) &&
-                    !InSet(failWrite, resolved);
-    Log("WriteFile " + path, ok);
-    if (!ok) return false;
-    const std::string spelled = existing != nullptr ? existing->path : parent->path + "\\" + LastPart(resolved);
-    AddFile(spelled, kFileArchive, now, contents);
+                    (existing == nullptr || (!existing->IsDir() && !(existing->attrib & kFileReadOnly)));
+    if (!Log("WriteFile " + path, ok)) return false;
+    AddFile(existing != nullptr ? existing->path : parent->path + "\\" + LastPart(resolved), kFileArchive, now,
+            contents);
     return true;
 }
