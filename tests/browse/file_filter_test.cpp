@@ -21,12 +21,9 @@ TEST_P(FileFilterTable, ListsOrNot) {
 
 INSTANTIATE_TEST_SUITE_P(Attributes, FileFilterTable, ::testing::Values(
     FilterCase{0x00, kAll, true}, FilterCase{0x00, kNormal, true}, FilterCase{0x00, kNoReadOnly, true},
-    FilterCase{0x01, kAll, true},             // read-only only
-    FilterCase{0x800, kAll, false},           // only the compressed bit
-    FilterCase{0x820, kAll, true},            // compressed + archive
-    FilterCase{0x20, kNormal, true}, FilterCase{0x21, kNormal, false},
-    FilterCase{0x22, kNoHidden, false}, FilterCase{0x24, kNoHidden, true},
-    FilterCase{0x21, kNoReadOnly, false}, FilterCase{0x26, kNoReadOnly, true},
+    FilterCase{0x01, kAll, true}, FilterCase{0x800, kAll, false}, FilterCase{0x820, kAll, true},  // 0x800: compressed
+    FilterCase{0x20, kNormal, true}, FilterCase{0x21, kNormal, false}, FilterCase{0x22, kNoHidden, false},
+    FilterCase{0x24, kNoHidden, true}, FilterCase{0x21, kNoReadOnly, false}, FilterCase{0x26, kNoReadOnly, true},
     FilterCase{0x24, kNoSystem, false}, FilterCase{0x23, kNoSystem, true},
     FilterCase{0x10, kAll, false}, FilterCase{0x30, kNormal, false}, FilterCase{0x12, kNoReadOnly, false},
     // an index no combo entry has behaves as "Show ALL files"

@@ -5,53 +5,58 @@
 
 namespace {
 
-int RefStricmp(const std::string& a, const std::string& b) {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(a.c_str());
-    const unsigned char* q = reinterpret_cast<const unsigned char*>(b.c_str());
-    for (;; ++p, ++q) {
-        int c1 = (*p >= 'A' && *p <= 'Z') ? *p + 32 : *p;
-        int c2 = (*q >= 'A' && *q <= 'Z') ? *q + 32 : *q;
-        if (c1 != c2 || c1 == 0)
-            return c1 - c2;
-    }
+// _stricmp in the C locale: A-Z map to a-z, then bytes compare as unsigned
+// values (as std::string's comparison does), a prefix first.
+std::string Lower(std::string s) {
+    for (char& c : s)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    return s;
 }
+int Cmp(const std::string& a, const std::string& b) { return Lower(a).compare(Lower(b)); }
 
-// Key text of orders 2-5; false when the name has no last dot.
-bool KeyText(const std::string& name, bool ofExtension, std::string& text) {
-    std::string::size_type dot = name.rfind('.');
+// Whether the name is numbered (a last dot, and a digit in the first 255
+// characters of the key text); its key is that text's first digit run.
+bool Numbered(const std::string& s, bool ofExtension, uint64_t& key) {
+    const std::size_t dot = s.rfind('.');
     if (dot == std::string::npos)
         return false;
-    text = ofExtension ? name.substr(dot + 1) : name.substr(0, dot);
+    const std::string text = ofExtension ? s.substr(dot + 1) : s.substr(0, dot);
+    std::size_t i = text.find_first_of("0123456789");
+    if (i == std::string::npos || i >= 255)
+        return false;
+    for (key = 0; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        key = key * 10 + static_cast<uint64_t>(text[i] - '0');
     return true;
 }
 
-bool InNumericGroup(const std::string& name, bool ofExtension) {
-    std::string text;
-    if (!KeyText(name, ofExtension, text))
-        return false;
-    for (std::string::size_type i = 0; i < text.size() && i < 255; ++i)
-        if (text[i] >= '0' && text[i] <= '9')
-            return true;
-    return false;
+// Whether name j goes before name c in orders 1-7.
+bool Before(int order, const std::string& j, const std::string& c) {
+    int e = 0;  // below 0: j first when ascending
+    if (order >= 2 && order <= 5) {
+        uint64_t kj = 0, kc = 0;
+        const bool nj = Numbered(j, order >= 4, kj), nc = Numbered(c, order >= 4, kc);
+        if (nj != nc)
+            return nj;
+        e = kj < kc ? -1 : kj > kc ? 1 : 0;
+    } else if (order >= 6) {
+        const std::size_t dj = j.rfind('.'), dc = c.rfind('.');
+        const bool xj = dj != std::string::npos && dj + 1 < j.size();
+        const bool xc = dc != std::string::npos && dc + 1 < c.size();
+        if (xj != xc)
+            return xj;
+        e = xj ? Cmp(j.substr(dj + 1), c.substr(dc + 1)) : 0;
+    }
+    if (e == 0)
+        e = Cmp(j, c);
+    return order % 2 == 0 ? e < 0 : e > 0;
 }
 
-uint64_t RefKey(const std::string& name, bool ofExtension) {
-    std::string text;
-    KeyText(name, ofExtension, text);
-    std::string::size_type i = text.find_first_of("0123456789");
-    uint64_t v = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        v = v * 10 + static_cast<uint64_t>(text[i] - '0');
-    return v;
-}
-
-std::string Ext(const std::string& name) { return name.substr(name.rfind('.') + 1); }
-
-template <class T, class Before>
-void SelectionSort(std::vector<T>& a, std::size_t first, std::size_t last, Before before) {
-    for (std::size_t i = first; i + 1 < last; ++i) {
+// Entry j replaces the candidate only when it comes strictly before it.
+template <class T, class Less>
+void SelectionSort(std::vector<T>& a, Less before) {
+    for (std::size_t i = 0; i + 1 < a.size(); ++i) {
         std::size_t cand = i;
-        for (std::size_t j = i + 1; j < last; ++j)
+        for (std::size_t j = i + 1; j < a.size(); ++j)
             if (before(a[j], a[cand]))
                 cand = j;
         if (cand != i)
@@ -59,71 +64,24 @@ void SelectionSort(std::vector<T>& a, std::size_t first, std::size_t last, Befor
     }
 }
 
-template <class Belongs>
-std::size_t Partition(std::vector<std::string>& a, Belongs belongs) {
-    std::size_t i = 0;
-    for (; i < a.size(); ++i) {
-        if (belongs(a[i]))
-            continue;
-        std::size_t j = i + 1;
-        while (j < a.size() && !belongs(a[j]))
-            ++j;
-        if (j == a.size())
-            break;
-        std::swap(a[i], a[j]);
-    }
-    return i;
-}
-
 }  // namespace
 
 void ReferenceSortNames(int order, std::vector<std::string>& a) {
-    const std::size_t n = a.size();
-    auto byName = [](bool up) {
-        return [up](const std::string& j, const std::string& c) {
-            return up ? RefStricmp(c, j) > 0 : RefStricmp(c, j) < 0;
-        };
-    };
-    if (order == 1) {
-        SelectionSort(a, 0, n, byName(false));
-    } else if (order >= 2 && order <= 5) {
-        const bool ext = order >= 4;
-        const bool up = order == 2 || order == 4;
-        std::size_t m = Partition(a, [ext](const std::string& s) { return InNumericGroup(s, ext); });
-        SelectionSort(a, 0, m, [ext, up](const std::string& j, const std::string& c) {
-            uint64_t kj = RefKey(j, ext), kc = RefKey(c, ext);
-            if (up)
-                return kj < kc || (kj == kc && RefStricmp(c, j) > 0);
-            return kj > kc || (kj == kc && RefStricmp(c, j) < 0);
-        });
-        SelectionSort(a, m, n, byName(up));
-    } else if (order == 6 || order == 7) {
-        const bool up = order == 6;
-        std::size_t m = Partition(a, [](const std::string& s) {
-            std::string::size_type dot = s.rfind('.');
-            return dot != std::string::npos && dot + 1 != s.size();
-        });
-        SelectionSort(a, 0, m, [up](const std::string& j, const std::string& c) {
-            int e = RefStricmp(Ext(c), Ext(j));
-            if (e == 0)
-                e = RefStricmp(c, j);
-            return up ? e > 0 : e < 0;
-        });
-        SelectionSort(a, m, n, byName(up));
-    }
+    if (order >= 1 && order <= 7)
+        SelectionSort(a, [order](const std::string& j, const std::string& c) { return Before(order, j, c); });
 }
 
 void ReferenceSortDated(int order, std::vector<DatedName>& a) {
     if (order != 8 && order != 9)
         return;
-    const bool up = order == 8;
-    SelectionSort(a, 0, a.size(), [up](const DatedName& j, const DatedName& c) {
-        const int64_t fj[6] = {j.time.year, j.time.month, j.time.day, j.time.hour, j.time.minute, j.time.second};
-        const int64_t fc[6] = {c.time.year, c.time.month, c.time.day, c.time.hour, c.time.minute, c.time.second};
-        for (int k = 0; k < 6; ++k)
-            if (fj[k] != fc[k])
-                return up ? fj[k] < fc[k] : fj[k] > fc[k];
-        int e = RefStricmp(c.name, j.name);
-        return up ? e > 0 : e < 0;
+    SelectionSort(a, [order](const DatedName& j, const DatedName& c) {
+        const UtcDateTime &x = j.time, &y = c.time;
+        const int64_t d[6] = {x.year - y.year, x.month - y.month, x.day - y.day,
+                              x.hour - y.hour, x.minute - y.minute, x.second - y.second};
+        for (int64_t v : d)
+            if (v != 0)
+                return order == 8 ? v < 0 : v > 0;
+        const int e = Cmp(j.name, c.name);
+        return order == 8 ? e < 0 : e > 0;
     });
 }
