@@ -1,135 +1,79 @@
 // A run never loses a file: whatever goes wrong, every file that was there before is
 // there afterwards under exactly one name, with its contents unchanged. Real files.
-#include "app/rename_dlg.h"
-#include "rename/dir_snapshot.h"
-#include "rename/observed_files.h"
-#include "support/ui_test_kit.h"
+#include "rename/run_kit.h"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <functional>
-#include <iterator>
-#include <map>
-#include <tuple>
-#include <string>
-#include <vector>
-
 namespace {
+
+enum Meddle { kNone, kSwap, kVanish };
 
 struct Scenario {
     const char* name;
     std::vector<std::string> listed;   // files listed and selected
     std::vector<std::string> present;  // files that are there but not selected
-    std::function<void(CRenameDlg&, const TempDir&, ObservedFiles&)> setUp;  // after listing
+    std::string prefix;
+    int pos;                           // of the new prefix: 0 replaces the old one, 1 before, 2 after
+    const char* destination;           // "" for none
+    Meddle meddle;
     std::vector<std::string> renamed;  // names afterwards when failed moves are only counted
 };
 
 const Scenario kScenarios[] = {
-    {"new names coincide", {"a.txt", "b.txt"}, {},
-     [](CRenameDlg& d, const TempDir&, ObservedFiles&) {
-         d.m_bChangePrefix = 1;
-         d.m_nPrefixPos = 0;
-         d.m_strNewPrefix = "same";
-     },
-     {"same.txt", "b.txt"}},
-    // No option set maps two names onto each other, so the targets are swapped on the
-    // way to the platform: a -> b and b -> a, each onto an existing file.
-    {"swap", {"a.txt", "b.txt"}, {},
-     [](CRenameDlg& d, const TempDir& dir, ObservedFiles& files) {
-         d.m_bChangeExt = 1;
-         d.m_strNewExt = "x";
-         files.beforeMove = [&dir](const std::string& from, std::string& to) {
-             to = dir.path() + (from == dir.path() + "a.txt" ? "b.txt" : "a.txt");
-             return true;
-         };
-     },
-     {"a.txt", "b.txt"}},
-    {"target exists", {"a.txt"}, {"a_r.txt"},
-     [](CRenameDlg& d, const TempDir&, ObservedFiles&) {
-         d.m_bChangePrefix = 1;
-         d.m_strNewPrefix = "_r";
-     },
-     {"a.txt", "a_r.txt"}},
-    {"destination missing", {"a.txt", "b.txt"}, {},
-     [](CRenameDlg& d, const TempDir& dir, ObservedFiles&) {
-         d.m_bChangePrefix = 1;
-         d.m_strNewPrefix = "_r";
-         d.m_bUseNewDir = 1;
-         d.m_strDestination = dir.path() + "missing";
-     },
-     {"a.txt", "b.txt"}},
-    {"file vanished after listing", {"a.txt", "b.txt", "c.txt"}, {},
-     [](CRenameDlg& d, const TempDir& dir, ObservedFiles&) {
-         d.m_bChangePrefix = 1;
-         d.m_strNewPrefix = "_r";
-         ::CreateDirectoryA((dir.path() + "elsewhere").c_str(), nullptr);
-         ::MoveFileA((dir.path() + "b.txt").c_str(), (dir.path() + "elsewhere\\b.txt").c_str());
-     },
-     {"a_r.txt", "elsewhere\\b.txt", "c_r.txt"}},
-    {"name longer than the file system allows", {"a.txt", "b.txt"}, {},
-     [](CRenameDlg& d, const TempDir&, ObservedFiles&) {
-         d.m_bChangePrefix = 1;
-         d.m_nPrefixPos = 1;
-         d.m_strNewPrefix = std::string(256, 'n');
-     },
-     {"a.txt", "b.txt"}},
+    {"coinciding", {"a.txt", "b.txt"}, {}, "same", 0, "", kNone, {"same.txt", "b.txt"}},
+    // No option maps two names onto each other, so the platform is handed swapped targets.
+    {"swap", {"a.txt", "b.txt"}, {}, "_r", 2, "", kSwap, {"a.txt", "b.txt"}},
+    {"target_exists", {"a.txt"}, {"a_r.txt"}, "_r", 2, "", kNone, {"a.txt", "a_r.txt"}},
+    {"destination_missing", {"a.txt", "b.txt"}, {}, "_r", 2, "missing", kNone, {"a.txt", "b.txt"}},
+    {"vanished", {"a.txt", "b.txt", "c.txt"}, {}, "_r", 2, "", kVanish, {"a_r.txt", "elsewhere\\b.txt", "c_r.txt"}},
+    {"too_long", {"a.txt", "b.txt"}, {}, std::string(256, 'n'), 1, "", kNone, {"a.txt", "b.txt"}},
 };
 
-class NeverLoseAFile : public ::testing::TestWithParam<std::tuple<int, bool>> {};
+class NeverLoseAFile : public ::testing::TestWithParam<Scenario> {};
 
 TEST_P(NeverLoseAFile, EveryFileKeepsExactlyOneNameAndItsContents) {
-    const Scenario& s = kScenarios[std::get<0>(GetParam())];
-    const bool abortOnError = std::get<1>(GetParam());
-    CapturingSink sink;
-    TempDir dir;
-    std::map<std::string, int> contents;  // every file's contents, each unique
-    for (const std::string& name : s.listed) dir.WriteFile(name, "listed " + name), contents["listed " + name] = 0;
-    for (const std::string& name : s.present) dir.WriteFile(name, "present " + name), contents["present " + name] = 0;
+    const Scenario& s = GetParam();
+    for (bool abort : {false, true}) {
+        SCOPED_TRACE(abort ? "abort on error" : "errors counted");
+        CapturingSink sink;
+        TempDir dir;
+        std::map<std::string, int> seen;  // every file's contents, each unique
+        for (const std::string& name : s.listed) dir.WriteFile(name, "listed " + name), seen["listed " + name] = 0;
+        for (const std::string& name : s.present) dir.WriteFile(name, "present " + name), seen["present " + name] = 0;
 
-    ObservedFiles files;
-    {
-        CRenameDlg dlg;
-        ASSERT_TRUE(dlg.Create());
-        dlg.m_bWarnRename = FALSE;
-        dlg.m_bAbortOnError = abortOnError;
-        dlg.m_strCurDir = dir.path();
-        dlg.m_strSearchMask = "*.*";
-        dlg.FillFileList();
-        HWND list = dlg.GetDlgItem(IDC_FILELIST);
-        for (const std::string& name : s.listed) {
-            LRESULT index = ::SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                           reinterpret_cast<LPARAM>(name.c_str()));
-            ASSERT_GE(index, 0) << name;
-            ::SendMessageA(list, LB_SETSEL, TRUE, index);
+        ObservedFiles files;
+        {
+            ListedWindow w(dir.path());
+            w.dlg.m_bAbortOnError = abort;
+            for (const std::string& name : s.listed)
+                ::SendMessageA(w.List(), LB_SETSEL, TRUE, ::SendMessageA(w.List(), LB_FINDSTRINGEXACT, -1,
+                                                                         reinterpret_cast<LPARAM>(name.c_str())));
+            ASSERT_EQ(w.Selected(), static_cast<LRESULT>(s.listed.size()));
+            w.dlg.m_bChangePrefix = 1;
+            w.dlg.m_nPrefixPos = s.pos;
+            w.dlg.m_strNewPrefix = s.prefix;
+            if ((w.dlg.m_bUseNewDir = s.destination[0] != '\0')) w.dlg.m_strDestination = dir.path() + s.destination;
+            if (s.meddle == kVanish) TakeAway(dir, "b.txt");
+            if (s.meddle == kSwap)
+                files.beforeMove = [&dir](const std::string& from, std::string& to) {
+                    to = dir.path() + (from == dir.path() + "a.txt" ? "b.txt" : "a.txt");
+                    return true;
+                };
+            w.Rename();
         }
-        s.setUp(dlg, dir, files);
-        ClickButton(dlg.GetDlgItem(IDC_RENAME));
-        dlg.DestroyWindow();
-    }
-    EXPECT_FALSE(files.moves.empty());
+        EXPECT_FALSE(files.moved.empty());
 
-    const DirSnapshot after = Snapshot(dir.path());
-    for (const auto& [path, state] : after) {
-        auto it = contents.find(state.contents);
-        ASSERT_NE(it, contents.end()) << path << " holds unknown contents";
-        ++it->second;
-    }
-    for (const auto& [text, seen] : contents) EXPECT_EQ(seen, 1) << text;
-    EXPECT_EQ(after.size(), contents.size());
-    if (!abortOnError) {
-        for (const std::string& name : s.renamed) EXPECT_TRUE(after.count(name)) << name;
+        const FileMap after = Files(dir.path());
+        for (const auto& [path, contents] : after) {
+            ASSERT_TRUE(seen.count(contents)) << path << " holds unknown contents";
+            ++seen[contents];
+        }
+        for (const auto& [contents, count] : seen) EXPECT_EQ(count, 1) << contents;
+        for (const std::string& name : s.renamed) EXPECT_TRUE(abort || after.count(name)) << name;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scenarios, NeverLoseAFile,
-                         ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(kScenarios))),
-                                            ::testing::Bool()),
-                         [](const ::testing::TestParamInfo<std::tuple<int, bool>>& info) {
-                             std::string name = kScenarios[std::get<0>(info.param)].name;
-                             for (char& c : name)
-                                 if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return name + (std::get<1>(info.param) ? "_abort" : "_count");
-                         });
+INSTANTIATE_TEST_SUITE_P(Scenarios, NeverLoseAFile, ::testing::ValuesIn(kScenarios),
+                         [](const ::testing::TestParamInfo<Scenario>& info) { return std::string(info.param.name); });
 
 }  // namespace

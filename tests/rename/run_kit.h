@@ -1,0 +1,125 @@
+// Real files under a run: what a directory holds, the file services with a window onto
+// the run's moves and status changes, and a main window listing a directory.
+#pragma once
+
+#include "app/rename_dlg.h"
+#include "support/ui_test_kit.h"
+
+#include <windows.h>
+
+#include "platform/file_services.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+using FileMap = std::map<std::string, std::string>;
+
+// Every file under `root` (ending in a backslash) by relative path, with its contents;
+// with `full` also its attributes and last-write time, so that any change shows.
+inline FileMap Files(const std::string& root, bool full = false, const std::string& rel = "") {
+    FileMap out;
+    WIN32_FIND_DATAA d;
+    HANDLE find = ::FindFirstFileA((root + rel + "*").c_str(), &d);
+    if (find == INVALID_HANDLE_VALUE) return out;
+    do {
+        const std::string name = d.cFileName, path = rel + name;
+        if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            out[path] = ReadFile(root + path) + (full ? "|" + std::to_string(d.dwFileAttributes) + "|" +
+                                                            std::to_string(d.ftLastWriteTime.dwLowDateTime) : "");
+        else if (name != "." && name != "..")
+            for (const auto& entry : Files(root, full, path + "\\")) out.insert(entry);
+    } while (::FindNextFileA(find, &d));
+    ::FindClose(find);
+    return out;
+}
+
+// Takes a listed file away as another program would, keeping it in "elsewhere".
+inline void TakeAway(const TempDir& dir, const std::string& name) {
+    ::CreateDirectoryA((dir.path() + "elsewhere").c_str(), nullptr);
+    ::MoveFileA((dir.path() + name).c_str(), (dir.path() + "elsewhere\\" + name).c_str());
+}
+
+// The items of a list box, top to bottom.
+inline std::vector<std::string> Items(HWND list) {
+    std::vector<std::string> out;
+    for (LRESULT i = 0, n = ::SendMessageA(list, LB_GETCOUNT, 0, 0); i < n; ++i) {
+        std::string text(static_cast<size_t>(::SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+        text.resize(static_cast<size_t>(::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]))));
+        out.push_back(text);
+    }
+    return out;
+}
+
+// The real file services, installed for the object's lifetime; a test sees each move and
+// status change before it happens and may refuse it, while the files stay real.
+class ObservedFiles : public FileServices {
+public:
+    ObservedFiles() : m_inner(SetPlatform(this)) {}
+    ~ObservedFiles() override { SetPlatform(m_inner); }
+
+    // May change the target, or refuse the move by returning false.
+    std::function<bool(const std::string& from, std::string& to)> beforeMove;
+    // Returns false, with a reason, to refuse the change.
+    std::function<bool(const std::string& path, const FileStatus& status, std::string& error)> beforeSetStatus;
+    std::vector<std::string> moved;  // sources of the moves asked for, in order
+    int statusChanges = 0;
+
+    bool MoveFile(const std::string& from, const std::string& to) override {
+        moved.push_back(from);
+        std::string target = to;
+        return (!beforeMove || beforeMove(from, target)) && m_inner->MoveFile(from, target);
+    }
+    bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override {
+        ++statusChanges;
+        return (!beforeSetStatus || beforeSetStatus(path, status, error)) && m_inner->SetStatus(path, status, error);
+    }
+    bool EnumerateDirectory(const std::string& dir, const std::function<void(const FindEntry&)>& entry) override {
+        return m_inner->EnumerateDirectory(dir, entry);
+    }
+    int GetDrive() override { return m_inner->GetDrive(); }
+    int ChangeDrive(int drive) override { return m_inner->ChangeDrive(drive); }
+    int ChangeDir(const std::string& path) override { return m_inner->ChangeDir(path); }
+    bool DeleteFile(const std::string& path) override { return m_inner->DeleteFile(path); }
+    bool GetStatus(const std::string& path, FileStatus& status) override { return m_inner->GetStatus(path, status); }
+    TimeValue MakeLocalTime(int y, int mo, int d, int h, int mi, int s) override {
+        return m_inner->MakeLocalTime(y, mo, d, h, mi, s);
+    }
+    LocalTime ToLocalTime(TimeValue time) override { return m_inner->ToLocalTime(time); }
+    TimeValue Now() override { return m_inner->Now(); }
+    bool ReadFile(const std::string& path, std::string& contents) override { return m_inner->ReadFile(path, contents); }
+    bool WriteFileReplacing(const std::string& path, const std::string& contents) override {
+        return m_inner->WriteFileReplacing(path, contents);
+    }
+
+private:
+    FileServices* m_inner;
+};
+
+// A main window listing `dir` as the user sees it before pressing "&Rename it!": no
+// confirmation is asked and failed moves are counted unless a test says otherwise.
+struct ListedWindow {
+    explicit ListedWindow(const std::string& dir) {
+        dlg.Create();
+        dlg.m_bWarnRename = FALSE;
+        dlg.m_bAbortOnError = FALSE;
+        dlg.m_strCurDir = dir;
+        dlg.m_strSearchMask = "*.*";
+        dlg.FillFileList();
+    }
+    ~ListedWindow() { dlg.DestroyWindow(); }
+    HWND List() { return dlg.GetDlgItem(IDC_FILELIST); }
+    void SelectAll() { ::SendMessageA(List(), LB_SELITEMRANGEEX, 0, ::SendMessageA(List(), LB_GETCOUNT, 0, 0) - 1); }
+    LRESULT Selected() { return ::SendMessageA(List(), LB_GETSELCOUNT, 0, 0); }
+    void Rename() { ClickButton(dlg.GetDlgItem(IDC_RENAME)); }
+
+    CRenameDlg dlg;
+};
+
+// The message boxes shown, each as "title|text".
+inline std::vector<std::string> Told(const CapturingSink& sink) {
+    std::vector<std::string> out;
+    for (const ShownMessage& m : sink.messages) out.push_back(m.title + "|" + m.text);
+    return out;
+}
