@@ -48,17 +48,16 @@ void PrintTo(const BasicCase& c, std::ostream* os) { *os << c.what; }
 TEST_P(BasicName, Composes) {
     RenameOptions o;
     GetParam().set(o);
-    EXPECT_EQ(GetParam().expected, ComposeBasicBareName(o, GetParam().oldName, GetParam().counter))
-        << GetParam().what;
+    EXPECT_EQ(GetParam().expected, ComposeBasicBareName(o, GetParam().oldName, GetParam().counter));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BasicName, ::testing::ValuesIn(kBasicCases));
 
+// Where a composed name goes, and when it becomes the caret name of the next list refill.
 struct FinishCase {
     const char* what;
-    CompositionTarget target;
-    int firstFlagBefore;
-    int expectedResult;
+    CompositionTarget target;  // previewRun, useNewDir, destination, curDir, noRefresh
+    int firstFlagBefore, expectedResult;
     const char* expectedName;
     const char* expectedCaret;
 };
@@ -81,11 +80,11 @@ TEST_P(Finish, PlacesTheName) {
     int firstFlag = c.firstFlagBefore;
     std::string newName, caret;
     std::vector<std::string> names{"earlier"};
-    EXPECT_EQ(c.expectedResult, FinishComposition(c.target, "b.txt", firstFlag, newName, names, caret)) << c.what;
-    EXPECT_EQ(c.expectedName, newName) << c.what;
-    EXPECT_EQ(c.expectedCaret, caret) << c.what;
-    EXPECT_EQ(c.expectedCaret[0] ? 1 : c.firstFlagBefore, firstFlag) << c.what;
-    EXPECT_EQ(c.target.previewRun ? 2u : 1u, names.size()) << c.what;
+    EXPECT_EQ(c.expectedResult, FinishComposition(c.target, "b.txt", firstFlag, newName, names, caret));
+    EXPECT_EQ(c.expectedName, newName);
+    EXPECT_EQ(c.expectedCaret, caret);
+    EXPECT_EQ(c.expectedCaret[0] ? 1 : c.firstFlagBefore, firstFlag);
+    EXPECT_EQ(c.target.previewRun ? 2u : 1u, names.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Finish, ::testing::ValuesIn(kFinishCases));
