@@ -6,6 +6,7 @@
 //   bench_fill_file_list [N ...]     (default: 10000 100000)
 //
 // The directory is made under the temp directory and removed afterwards.
+#include "bench_clock.h"
 #include "app/rename_dlg.h"
 #include "browse/sort_orders.h"
 #include "platform/file_services.h"
@@ -19,17 +20,6 @@
 namespace {
 
 constexpr int kRounds = 2;  // each order is timed this often; the best run counts
-
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Names with numbers in the prefix, in the extension or nowhere, and several
 // extensions, so that every order has a keyed group and a rest to sort.
@@ -149,9 +139,9 @@ int RunSize(unsigned count) {
         std::fprintf(stderr, "cannot create %s\n", dir.c_str());
         return 1;
     }
-    double start = Seconds();
+    double start = BenchSeconds();
     bool made = MakeFiles(dir, count);
-    std::printf("%u files made in %.1f s\n", count, Seconds() - start);
+    std::printf("%u files made in %.1f s\n", count, BenchSeconds() - start);
     if (!made) {
         std::fprintf(stderr, "cannot create the files in %s\n", dir.c_str());
         RemoveFiles(dir, count);
@@ -172,9 +162,9 @@ int RunSize(unsigned count) {
         for (int round = 0; round < kRounds; ++round) {
             for (int order = 0; order < kSortOrderCount; ++order) {
                 dlg.m_nFileSort = order;
-                double t0 = Seconds();
+                double t0 = BenchSeconds();
                 dlg.FillFileList();
-                best[order] = std::min(best[order], Seconds() - t0);
+                best[order] = std::min(best[order], BenchSeconds() - t0);
                 LRESULT listed = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
                 if (listed != static_cast<LRESULT>(count)) {
                     std::fprintf(stderr, "order %d listed %ld of %u files\n", order, static_cast<long>(listed), count);
@@ -194,28 +184,28 @@ int RunSize(unsigned count) {
         // procedure, past the tooltips' subclass, as the fill sends them.
         WNDPROC listProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrA(list, GCLP_WNDPROC));
         std::vector<std::string> names;
-        double t0 = Seconds();
+        double t0 = BenchSeconds();
         Platform().EnumerateDirectory(dir, [&](const FindEntry& entry) {
             if (!(entry.attrib & kFileDirectory)) names.push_back(entry.name);
         });
-        double enumerate = Seconds() - t0;
-        t0 = Seconds();
+        double enumerate = BenchSeconds() - t0;
+        t0 = BenchSeconds();
         ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
-        double reset = Seconds() - t0;
+        double reset = BenchSeconds() - t0;
         std::vector<std::string> sorted = names;
-        t0 = Seconds();
+        t0 = BenchSeconds();
         SortNamesForOrder(2, sorted);
-        double sort = Seconds() - t0;
+        double sort = BenchSeconds() - t0;
         ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-        t0 = Seconds();
+        t0 = BenchSeconds();
         for (size_t i = 0; i < sorted.size(); ++i)
             ::CallWindowProcA(listProc, list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(sorted[i].c_str()));
-        double insert = Seconds() - t0;
+        double insert = BenchSeconds() - t0;
         ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
-        t0 = Seconds();
+        t0 = BenchSeconds();
         for (const std::string& name : names)
             ::CallWindowProcA(listProc, list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        double add = Seconds() - t0;
+        double add = BenchSeconds() - t0;
         ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
         std::printf("%u files: read the directory %.0f ms, empty the full list %.0f ms, sort (order 2) %.0f ms,\n"
                     "  insert in order %.0f ms, add to the sorted list box %.0f ms\n\n",

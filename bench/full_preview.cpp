@@ -9,6 +9,7 @@
 // Two sets of options: one that keeps the names in list order (a counter before the
 // prefix), so the preview list receives them already sorted, and one that scrambles
 // the order (the first four characters cut off), so every name lands somewhere inside.
+#include "bench_clock.h"
 #include "app/rename_dlg.h"
 
 #include <cstdio>
@@ -17,17 +18,6 @@
 #include <string>
 
 namespace {
-
-double BenchSeconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::string Name(unsigned i) {
     char name[64];

@@ -6,6 +6,7 @@
 //   bench_rename_run [N]
 //
 // The directory is made under the temp directory and removed afterwards.
+#include "bench_clock.h"
 #include "app/rename_dlg.h"
 
 #include <winternl.h>
@@ -15,17 +16,6 @@
 #include <string>
 
 namespace {
-
-double BenchSeconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // CreateFileA makes Wine scan the whole directory for a name differing only in case;
 // a case-sensitive NtCreateFile looks the exact name up only, so making the files
