@@ -164,12 +164,7 @@ void DriveTree::BuildTreeToPath() {
         current = found;
     }
     // The selection handler turns the deepest item reached into the current path.
-    if (TreeView_GetSelection(tree) == current) {
-        LRESULT ignored = 0;
-        OnSelChanged(nullptr, &ignored);
-    } else {
-        TreeView_SelectItem(tree, current);
-    }
+    Select(tree, current);
 }
 
 void DriveTree::BuildDriveTree() {
@@ -199,11 +194,16 @@ void DriveTree::BuildDriveTree() {
     HTREEITEM root = InsertItem(tree, TVI_ROOT, text, insert);
     BrowseFree(text);
     AddSubdirectories(root, m_path + "*.*", tree, insert);
-    if (TreeView_GetSelection(tree) == root) {
+    Select(tree, root);
+}
+
+// The tree tells nothing when the item is selected already; the handler runs then anyway.
+void DriveTree::Select(HWND tree, HTREEITEM item) {
+    if (TreeView_GetSelection(tree) == item) {
         LRESULT ignored = 0;
         OnSelChanged(nullptr, &ignored);
     } else {
-        TreeView_SelectItem(tree, root);
+        TreeView_SelectItem(tree, item);
     }
 }
 

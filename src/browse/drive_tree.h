@@ -51,6 +51,7 @@ private:
     int FindDriveEntry(char letter) const;
     // Inserts an item with `text` under `parent`, sorted, with the closed folder.
     HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const char* text, TVINSERTSTRUCTA insert);
+    void Select(HWND tree, HTREEITEM item);
     // Deletes the placeholder child of `item` when it still has one.
     bool RemovePlaceholder(HWND tree, HTREEITEM item);
 
