@@ -97,17 +97,6 @@ TEST_F(MainWindow, FileListFollowsTheWindowOnlyFrom218PixelsOn) {
     EXPECT_EQ(at218.bottom - at218.top, 36);
 }
 
-TEST_F(MainWindow, MinimisingLeavesTheFileListAlone) {
-    SetClientHeight(300);
-    RECT before = ChildRect(Item(IDC_FILELIST));
-    ::ShowWindow(hwnd, SW_MINIMIZE);
-    PumpMessages(hwnd);
-    ::ShowWindow(hwnd, SW_RESTORE);
-    PumpMessages(hwnd);
-    RECT after = ChildRect(Item(IDC_FILELIST));
-    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
-}
-
 // Records the commands that reach the main window, to see which button Enter presses.
 WNDPROC g_originalProc = nullptr;
 std::vector<int>* g_commands = nullptr;

@@ -147,20 +147,4 @@ TEST(Exchange, ControlNotificationsAreIgnoredWhileExchanging) {
     EXPECT_EQ(TextOf(dlg.GetDlgItem(IDC_OPT_DATE)), "changed") << "typing is undone by the reload";
 }
 
-TEST(ModalDialogs, HookDrivesTheModalLoopAndEndResultComesBack) {
-    CheckAndTextDlg dlg;
-    int hookCalls = 0;
-    ModalHook previous = SetModalHook([&](CDialog& shown) {
-        ++hookCalls;
-        EXPECT_EQ(shown.GetTemplateId(), static_cast<UINT>(IDD_OPTIONS));
-        ClickButton(shown.GetDlgItem(IDC_OPT_WARNREN));
-        ::PostMessageA(shown.GetSafeHwnd(), WM_COMMAND, IDCANCEL, 0);
-    });
-    dlg.check = 0;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    SetModalHook(previous);
-    EXPECT_EQ(hookCalls, 1);
-    EXPECT_EQ(dlg.check, 0) << "Cancel exchanges nothing";
-}
-
 }  // namespace
