@@ -38,19 +38,18 @@ TEST_P(NeverLoseAFile, EveryFileKeepsExactlyOneNameAndItsContents) {
         CapturingSink sink;
         TempDir dir;
         std::map<std::string, int> seen;  // every file's contents, each unique
-        for (const std::string& name : s.listed) dir.WriteFile(name, "listed " + name), seen["listed " + name] = 0;
-        for (const std::string& name : s.present) dir.WriteFile(name, "present " + name), seen["present " + name] = 0;
+        for (const std::string& name : s.listed) dir.WriteFile(name, name), seen[name] = 0;
+        for (const std::string& name : s.present) dir.WriteFile(name, name), seen[name] = 0;
 
         ObservedFiles files;
         {
-            ListedWindow w(dir.path());
+            ListedWindow w(dir.path(), false);
             w.dlg.m_bAbortOnError = abort;
             for (const std::string& name : s.listed)
                 ::SendMessageA(w.List(), LB_SETSEL, TRUE, ::SendMessageA(w.List(), LB_FINDSTRINGEXACT, -1,
                                                                          reinterpret_cast<LPARAM>(name.c_str())));
             ASSERT_EQ(w.Selected(), static_cast<LRESULT>(s.listed.size()));
-            w.dlg.m_bChangePrefix = 1;
-            w.dlg.m_nPrefixPos = s.pos;
+            w.dlg.m_bChangePrefix = 1, w.dlg.m_nPrefixPos = s.pos;
             w.dlg.m_strNewPrefix = s.prefix;
             if ((w.dlg.m_bUseNewDir = s.destination[0] != '\0')) w.dlg.m_strDestination = dir.path() + s.destination;
             if (s.meddle == kVanish) TakeAway(dir, "b.txt");

@@ -25,13 +25,11 @@ HWND ProgressWindowOfThisThread() {
 }
 
 // New prefix "f" followed by the counter, replacing the old prefix.
-void CountIntoPrefix(CRenameDlg& dlg, const std::string& start, const std::string& increment = "1") {
-    dlg.m_bChangePrefix = 1;
+void CountIntoPrefix(CRenameDlg& dlg, const std::string& start) {
+    dlg.m_bChangePrefix = dlg.m_bCountPrefix = 1;
     dlg.m_nPrefixPos = 0;
     dlg.m_strNewPrefix = "f";
-    dlg.m_bCountPrefix = 1;
     dlg.m_strStartCount = start;
-    dlg.m_strIncrement = increment;
 }
 
 // The old prefix followed by "_r".
@@ -49,9 +47,8 @@ TEST(RenameRun, ListOrderDecidesTheOrderOfRenamingAndTheCounter) {
     CapturingSink sink;
     TempDir dir;
     WriteFiles(dir, {"c.txt", "a.txt", "b.txt"});
-    ListedWindow w(dir.path());
+    ListedWindow w(dir.path(), false);
     for (int index : {2, 0, 1}) ClickListItem(w.List(), index);  // bottom first
-    ASSERT_EQ(w.Selected(), 3);
     CountIntoPrefix(w.dlg, "1");
     ObservedFiles files;
     w.Rename();
@@ -65,196 +62,123 @@ TEST(RenameRun, ListOrderDecidesTheOrderOfRenamingAndTheCounter) {
     EXPECT_EQ(w.Selected(), 0);
 }
 
-TEST(RenameRun, RunsEndingBeforeTheFirstMoveSayWhyAndTouchNothing) {
-    CapturingSink sink;
-    TempDir dir;
-    WriteFiles(dir, {"a.txt", "b.txt"});
-    dir.MakeDir("sub");
-    const auto confirm = "Confirmation: Are you sure?|Rename/Move 2 Files\n\nFrom:  " + dir.path() + "\n\nTo:  " +
-                         dir.path() + "sub\\\n\nChange File Prefix:  YES\nChange File Extension:  NO"
-                         "\nAdvance Insert/Replace:  NO\nChange Attributes:  NO\nChange Time & Date:  YES";
-    struct Case {
-        const char* name;
-        std::function<void(CRenameDlg&)> setUp;
-        bool select;
-        std::string told;
-    };
-    const Case cases[] = {
-        {"no change", [](CRenameDlg&) {}, true, "NOTE:|There are no changes!"},
-        {"no selection", AppendR, false, "NOTE:|You need to select at least one file!"},
-        {"increment starting with a non-digit", [](CRenameDlg& d) { CountIntoPrefix(d, "1", "x5"); }, true,
-         "Error:|Increment must be 1 or larger!"},
-        // Checked although the ticked counter belongs to the half that does not change.
-        {"zero increment of an unused counter",
-         [](CRenameDlg& d) { AppendR(d), d.m_bCountExt = 1, d.m_strIncrement = "0"; }, true,
-         "Error:|Increment must be 1 or larger!"},
-        {"confirmation cancelled",
-         [&](CRenameDlg& d) {
-             AppendR(d), d.m_bTimeDate = 1, d.m_bUseNewDir = 1, d.m_strDestination = dir.path() + "sub";
-             sink.Answer(IDCANCEL);
-         },
-         true, confirm},
-    };
-    const FileMap before = Files(dir.path(), true);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ListedWindow w(dir.path());
-        w.dlg.m_bWarnRename = TRUE;  // the counter is checked before anything is asked
-        if (c.select) w.SelectAll();
-        c.setUp(w.dlg);
-        sink.messages.clear();
-        w.Rename();
-        EXPECT_EQ(Told(sink), std::vector<std::string>{c.told});
-        EXPECT_EQ(Files(dir.path(), true), before);
-        EXPECT_EQ(w.Selected(), c.select ? 2 : 0);  // not refilled
-    }
-}
-
-// a, b and c become f1, f2, ... stamped a minute apart, while b goes wrong in several ways.
-TEST(RenameRun, CounterStampsAndMessagesAfterAFailure) {
-    enum Fault { kNone, kVanish, kRefuseTime, kRefuseAttributes };
-    struct Case {
-        const char* name;
-        Fault fault;
-        bool abort, incTime, noRefresh;
-        FileMap after;
-        std::vector<int> minutes;  // of the stamps of f1, f2, ...
-        std::string told;          // "" for none; "$" stands for the directory
-    };
-    const FileMap all = {{"f1.txt", "of a.txt"}, {"f2.txt", "of b.txt"}, {"f3.txt", "of c.txt"}};
-    const FileMap stopped = {{"f1.txt", "of a.txt"}, {"f2.txt", "of b.txt"}, {"c.txt", "of c.txt"}};
-    const std::string locked = " of File:\n$f2.txt\nReason-  The file is locked.";
-    const Case cases[] = {
-        {"all renamed", kNone, false, true, false, all, {0, 1, 2}, ""},
-        {"increment box clear", kNone, false, false, false, all, {0, 0, 0}, ""},
-        {"no refresh", kNone, false, true, true, all, {0, 1, 2}, ""},
-        // No step for a failed move: c takes the counter and the stamp b would have had.
-        {"b vanished, counted", kVanish, false, true, false,
-         {{"f1.txt", "of a.txt"}, {"f2.txt", "of c.txt"}, {"elsewhere\\b.txt", "of b.txt"}}, {0, 1},
-         "Notice!|1 Renaming Error Encountered!"},
-        {"b vanished, abort", kVanish, true, true, false,
-         {{"f1.txt", "of a.txt"}, {"c.txt", "of c.txt"}, {"elsewhere\\b.txt", "of b.txt"}}, {0},
-         "Rename Error:|Error Moving/Renaming File:\nFrom-  $b.txt\nTo-  $f2.txt"},
-        // Each stops the run although failed moves are only counted.
-        {"time refused", kRefuseTime, false, true, false, stopped, {0},
-         "Rename Error:|Error Setting Time & Date" + locked},
-        {"attributes refused", kRefuseAttributes, false, true, false, stopped, {0},
-         "Rename Error:|Error Setting Attributes" + locked},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        CapturingSink sink;
-        TempDir dir;
-        WriteFiles(dir, {"a.txt", "b.txt", "c.txt"});
-        ObservedFiles files;
-        files.beforeSetStatus = [&](const std::string& path, const FileStatus& s, std::string& error) {
-            const bool refuse = path == dir.path() + "f2.txt" &&
-                                (s.modified != 0 ? c.fault == kRefuseTime : c.fault == kRefuseAttributes);
-            if (refuse) error = "The file is locked.";
-            return !refuse;
-        };
-        ListedWindow w(dir.path());
-        w.SelectAll();
-        if (c.fault == kVanish) TakeAway(dir, "b.txt");
-        CountIntoPrefix(w.dlg, "1");
-        w.dlg.m_bAbortOnError = c.abort;
-        w.dlg.m_bNoRefresh = c.noRefresh;
-        w.dlg.m_bSetAttrib = 1;
-        w.dlg.m_bHidden = 1;
-        w.dlg.m_bTimeDate = 1;
-        w.dlg.m_nYear = 2003, w.dlg.m_nMonth = 1, w.dlg.m_nDay = 1, w.dlg.m_nHour = 12;
-        w.dlg.m_bIncTime = c.incTime;
-        w.dlg.m_nIncMinute = 1;
-        w.Rename();
-
-        EXPECT_EQ(Files(dir.path()), c.after);
-        for (size_t i = 0; i < c.minutes.size(); ++i)
-            EXPECT_EQ(Modified(dir.path() + "f" + std::to_string(i + 1) + ".txt"),
-                      Platform().MakeLocalTime(2003, 1, 1, 12, c.minutes[i], 0)) << i;
-        std::string told = c.told;
-        for (size_t at; (at = told.find('$')) != std::string::npos;) told.replace(at, 1, dir.path());
-        EXPECT_EQ(Told(sink), told.empty() ? std::vector<std::string>{} : std::vector<std::string>{told});
-        EXPECT_EQ(ProgressWindowOfThisThread(), nullptr);
-        std::vector<std::string> listed;  // the directory itself, or the list as it was
-        for (const auto& entry : c.noRefresh ? FileMap{{"a.txt", ""}, {"b.txt", ""}, {"c.txt", ""}} : c.after)
-            if (entry.first.find('\\') == std::string::npos) listed.push_back(entry.first);
-        EXPECT_EQ(Items(w.List()), listed);
-    }
-}
-
-// Short runs over one or two files: what is on disk afterwards, down to the attributes.
+// Runs over a few files, all selected, while things go wrong in several ways: what is on
+// disk afterwards down to attributes and stamps, what the user is told, and that the run
+// went through its end (progress closed, list showing the directory).
 TEST(RenameRun, ShortRuns) {
-    const std::string top = "18446744073709551615";
-    const DWORD kSystem = FILE_ATTRIBUTE_SYSTEM, kReadOnly = FILE_ATTRIBUTE_READONLY;
-    std::string where;  // the directory of the case running
+    enum Fault { kNone, kVanish, kRefuseTime, kRefuseAttributes, kReadOnly };  // befalls b.txt, or all files
     struct Case {
         const char* name;
         std::vector<std::string> files;
-        bool readOnly, stamped;  // the files are read-only before; a new time is asked for
+        Fault fault;
         std::function<void(CRenameDlg&)> setUp;
-        FileMap after;
-        DWORD attributes;  // of every file afterwards, among system, hidden and read-only
-        std::vector<std::string> told;
+        FileMap after;                      // with attribute letters
+        std::vector<std::string> told;      // "$" stands for the directory
+        std::map<std::string, int> stamps;  // of these files, in minutes past 12:00 on 1 Jan 2003
     };
+    const std::vector<std::string> abc = {"a.txt", "b.txt", "c.txt"};
+    const FileMap untouched = {{"a.txt", "of a.txt"}, {"b.txt", "of b.txt"}, {"c.txt", "of c.txt"}};
+    const std::string top = "18446744073709551615", locked = " of File:\n$f2.txt\nReason-  The file is locked.";
+    std::string where;  // the directory of the case running
+    CapturingSink sink;
+    // f1, f2, ... hidden and stamped a minute apart.
+    const auto stamped = [](CRenameDlg& d) {
+        CountIntoPrefix(d, "1"), d.m_bSetAttrib = d.m_bHidden = d.m_bTimeDate = 1;
+    };
+    const auto aborting = [&](CRenameDlg& d) { stamped(d), d.m_bAbortOnError = 1; };
     const auto count = [&](CRenameDlg& d) { CountIntoPrefix(d, top); };
-    const auto attributesOnly = [](CRenameDlg& d) { d.m_bSetAttrib = d.m_bSystem = 1, d.m_bHidden = 2; };  // 2: keep
+    const FileMap hiddenAll = {{"f1.txt", "of a.txt h"}, {"f2.txt", "of b.txt h"}, {"f3.txt", "of c.txt h"}};
+    const FileMap stopped = {{"f1.txt", "of a.txt h"}, {"f2.txt", "of b.txt"}, {"c.txt", "of c.txt"}};
     const Case cases[] = {
-        {"overflow, one file", {"a.txt"}, false, false, count, {{"f" + top + ".txt", "of a.txt"}}, 0, {}},
-        {"overflow, two files", {"a.txt", "b.txt"}, false, false, count,
-         {{"f" + top + ".txt", "of a.txt"}, {"b.txt", "of b.txt"}}, 0, {"Error|Counter Overflow!"}},
-        {"case only", {"readme.txt"}, false, false,
+        {"no change", abc, kNone, [](CRenameDlg&) {}, untouched, {"NOTE:|There are no changes!"}, {}},
+        {"no selection", abc, kNone,
+         [](CRenameDlg& d) { AppendR(d), ::SendMessageA(d.GetDlgItem(IDC_FILELIST), LB_SETSEL, FALSE, -1); },
+         untouched, {"NOTE:|You need to select at least one file!"}, {}},
+        // Checked before anything is asked, although the counter is of the half that stays.
+        {"zero increment of an unused counter", abc, kNone,
+         [](CRenameDlg& d) { AppendR(d), d.m_bCountExt = d.m_bWarnRename = 1, d.m_strIncrement = "0"; }, untouched,
+         {"Error:|Increment must be 1 or larger!"}, {}},
+        {"confirmation cancelled", abc, kNone,
+         [&](CRenameDlg& d) {
+             AppendR(d), d.m_bTimeDate = d.m_bUseNewDir = d.m_bWarnRename = 1, d.m_strDestination = where + "sub";
+             sink.Answer(IDCANCEL);
+         },
+         untouched,
+         {"Confirmation: Are you sure?|Rename/Move 3 Files\n\nFrom:  $\n\nTo:  $sub\\\n\n"
+          "Change File Prefix:  YES\nChange File Extension:  NO\nAdvance Insert/Replace:  NO\nChange Attributes:  NO"
+          "\nChange Time & Date:  YES"},
+         {}},
+        {"all renamed", abc, kNone, stamped, hiddenAll, {}, {{"f1.txt", 0}, {"f2.txt", 1}, {"f3.txt", 2}}},
+        {"increment box clear", abc, kNone, [&](CRenameDlg& d) { stamped(d), d.m_bIncTime = 0; }, hiddenAll, {},
+         {{"f1.txt", 0}, {"f2.txt", 0}, {"f3.txt", 0}}},
+        // No step for a failed move: c takes the counter and the stamp b would have had.
+        {"b vanished, counted", abc, kVanish, stamped,
+         {{"f1.txt", "of a.txt h"}, {"f2.txt", "of c.txt h"}, {"elsewhere\\b.txt", "of b.txt"}},
+         {"Notice!|1 Renaming Error Encountered!"}, {{"f1.txt", 0}, {"f2.txt", 1}}},
+        {"b vanished, abort", abc, kVanish, aborting,
+         {{"f1.txt", "of a.txt h"}, {"c.txt", "of c.txt"}, {"elsewhere\\b.txt", "of b.txt"}},
+         {"Rename Error:|Error Moving/Renaming File:\nFrom-  $b.txt\nTo-  $f2.txt"}, {{"f1.txt", 0}}},
+        // Each stops the run although failed moves are only counted.
+        {"time refused", abc, kRefuseTime, stamped, stopped, {"Rename Error:|Error Setting Time & Date" + locked},
+         {{"f1.txt", 0}}},
+        {"attributes refused", abc, kRefuseAttributes, stamped, stopped,
+         {"Rename Error:|Error Setting Attributes" + locked}, {{"f1.txt", 0}, {"f2.txt", 1}}},
+        {"overflow, one file", {"a.txt"}, kNone, count, {{"f" + top + ".txt", "of a.txt"}}, {}, {}},
+        {"overflow, two files", {"a.txt", "b.txt"}, kNone, count,
+         {{"f" + top + ".txt", "of a.txt"}, {"b.txt", "of b.txt"}}, {"Error|Counter Overflow!"}, {}},
+        {"case only", {"readme.txt"}, kNone,
          [](CRenameDlg& d) { d.m_bChangePrefix = d.m_bPrefixUpper = d.m_bChangeExt = d.m_bExtUpper = 1; },
-         {{"README.TXT", "of readme.txt"}}, 0, {}},
-        // Nothing to rename, yet a destination moves the files.
-        {"attributes only, into a destination", {"a.txt", "b.txt"}, false, false,
-         [&](CRenameDlg& d) { attributesOnly(d), d.m_bUseNewDir = 1, d.m_strDestination = where + "sub"; },
-         {{"sub\\a.txt", "of a.txt"}, {"sub\\b.txt", "of b.txt"}}, kSystem, {}},
-        {"attributes only, in place", {"a.txt", "b.txt"}, false, false, attributesOnly,
-         {{"a.txt", "of a.txt"}, {"b.txt", "of b.txt"}}, kSystem, {}},
-        {"read-only, time only", {"a.txt"}, true, true, [](CRenameDlg&) {}, {{"a.txt", "of a.txt"}}, kReadOnly, {}},
-        {"read-only, renamed", {"a.txt"}, true, true,
-         [](CRenameDlg& d) { d.m_bChangeExt = 1, d.m_nExtPos = 0, d.m_strNewExt = "doc"; }, {{"a.doc", "of a.txt"}},
-         kReadOnly, {}},
+         {{"README.TXT", "of readme.txt"}}, {}, {}},
+        // Nothing to rename, yet a destination moves the files (hidden 2: kept as it is).
+        {"attributes only, into a destination", {"a.txt", "b.txt"}, kNone,
+         [&](CRenameDlg& d) {
+             d.m_bSetAttrib = d.m_bSystem = 1, d.m_bHidden = 2, d.m_bUseNewDir = 1, d.m_strDestination = where + "sub";
+         },
+         {{"sub\\a.txt", "of a.txt s"}, {"sub\\b.txt", "of b.txt s"}}, {}, {}},
+        {"read-only, time only", {"a.txt"}, kReadOnly, [](CRenameDlg& d) { d.m_bTimeDate = 1; },
+         {{"a.txt", "of a.txt r"}}, {}, {{"a.txt", 0}}},
+        {"read-only, renamed", {"a.txt"}, kReadOnly,
+         [](CRenameDlg& d) { d.m_bTimeDate = d.m_bChangeExt = 1, d.m_nExtPos = 0, d.m_strNewExt = "doc"; },
+         {{"a.doc", "of a.txt r"}}, {}, {{"a.doc", 0}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CapturingSink sink;
         TempDir dir;
         where = dir.path();
         WriteFiles(dir, c.files);
         dir.MakeDir("sub");
         for (const std::string& name : c.files)
-            ASSERT_TRUE(!c.readOnly || ::SetFileAttributesA((dir.path() + name).c_str(), kReadOnly));
+            ASSERT_TRUE(c.fault != kReadOnly || ::SetFileAttributesA((where + name).c_str(), FILE_ATTRIBUTE_READONLY));
         // New times are refused while a file stays read-only, as on Windows (and under
         // Wine for any user but root).
         ObservedFiles files;
-        files.beforeSetStatus = [](const std::string& p, const FileStatus& s, std::string& error) {
-            const bool refuse = s.modified != 0 && (::GetFileAttributesA(p.c_str()) & FILE_ATTRIBUTE_READONLY) &&
-                                (s.attribute & kFileReadOnly);
-            if (refuse) error = "Access denied.";
+        files.beforeSetStatus = [&](const std::string& path, const FileStatus& s, std::string& error) {
+            const bool readOnly = (::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) &&
+                                  (s.attribute & kFileReadOnly);
+            const bool refuse = s.modified != 0 ? readOnly || (c.fault == kRefuseTime && path == where + "f2.txt")
+                                                : c.fault == kRefuseAttributes && path == where + "f2.txt";
+            if (refuse) error = "The file is locked.";
             return !refuse;
         };
-        ListedWindow w(dir.path());
-        w.SelectAll();
+        ListedWindow w(where);
+        if (c.fault == kVanish) TakeAway(dir, "b.txt");
+        w.dlg.m_nYear = 2003, w.dlg.m_nMonth = 1, w.dlg.m_nDay = 1, w.dlg.m_nHour = 12;
+        w.dlg.m_bIncTime = w.dlg.m_nIncMinute = 1;
         c.setUp(w.dlg);
-        w.dlg.m_bTimeDate = c.stamped;
-        w.dlg.m_nYear = 2004, w.dlg.m_nMonth = 6, w.dlg.m_nDay = 15, w.dlg.m_nHour = 8;
+        sink.messages.clear();
         w.Rename();
 
-        EXPECT_EQ(Files(dir.path()), c.after);
-        EXPECT_EQ(Told(sink), c.told);
-        size_t listed = 0;
-        for (const auto& [file, contents] : c.after) {
-            const std::string path = dir.path() + file;
-            listed += file.find('\\') == std::string::npos;
-            EXPECT_EQ(::GetFileAttributesA(path.c_str()) & (kSystem | FILE_ATTRIBUTE_HIDDEN | kReadOnly), c.attributes);
-            if (c.stamped) {
-                EXPECT_EQ(Modified(path), Platform().MakeLocalTime(2004, 6, 15, 8, 0, 0)) << file;
-            }
-        }
-        // The run went through its end: progress closed, list refilled.
+        EXPECT_EQ(Files(where, true), c.after);
+        for (const auto& [file, minute] : c.stamps)
+            EXPECT_EQ(Modified(where + file), Platform().MakeLocalTime(2003, 1, 1, 12, minute, 0)) << file;
+        std::vector<std::string> told = c.told, listed;
+        for (std::string& line : told)
+            for (size_t at; (at = line.find('$')) != std::string::npos;) line.replace(at, 1, where);
+        EXPECT_EQ(Told(sink), told);
         EXPECT_EQ(ProgressWindowOfThisThread(), nullptr);
-        EXPECT_EQ(Items(w.List()).size(), listed);
+        for (const auto& entry : c.after)
+            if (entry.first.find('\\') == std::string::npos) listed.push_back(entry.first);
+        EXPECT_EQ(Items(w.List()), listed);
     }
 }
 
@@ -265,16 +189,14 @@ TEST(RenameRun, ProgressBarStepsAtMostThirtyTimes) {
         TempDir dir;
         for (int i = 0; i < n; ++i) dir.WriteFile("file" + std::to_string(1000 + i) + ".txt");
         ListedWindow w(dir.path());
-        w.SelectAll();
         AppendR(w.dlg);
         std::vector<int> positions, ranges;
         bool shownAndOwned = true;
         ObservedFiles files;
         files.beforeMove = [&](const std::string&, std::string&) {
-            HWND progress = ProgressWindowOfThisThread();
+            HWND progress = ProgressWindowOfThisThread(), bar = ::GetDlgItem(progress, IDC_PROGRESS);
             shownAndOwned = shownAndOwned && progress && ::IsWindowVisible(progress) &&
                             ::GetWindow(progress, GW_OWNER) == w.dlg.GetSafeHwnd();
-            HWND bar = ::GetDlgItem(progress, IDC_PROGRESS);
             positions.push_back(static_cast<int>(::SendMessageA(bar, PBM_GETPOS, 0, 0)));
             ranges.push_back(static_cast<int>(::SendMessageA(bar, PBM_GETRANGE, FALSE, 0)));
             return true;

@@ -17,19 +17,24 @@
 using FileMap = std::map<std::string, std::string>;
 
 // Every file under `root` (ending in a backslash) by relative path, with its contents;
-// with `full` also its attributes and last-write time, so that any change shows.
-inline FileMap Files(const std::string& root, bool full = false, const std::string& rel = "") {
+// with `attributes` then " " and r, h, s for read-only, hidden and system when any is
+// set; with `time` then "|" and the last-write time, so that any change shows.
+inline FileMap Files(const std::string& root, bool attributes = false, bool time = false, const std::string& rel = "") {
     FileMap out;
     WIN32_FIND_DATAA d;
     HANDLE find = ::FindFirstFileA((root + rel + "*").c_str(), &d);
     if (find == INVALID_HANDLE_VALUE) return out;
     do {
         const std::string name = d.cFileName, path = rel + name;
+        std::string flags;
+        for (auto [bit, letter] : {std::pair<DWORD, char>{FILE_ATTRIBUTE_READONLY, 'r'}, {FILE_ATTRIBUTE_HIDDEN, 'h'},
+                                   {FILE_ATTRIBUTE_SYSTEM, 's'}})
+            if (d.dwFileAttributes & bit) flags += letter;
         if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            out[path] = ReadFile(root + path) + (full ? "|" + std::to_string(d.dwFileAttributes) + "|" +
-                                                            std::to_string(d.ftLastWriteTime.dwLowDateTime) : "");
+            out[path] = ReadFile(root + path) + (attributes && !flags.empty() ? " " + flags : "") +
+                        (time ? "|" + std::to_string(d.ftLastWriteTime.dwLowDateTime) : "");
         else if (name != "." && name != "..")
-            for (const auto& entry : Files(root, full, path + "\\")) out.insert(entry);
+            for (const auto& entry : Files(root, attributes, time, path + "\\")) out.insert(entry);
     } while (::FindNextFileA(find, &d));
     ::FindClose(find);
     return out;
@@ -64,7 +69,6 @@ public:
     // Returns false, with a reason, to refuse the change.
     std::function<bool(const std::string& path, const FileStatus& status, std::string& error)> beforeSetStatus;
     std::vector<std::string> moved;  // sources of the moves asked for, in order
-    int statusChanges = 0;
 
     bool MoveFile(const std::string& from, const std::string& to) override {
         moved.push_back(from);
@@ -72,7 +76,6 @@ public:
         return (!beforeMove || beforeMove(from, target)) && m_inner->MoveFile(from, target);
     }
     bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override {
-        ++statusChanges;
         return (!beforeSetStatus || beforeSetStatus(path, status, error)) && m_inner->SetStatus(path, status, error);
     }
     bool EnumerateDirectory(const std::string& dir, const std::function<void(const FindEntry&)>& entry) override {
@@ -89,28 +92,27 @@ public:
     LocalTime ToLocalTime(TimeValue time) override { return m_inner->ToLocalTime(time); }
     TimeValue Now() override { return m_inner->Now(); }
     bool ReadFile(const std::string& path, std::string& contents) override { return m_inner->ReadFile(path, contents); }
-    bool WriteFileReplacing(const std::string& path, const std::string& contents) override {
-        return m_inner->WriteFileReplacing(path, contents);
+    bool WriteFileReplacing(const std::string& path, const std::string& c) override {
+        return m_inner->WriteFileReplacing(path, c);
     }
 
 private:
     FileServices* m_inner;
 };
 
-// A main window listing `dir` as the user sees it before pressing "&Rename it!": no
-// confirmation is asked and failed moves are counted unless a test says otherwise.
+// A main window listing `dir` with every file selected, as the user sees it before
+// pressing "&Rename it!": no confirmation is asked and failed moves are only counted.
 struct ListedWindow {
-    explicit ListedWindow(const std::string& dir) {
+    explicit ListedWindow(const std::string& dir, bool selectAll = true) {
         dlg.Create();
-        dlg.m_bWarnRename = FALSE;
-        dlg.m_bAbortOnError = FALSE;
+        dlg.m_bWarnRename = dlg.m_bAbortOnError = FALSE;
         dlg.m_strCurDir = dir;
         dlg.m_strSearchMask = "*.*";
         dlg.FillFileList();
+        if (selectAll) ::SendMessageA(List(), LB_SELITEMRANGEEX, 0, ::SendMessageA(List(), LB_GETCOUNT, 0, 0) - 1);
     }
     ~ListedWindow() { dlg.DestroyWindow(); }
     HWND List() { return dlg.GetDlgItem(IDC_FILELIST); }
-    void SelectAll() { ::SendMessageA(List(), LB_SELITEMRANGEEX, 0, ::SendMessageA(List(), LB_GETCOUNT, 0, 0) - 1); }
     LRESULT Selected() { return ::SendMessageA(List(), LB_GETSELCOUNT, 0, 0); }
     void Rename() { ClickButton(dlg.GetDlgItem(IDC_RENAME)); }
 
