@@ -4,17 +4,10 @@
 
 namespace {
 
-struct DeleteCase {
-    const char* what;
-    UINT key;
-    std::vector<int> selected;
-    int readOnly;          // index of a read-only file that stops the run, -1 for none
-    int warn, answer;      // m_bWarnDelete, the answer to the question
-    const char *question, *listAfter;  // no question: ""
-};
-
+// `readOnly`: the index of a read-only file that stops the run, -1 for none; no question: "".
 TEST_F(ToolsWindow, DeleteKeyDeletesTheSelectedFiles) {
-    const DeleteCase cases[] = {
+    struct { const char* what; UINT key; std::vector<int> selected; int readOnly, warn, answer;
+             const char *question, *listAfter; } cases[] = {
         {"three after the question", VK_DELETE, {0, 2, 4}, -1, TRUE, IDYES, "Delete 3 files?", "b.txt d.txt"},
         {"answer No", VK_DELETE, {1, 3}, -1, TRUE, IDNO, "Delete 2 files?", "a.txt b.txt* c.txt d.txt* e.txt"},
         {"no question when the warning is off", VK_DELETE, {0, 1}, -1, FALSE, IDYES, "", "c.txt d.txt e.txt"},
@@ -22,7 +15,7 @@ TEST_F(ToolsWindow, DeleteKeyDeletesTheSelectedFiles) {
         {"read-only third of five", VK_DELETE, {0, 1, 2, 3, 4}, 2, FALSE, IDYES, "", "c.txt* d.txt* e.txt*"},
         {"Space toggles the caret's entry", VK_SPACE, {1}, -1, TRUE, IDYES, "", "a.txt b.txt c.txt d.txt e.txt"},
     };
-    for (const DeleteCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir fresh;
         ListFiles(fresh, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});

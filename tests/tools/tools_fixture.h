@@ -26,16 +26,10 @@ protected:
         ::GetCurrentDirectoryA(MAX_PATH, m_savedDir);
         ASSERT_TRUE(dlg.Create());
         hwnd = dlg.GetSafeHwnd();
-        list = Item(IDC_FILELIST);
+        list = dlg.GetDlgItem(IDC_FILELIST);
     }
-    void TearDown() override {
-        SetModalHook(nullptr);
-        dlg.DestroyWindow();
-        // Windows that open on a directory make it current; a temp directory left
-        // current could not be removed.
-        ::SetCurrentDirectoryA(m_savedDir);
-    }
-    HWND Item(int id) const { return dlg.GetDlgItem(id); }
+    // Windows that open on a directory make it current; a temp directory left current could not be removed.
+    void TearDown() override { ::SetCurrentDirectoryA(m_savedDir); }
 
     // Creates the files in `in` and shows them as the list's entries.
     void ListFiles(const TempDir& in, const std::vector<std::string>& names) {
@@ -71,7 +65,5 @@ protected:
     TempDir dir;
     CRenameDlg dlg;
     HWND hwnd = nullptr, list = nullptr;
-
-private:
     char m_savedDir[MAX_PATH] = "";
 };
