@@ -9,28 +9,15 @@
 
 namespace {
 
-struct MaskCase {
-    std::string mask;
-    std::string name;
-    bool matches;
-};
-
-class MaskTable : public ::testing::TestWithParam<MaskCase> {};
-
-TEST_P(MaskTable, Matches) {
-    EXPECT_EQ(MatchMask(GetParam().mask, GetParam().name), GetParam().matches)
-        << GetParam().mask << " / " << GetParam().name;
+// Cases outside the random comparison's alphabet and sizes.
+TEST(MaskMatch, Edges) {
+    struct Row { std::string mask, name; bool matches; };
+    for (const Row& row : {Row{"*.", "README", false}, Row{"", "a", false}, Row{"", "", false}, Row{"?", "", false},
+                           Row{"[a]", "[A]", true}, Row{"\xE9*", "\xC9t\xE9", false},  // only ASCII letters fold
+                           Row{"*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b", std::string(259, 'a'), false},
+                           Row{"*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*", std::string(259, 'a'), true}})
+        EXPECT_EQ(MatchMask(row.mask, row.name), row.matches) << row.mask << " / " << row.name;
 }
-
-INSTANTIATE_TEST_SUITE_P(Masks, MaskTable, ::testing::Values(
-    MaskCase{"*.TXT", "readme.txt", true}, MaskCase{"README.*", "readme.txt", true},
-    MaskCase{"a?.txt", "ab.txt", true}, MaskCase{"a?.txt", "a.txt", false}, MaskCase{"a?.txt", "abc.txt", false},
-    MaskCase{"*.*", "README", true}, MaskCase{"*.*", ".profile", true}, MaskCase{"*.*", "x.", true},
-    MaskCase{"readme.*", "README", true}, MaskCase{"*.txt", "txt", false}, MaskCase{"*.", "README", false},
-    MaskCase{"", "a", false}, MaskCase{"", "", false}, MaskCase{"?", "", false},
-    MaskCase{"[a]", "[A]", true}, MaskCase{"\xE9*", "\xC9t\xE9", false},  // only ASCII letters fold
-    MaskCase{"*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b", std::string(259, 'a'), false},
-    MaskCase{"*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*", std::string(259, 'a'), true}));
 
 // Plain dynamic programming over (mask, name) prefixes: slow but obviously right.
 bool ReferenceGlob(const std::string& mask, const std::string& name) {
@@ -39,22 +26,19 @@ bool ReferenceGlob(const std::string& mask, const std::string& name) {
     for (size_t i = 1; i <= mask.size(); ++i)
         for (size_t j = 0; j <= name.size(); ++j) {
             const char m = mask[i - 1];
-            if (m == '*')
-                ok[i][j] = ok[i - 1][j] || (j > 0 && ok[i][j - 1]);
-            else if (j > 0)
-                ok[i][j] = ok[i - 1][j - 1] && (m == '?' || FoldAsciiCase(m) == FoldAsciiCase(name[j - 1]));
+            if (m == '*') ok[i][j] = ok[i - 1][j] || (j > 0 && ok[i][j - 1]);
+            else if (j > 0) ok[i][j] = ok[i - 1][j - 1] && (m == '?' || FoldAsciiCase(m) == FoldAsciiCase(name[j - 1]));
         }
     return ok[mask.size()][name.size()] != 0;
 }
 
-TEST(MaskProperty, AgreesWithDynamicProgramming) {
+// A mask ending in ".*" also matches the names its stem matches (dotless names).
+TEST(MaskMatch, AgreesWithDynamicProgramming) {
     std::mt19937 rng(7);
     for (int round = 0; round < 20000; ++round) {
         std::string mask, name;
-        for (int k = 1 + static_cast<int>(rng() % 8); k > 0; --k)
-            mask += "aAb.*?*"[rng() % 7];
-        for (int k = static_cast<int>(rng() % 10); k > 0; --k)
-            name += "abB."[rng() % 4];
+        for (int k = 1 + static_cast<int>(rng() % 8); k > 0; --k) mask += "aAb.*?*"[rng() % 7];
+        for (int k = static_cast<int>(rng() % 10); k > 0; --k) name += "abB."[rng() % 4];
         const bool dotStar = mask.size() >= 2 && mask.compare(mask.size() - 2, 2, ".*") == 0;
         const bool expected = ReferenceGlob(mask, name) || (dotStar && ReferenceGlob(mask.substr(0, mask.size() - 2), name));
         ASSERT_EQ(MatchMask(mask, name), expected) << mask << " / " << name;

@@ -7,7 +7,7 @@
 
 // The file list's orders done the slow, literal way: a selection sort whose
 // comparison re-derives every key each time (keyed group first, then the key,
-// then the name). Names that compare equal keep the first candidate found, so
-// their order depends on the input; elsewhere it is the order by definition.
+// then the name). Names equal but for case follow in byte order, in the order's
+// direction, as the fast sort documents.
 void ReferenceSortNames(int order, std::vector<std::string>& names);
 void ReferenceSortDated(int order, std::vector<DatedName>& names);
