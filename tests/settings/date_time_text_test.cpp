@@ -7,50 +7,32 @@
 
 namespace {
 
-struct ThreeCase {
-    const char* text;
-    int a, b, c;
-};
-
-const ThreeCase kDates[] = {
-    {"12/24/2003", 12, 24, 2003}, {"12-24-2003", 12, 24, 2003}, {"12242003", 12, 24, 2003},
-    {"12/24", 12, 24, 1980},      {"07/14/03", 7, 14, 1980},    {"13/32/1999", 12, 31, 1999},
-    {"0/0/0", 1, 1, 1980},        {"2/30/1999", 2, 30, 1999},   {"", 1, 1, 1980},
-    {"2000", 12, 1, 1980},        {" 1/ 2/ 1999", 1, 2, 1999},  {"12/24/2003x", 12, 24, 2003},
-    // A blank before a literal is a mismatch; the last attempt keeps only "12".
-    {"12 /24/2003", 12, 1, 1980},
-    // The first attempt's two numbers survive the later, shorter attempts.
-    {"12/24-2003", 12, 24, 1980},
-    // A width counts the sign: "-1", "22", "4200".
-    {"-12242003", 1, 22, 4200},
-    // Too large for int: clamped while reading, then into range; a huge year stays huge.
-    {"99999999999/1/1", 12, 1, 1980}, {"1/1/99999999999", 1, 1, INT_MAX},
-};
-
-const ThreeCase kTimes[] = {
-    {"235959", 23, 59, 59}, {"25:61:61", 23, 59, 59}, {"-1:30:00", 0, 30, 0},
-    {"12:30", 12, 30, 0},   {"", 0, 0, 0},            {"23-59-59", 23, 59, 59},
-    {"12345", 12, 34, 5},   {"-99999999999:99999999999:-5", 0, 59, 0},
-};
-
-void Check(const ThreeCase& t, void (*parse)(const std::string&, int&, int&, int&),
-           std::string (*format)(int, int, int)) {
-    int a = -7, b = -7, c = -7;
-    parse(t.text, a, b, c);
-    EXPECT_TRUE(a == t.a && b == t.b && c == t.c) << t.text << " -> " << a << " " << b << " " << c;
-    int a2, b2, c2;  // what is shown reads back the same
-    parse(format(a, b, c), a2, b2, c2);
-    EXPECT_TRUE(a2 == a && b2 == b && c2 == c) << t.text;
-}
-
+// Each text parsed as a date or a time, the three fields it must give, and the
+// shown form of those fields reading back the same.
 TEST(DateTimeText, ParseTable) {
-    for (const ThreeCase& t : kDates) Check(t, ParseDate, FormatDate);
-    for (const ThreeCase& t : kTimes) Check(t, ParseTime, FormatTime);
-}
-
-TEST(DateTimeText, Format) {
-    EXPECT_EQ(FormatDate(5, 6, 999) + " " + FormatTime(23, 5, 9) + " " + FormatTime(-1, 100, 7),
-              "05/06/0999 23:05:09 -1:100:07");
+    const struct { bool date; const char* text; int a, b, c; } cases[] = {
+        {1, "12/24/2003", 12, 24, 2003}, {1, "12-24-2003", 12, 24, 2003}, {1, "12242003", 12, 24, 2003},
+        {1, "12/24", 12, 24, 1980}, {1, "07/14/03", 7, 14, 1980}, {1, "13/32/1999", 12, 31, 1999}, {1, "", 1, 1, 1980},
+        {1, "0/0/0", 1, 1, 1980}, {1, "2/30/1999", 2, 30, 1999}, {1, "2000", 12, 1, 1980},
+        {1, " 1/ 2/ 1999", 1, 2, 1999}, {1, "12/24/2003x", 12, 24, 2003},
+        // "12 /24/2003": a blank before a literal is a mismatch; the last attempt keeps only "12".
+        // "12/24-2003": the first attempt's two numbers survive the later, shorter attempts.
+        // "-12242003": a width counts the sign: "-1", "22", "4200".
+        {1, "12 /24/2003", 12, 1, 1980}, {1, "12/24-2003", 12, 24, 1980}, {1, "-12242003", 1, 22, 4200},
+        // Too large for int: clamped while reading, then into range; a huge year stays huge.
+        {1, "99999999999/1/1", 12, 1, 1980}, {1, "1/1/99999999999", 1, 1, INT_MAX},
+        {0, "235959", 23, 59, 59}, {0, "25:61:61", 23, 59, 59}, {0, "-1:30:00", 0, 30, 0}, {0, "12:30", 12, 30, 0},
+        {0, "", 0, 0, 0}, {0, "23-59-59", 23, 59, 59}, {0, "12345", 12, 34, 5},
+        {0, "-99999999999:99999999999:-5", 0, 59, 0},
+    };
+    for (const auto& t : cases) {
+        int a = -7, b = -7, c = -7, a2, b2, c2;
+        (t.date ? ParseDate : ParseTime)(t.text, a, b, c);
+        EXPECT_TRUE(a == t.a && b == t.b && c == t.c) << t.text << " -> " << a << " " << b << " " << c;
+        (t.date ? ParseDate : ParseTime)((t.date ? FormatDate : FormatTime)(a, b, c), a2, b2, c2);
+        EXPECT_TRUE(a2 == a && b2 == b && c2 == c) << t.text;
+    }
+    EXPECT_EQ(FormatDate(5, 6, 999) + " " + FormatTime(-1, 5, 100), "05/06/0999 -1:05:100");
 }
 
 }  // namespace

@@ -12,9 +12,7 @@
 
 #include <cstdio>
 #include <fstream>
-#include <initializer_list>
 #include <string>
-#include <utility>
 #include <vector>
 
 class SettingsFileGuard {
@@ -36,14 +34,9 @@ public:
     }
 
     const std::string& path() const { return m_path; }
-    void Write(const std::string& contents) const {
-        std::ofstream(m_path, std::ios::binary | std::ios::trunc) << contents;
-    }
+    void Write(const std::string& contents) const { std::ofstream(m_path, std::ios::binary) << contents; }
     // Takes away the file, or a directory a test put in its place.
-    void Remove() const {
-        _rmdir(m_path.c_str());
-        std::remove(m_path.c_str());
-    }
+    void Remove() const { _rmdir(m_path.c_str()); std::remove(m_path.c_str()); }
 
 private:
     HANDLE m_turn = ::CreateMutexA(nullptr, FALSE, "VorlixTestSettingsFile");

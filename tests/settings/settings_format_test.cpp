@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,36 +10,33 @@
 namespace {
 
 // Every row bound as the main window binds it: the renaming options through
-// BindRenameOptions, the program settings to plain fields.
+// BindRenameOptions, the program settings to plain fields. A distinct set has
+// every field changed from its start value; its texts keep outer blanks.
 struct Fields {
     RenameOptions o;
     int program[kSettingRowCount] = {};
     std::string destination;
     SettingsBinding b;
 
-    Fields() {
+    explicit Fields(bool distinct = false) {
         BindRenameOptions(b, o);
         for (int row = 1; row < kSettingRowCount; ++row)
             if (kSettingKeys[row].kind != SettingKind::Text && !b.number[row]) b.Bind(SettingRow(row), &program[row]);
         b.Bind(kRowDestination, &destination);
-    }
-
-    std::string Value(int row) const { return b.text[row] ? *b.text[row] : std::to_string(*b.number[row]); }
-    // Every field differs from its start value; texts keep outer blanks.
-    void SetDistinct() {
-        for (int row = 1; row < kSettingRowCount; ++row)
+        for (int row = 1; distinct && row < kSettingRowCount; ++row)
             if (b.text[row]) *b.text[row] = " v" + std::to_string(row) + " = x ";
             else if (kSettingKeys[row].kind == SettingKind::Flag) *b.number[row] ^= 1;
             else *b.number[row] = -1000 * row;
     }
+    std::string Value(int row) const { return b.text[row] ? *b.text[row] : std::to_string(*b.number[row]); }
 };
 
 const char kDir[] = " C:\\My Dir\\ ";
 
-std::string Text(const SettingsReadResult& r) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%d,%d,%d,%d", r.window.left, r.window.top, r.window.right, r.window.bottom);
-    return r.windowRead ? text : "-";
+std::string Window(const SettingsReadResult& r) {
+    const auto& w = r.window;
+    return r.windowRead ? std::to_string(w.left) + "," + std::to_string(w.top) + "," + std::to_string(w.right) + "," +
+                              std::to_string(w.bottom) : "-";
 }
 std::string Join(const std::vector<std::string>& lines, const char* eol = "\r\n") {
     std::string out;
@@ -48,33 +44,20 @@ std::string Join(const std::vector<std::string>& lines, const char* eol = "\r\n"
     return out;
 }
 std::vector<std::string> SavedLines() {
-    Fields saved;
-    saved.SetDistinct();
-    const std::string file = FormatSettings({-8, 20, 1600, 1200}, kDir, saved.b);
+    const std::string file = FormatSettings({-8, 20, 1600, 1200}, kDir, Fields(true).b);
     std::vector<std::string> lines;
-    for (size_t pos = 0, end; pos < file.size(); pos = end + 2) {
-        end = file.find("\r\n", pos);
-        lines.push_back(file.substr(pos, end - pos));
-    }
+    for (size_t pos = 0, end; pos < file.size(); pos = end + 2)
+        lines.push_back(file.substr(pos, (end = file.find("\r\n", pos)) - pos));
     return lines;
-}
-
-// Files written by earlier versions must stay readable: keys, order, line ends.
-TEST(SettingsFormat, KeysInFileOrder) {
-    std::string keys;
-    for (const std::string& line : SavedLines()) keys += line.substr(0, line.find('=')) + " ";
-    EXPECT_EQ(keys, "[Startup Settings for Vorlix v3.11] WINDOWPOS DEFDIR SRCHSTR WARNREN FILEFILTER FILESORT "
-                    "CHGPREFIX NEWPREFIX PREFIXPOS PREFIXUP PREFIXLOW PREFIXCNT CHGEXTENSION NEWEXT EXTPOS EXTUP "
-                    "EXTLOW EXTCNT STARTCNT INCCNT ALPHACNT APPLYTO SEARCHBACK CASESENSITVIE INSERT INSSTR1 INSSTR2 "
-                    "INSATPOS INSAFTER INSBEFORE REPLACE RESTR1 RESTR2 REFROMPOS RETOPOS AUTOSEL NOREFLESH WARNDEL "
-                    "TOOLTIP SETATTRIB TIMEDATE ABORTERROR USENEWDIR DESTINATION ");
 }
 
 // A saved file, changed as each case says, read into start values: the rows
 // in [0, upTo) must come back as saved, all others keep their start values.
-TEST(SettingsFormat, ReadsByPosition) {
+// Then one line of it replaced (row -1: the window line, read as "l,t,r,b" or
+// "-"); a line without its key leaves the field at its start value.
+TEST(SettingsFormat, ReadsSavedFiles) {
     using L = std::vector<std::string>;
-    const struct { const char* name; std::function<std::string(L)> edit; bool window; int upTo; } cases[] = {
+    const struct { const char* name; std::function<std::string(L)> edit; bool window; int upTo; } files[] = {
         {"as saved", [](L l) { return Join(l); }, true, 43},
         {"LF line ends", [](L l) { return Join(l, "\n"); }, true, 43},
         {"no final line end", [](L l) { std::string s = Join(l); return s.substr(0, s.size() - 2); }, true, 43},
@@ -83,49 +66,39 @@ TEST(SettingsFormat, ReadsByPosition) {
         {"cut after line 10", [](L l) { l.resize(10); return Join(l); }, true, 8},
         {"empty", [](L) { return std::string(); }, false, 0},
     };
-    Fields saved, start;
-    saved.SetDistinct();
+    const Fields saved(true), start;
     const std::vector<std::string> lines = SavedLines();
-    for (const auto& c : cases) {
+    for (const auto& c : files) {
         Fields f;
         SettingsReadResult r = ReadSettings(c.edit(lines), f.b);
-        EXPECT_EQ(Text(r), c.window ? "-8,20,1600,1200" : "-") << c.name;
+        EXPECT_EQ(Window(r), c.window ? "-8,20,1600,1200" : "-") << c.name;
         EXPECT_EQ(r.startDir, c.upTo > 0 ? kDir : "") << c.name;
         EXPECT_EQ(r.toolTipStored, kRowToolTip < c.upTo) << c.name;
         for (int row = 1; row < kSettingRowCount; ++row)
-            EXPECT_EQ(f.Value(row), (row < c.upTo ? saved : start).Value(row)) << c.name << ": " << kSettingKeys[row].key;
+            EXPECT_EQ(f.Value(row), (row < c.upTo ? saved : start).Value(row)) << c.name << " " << kSettingKeys[row].key;
     }
-}
-
-// The line of one row of a saved file replaced (row -1: the window line, read
-// as "l,t,r,b" or "-"); a line without its key leaves the field at its start value.
-TEST(SettingsFormat, ReadsLineValues) {
-    const struct { int row; const char* text; const char* value; } cases[] = {
+    const struct { int row; const char* text; const char* value; } values[] = {
         {-1, "WINDOWPOS= 10, 20, 630, 470", "10,20,630,470"}, {-1, "WINDOWPOS=-5,-6,+7,8junk", "-5,-6,7,8"},
         {-1, "WINDOWPOS=99999999999,0,0,0", "2147483647,0,0,0"}, {-1, "WINDOWPOS=10,20,30", "-"},
-        {-1, "WINDOWPOS=10 ,20,630,470", "-"},   {-1, "windowpos=1,2,3,4", "-"},
-        {kRowWarnRen, "WARNREN=2", "1"},         {kRowWarnRen, "WARNREN=-1", "0"},
-        {kRowWarnRen, "WARNREN= \t+3", "1"},     {kRowFileSort, "FILESORT=7abc", "7"},
+        {-1, "WINDOWPOS=10 ,20,630,470", "-"}, {-1, "windowpos=1,2,3,4", "-"}, {kRowWarnRen, "WARNREN=2", "1"},
+        {kRowWarnRen, "WARNREN=-1", "0"}, {kRowWarnRen, "WARNREN= \t+3", "1"}, {kRowFileSort, "FILESORT=7abc", "7"},
         {kRowFileSort, "FILESORT=99999999999", "2147483647"}, {kRowFileSort, "FILESORT=-99999999999", "-2147483648"},
-        {kRowFileSort, "FILEFILTER=3", "0"},     {kRowFileSort, "filesort=3", "0"},
-        {kRowNewPrefix, "NEWPREFIX=  a b  ", "  a b  "}, {kRowReStr2, "RESTR2=a=b", "a=b"},
+        {kRowFileSort, "FILEFILTER=3", "0"}, {kRowFileSort, "filesort=3", "0"}, {kRowReStr2, "RESTR2=a=b", "a=b"},
+        {kRowNewPrefix, "NEWPREFIX=  a b  ", "  a b  "}, {kRowCaseSensitive, "CASESENSITIVE=1", "0"},
         // Found later in the line, but cut by the key's length from the start.
-        {kRowDestination, "xDESTINATION=D:\\", "=D:\\"},
-        {kRowCaseSensitive, "CASESENSITIVE=1", "0"}, {kRowNoRefresh, "NOREFLESH=1", "1"},
+        {kRowDestination, "xDESTINATION=D:\\", "=D:\\"}, {kRowNoRefresh, "NOREFLESH=1", "1"},
     };
-    const std::vector<std::string> lines = SavedLines();
-    for (const auto& c : cases) {
+    for (const auto& c : values) {
         std::vector<std::string> edited = lines;
         edited[c.row + 2] = c.text;
         Fields f;
         SettingsReadResult r = ReadSettings(Join(edited), f.b);
-        EXPECT_EQ(c.row < 0 ? Text(r) : f.Value(c.row), c.value) << c.text;
+        EXPECT_EQ(c.row < 0 ? Window(r) : f.Value(c.row), c.value) << c.text;
         EXPECT_EQ(r.startDir, kDir) << c.text;
     }
 }
 
 TEST(SettingsFormat, PathForExe) {
-    EXPECT_EQ(SettingsPathForExe("D:\\Tools\\Renamer.exe"), "D:\\Tools\\renamer.ini");
     EXPECT_EQ(SettingsPathForExe("C:\\A.B\\Prog"), "C:\\A.B\\prog.ini");
     EXPECT_EQ(SettingsPathForExe("C:\\d/s\\My.Tool.EXE"), "C:\\d/s\\my.tool.ini");
 }
