@@ -1,7 +1,6 @@
 // The "Preview" window: its sorted list and its two checks, driven with real clicks
 // while the window runs modally.
 #include "preview/preview_dlg.h"
-#include "naming/case_map.h"
 #include "rename/run_kit.h"
 #include "res/resource.h"
 
@@ -11,10 +10,8 @@
 
 namespace {
 
-struct Shown {
-    std::vector<std::string> items, told;
-    std::string selected;  // "" when nothing is selected
-};
+// The list's items, the message boxes, and the selected item ("" when none).
+struct Shown { std::vector<std::string> items, told; std::string selected; };
 
 // Opens the window on `names`, clicks `button` (0 for none) and reports what it showed.
 // Every time, the list must hold the names in the order a sorted list box of the system
@@ -38,7 +35,6 @@ Shown RunPreview(const std::vector<std::string>& names, int button) {
     EXPECT_EQ(dlg.DoModal(), IDOK);
     SetModalHook(previous);
     shown.told = Told(sink);
-    EXPECT_TRUE(dlg.m_arrNames.empty());  // emptied when the window went away
 
     HWND reference = ::CreateWindowA("LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 10, 10, nullptr, nullptr,
                                      ::GetModuleHandleA(nullptr), nullptr);
@@ -52,17 +48,6 @@ Shown RunPreview(const std::vector<std::string>& names, int button) {
     return shown;
 }
 
-TEST(PreviewWindow, ListsTheNamesInTheSortedListBoxOwnOrder) {
-    // Pieces that the list box's word order treats in its own ways: punctuation, blanks,
-    // digits, case and letters of the code page; twins count twice.
-    const char* pieces[] = {"a", "A", "-", "'", "_", " ", "b", "1", "10", "2", ".", "\xE9", "\xC9", "~"};
-    std::vector<std::string> names = {"a-b.txt", "a-b.txt"};
-    for (const char* x : pieces)
-        for (const char* y : pieces)
-            for (const char* z : {"a", "B.txt", "-c"}) names.push_back(std::string(x) + y + z);
-    EXPECT_TRUE(RunPreview(names, 0).told.empty());
-}
-
 TEST(PreviewWindow, CheckForDuplicatesReportsTheFirstPairIgnoringCase) {
     struct Case {
         std::vector<std::string> names;
@@ -74,19 +59,14 @@ TEST(PreviewWindow, CheckForDuplicatesReportsTheFirstPairIgnoringCase) {
         // end up side by side, and the look-alikes are no duplicates.
         {{"a-b.txt", "ab.txt", "a'b.txt", "a_b.txt", "A-B.TXT"}, true},
         {{"a-b.txt", "ab.txt", "a'b.txt", "a_b.txt", "a b.txt"}, false},
-        // Accented letters are not folded: only the pair differing in ASCII case counts.
-        {{"\xE9t\xE9.txt", "\xC9T\xC9.txt", "\xE9t\xE9.TXT"}, true},
-        {{"\xE9t\xE9.txt", "\xC9t\xE9.txt"}, false},
+        {{"\xE9t\xE9.txt", "\xC9t\xE9.txt"}, false},  // accented letters are not folded
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.names[0]);
         Shown shown = RunPreview(c.names, IDC_CHECKDUPS);
-        // The first of the pair is named and selected; a later item is its twin.
+        // The first of the only pair is named and selected.
         EXPECT_EQ(shown.told, std::vector<std::string>{c.found ? "Duplicates found!|Duplicate file:  " + shown.selected
                                                                : "Done|No Duplicates found!"});
-        const auto at = std::find(shown.items.begin(), shown.items.end(), shown.selected);
-        const auto twin = [&](const std::string& item) { return CompareNoCase(item, shown.selected) == 0; };
-        EXPECT_EQ(c.found, at != shown.items.end() && std::any_of(at + 1, shown.items.end(), twin));
     }
 }
 
@@ -104,7 +84,14 @@ TEST(PreviewWindow, FindInvalidCharactersReportsTheFirstProblem) {
         cases.push_back({{"fine.txt", name}, name, invalid(c, name)});
     }
     const std::string n256 = std::string(252, 'n') + ".txt", n257 = "n" + n256;
-    cases.push_back({{n256, "\xE9t\xE9.txt", "tab\there.txt", "a.b c;d,e+f=[g]!"}, "", ""});
+    // Pieces that the list box's word order treats in its own ways: punctuation, blanks,
+    // digits, case and letters of the code page; twins count twice.
+    const char* pieces[] = {"a", "A", "-", "'", "_", " ", "b", "1", "10", "2", ".", "\xE9", "\xC9", "~"};
+    std::vector<std::string> fine = {"a-b.txt", "a-b.txt", "tab\there.txt", "a.b c;d,e+f=[g]!", n256};
+    for (const char* x : pieces)
+        for (const char* y : pieces)
+            for (const char* z : {"a", "B.txt", "-c"}) fine.push_back(std::string(x) + y + z);
+    cases.push_back({fine, "", ""});
     cases.push_back({{"a.txt", n257, "z?.txt"}, n257, "Warning!|File:  " + n257 + "\nis longer than 256 characters!"});
     // Only the first problem from the top is told; within a name, the leftmost character.
     cases.push_back({{"a|b*c.txt", "z?.txt"}, "a|b*c.txt", invalid('|', "a|b*c.txt")});
@@ -114,6 +101,64 @@ TEST(PreviewWindow, FindInvalidCharactersReportsTheFirstProblem) {
         const std::string told = c.told.empty() ? "Checked|No Invalid Character found!" : c.told;
         EXPECT_EQ(shown.told, std::vector<std::string>{told});
         EXPECT_EQ(shown.selected, c.selected);
+    }
+}
+
+// "Full &Preview" from the main window on real files: the new names are shown, and
+// nothing on disk changes although the options ask for new times and attributes.
+TEST(FullPreview, ShowsTheNewNamesAndChangesNothing) {
+    CapturingSink sink;
+    TempDir dir;
+    for (const char* name : {"b.txt", "a.txt", "c.txt"}) dir.WriteFile(name, name);
+    dir.MakeDir("sub");
+    struct Case {
+        std::function<void(CRenameDlg&)> setUp;
+        std::vector<std::string> names;  // as the window lists them; none: no window
+        std::string told;                // "" for no message box
+        const char* dest;                // shown destination under the directory
+    };
+    const auto count = [](CRenameDlg& d, const char* prefix, int pos, const char* start) {
+        d.m_bChangePrefix = d.m_bCountPrefix = 1, d.m_strNewPrefix = prefix, d.m_nPrefixPos = pos;
+        d.m_strStartCount = start;
+    };
+    const Case cases[] = {
+        {[&](CRenameDlg& d) { count(d, "z", 1, "9"); }, {"z10b.txt", "z11c.txt", "z9a.txt"}, "", ""},
+        // Overflow keeps the names so far.
+        {[&](CRenameDlg& d) { count(d, "n", 0, "18446744073709551614"); },
+         {"n18446744073709551614.txt", "n18446744073709551615.txt"}, "Error|Counter Overflow!", ""},
+        {[&](CRenameDlg& d) {
+             d.m_bInsert = d.m_bUseNewDir = 1, d.m_strInsStr1 = "-", d.m_strInsAtPos = "0";
+             d.m_strDestination = dir.path() + "sub";
+         },
+         {"-a.txt", "-b.txt", "-c.txt"}, "", "sub\\"},
+        {[&](CRenameDlg& d) { d.m_bUseNewDir = 1, d.m_strDestination = dir.path() + "sub"; }, {},
+         "Done|No preview for just moving files to another directory!", ""},
+        {[](CRenameDlg&) {}, {}, "Done|No preview for just changing the attributes or the time & date of files!", ""},
+    };
+    const FileMap before = Files(dir.path(), true, true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.told);
+        ListedWindow w(dir.path());
+        w.dlg.m_bWarnRename = TRUE;  // yet no confirmation is asked
+        w.dlg.m_bTimeDate = w.dlg.m_bSetAttrib = w.dlg.m_bHidden = 1;
+        w.dlg.m_nYear = 2001;
+        c.setUp(w.dlg);
+        sink.messages.clear();
+        std::vector<std::string> names;
+        ModalHook previous = SetModalHook([&](CDialog& d) {
+            names = Items(d.GetDlgItem(IDC_PREVIEW_LIST));
+            EXPECT_EQ(TextOf(d.GetDlgItem(IDC_PREVIEW_DEST)), dir.path() + c.dest);
+            ClickButton(d.GetDlgItem(IDOK));
+        });
+        ClickButton(w.dlg.GetDlgItem(IDC_FULLPREVIEW));
+        SetModalHook(previous);
+
+        EXPECT_EQ(names, c.names);
+        EXPECT_EQ(Told(sink), c.told.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.told});
+        EXPECT_EQ(Files(dir.path(), true, true), before);
+        // Nothing of the preview stays behind for the next run; the list is not refilled.
+        EXPECT_EQ(w.dlg.m_bPreviewRun, FALSE);
+        EXPECT_EQ(w.Selected(), 3);
     }
 }
 
