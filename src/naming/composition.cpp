@@ -3,6 +3,16 @@
 #include "naming/advanced_name.h"
 #include "naming/basic_name.h"
 
+bool IsFullPath(const std::string& path) {
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (path.size() >= 3 && letter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
+    if (path.compare(0, 2, "\\\\") != 0) return false;
+    const size_t serverEnd = path.find('\\', 2);
+    if (serverEnd == std::string::npos || serverEnd == 2) return false;
+    const size_t shareEnd = path.find('\\', serverEnd + 1);
+    return (shareEnd == std::string::npos ? path.size() : shareEnd) > serverEnd + 1;
+}
+
 int FinishComposition(const CompositionTarget& t, const std::string& bareName, int& firstFlag,
                       std::string& newName, std::vector<std::string>& newNames,
                       std::string& caretName) {

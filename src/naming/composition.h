@@ -14,6 +14,12 @@ struct CompositionTarget {
     bool noRefresh = false;    // m_bNoRefresh
 };
 
+// True when `path` names a directory without reference to the process's current
+// drive or directory: a drive letter, ":" and "\" ("D:\Out"), or "\\server\share"
+// followed by nothing or "\". Any other destination would be resolved against the
+// working directory, which the user cannot see, so a run refuses it.
+bool IsFullPath(const std::string& path);
+
 // Results of the compositions.
 constexpr int kComposedPath = 1;        // newName holds the full target path
 constexpr int kComposedPreview = 0;     // the bare name was appended to newNames

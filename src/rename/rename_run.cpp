@@ -10,6 +10,7 @@
 #include "naming/composition.h"
 #include "naming/counter.h"
 #include "rename/progress_dlg.h"
+#include "settings/date_time_text.h"
 #include "winui/app.h"
 
 #include <cstdio>
@@ -36,6 +37,9 @@ const char* const kRenameErrorTitle = "Rename Error:";
 const char* const kAdvancedText = "Advance renaming options was not filled out correctly!";
 const char* const kAdvancedTitle = "Abort:";
 const char* const kErrorCountTitle = "Notice!";
+const char* const kNotFullPathText = "The destination is not a full path: ";
+const char* const kInvalidDateText = "Invalid date: ";
+const char* const kErrorTitle = "Error:";
 
 const char* YesNo(int flag) { return flag ? "YES" : "NO"; }
 
@@ -87,6 +91,19 @@ void CRenameDlg::OnRename() {
     const bool toDestination = m_bUseNewDir && !m_strDestination.empty();
     if (!basic && !advanced && !toDestination && !m_bSetAttrib && !m_bTimeDate) {
         MessageBox(kNoChangesText, kNoteTitle, MB_ICONINFORMATION);
+        return;
+    }
+
+    // Before anything is asked or moved. A destination that is not a full path would be
+    // resolved against the process's working directory, wherever that happens to be (an
+    // empty one means the listed directory).
+    if (toDestination && !IsFullPath(m_strDestination)) {
+        MessageBox(kNotFullPathText + m_strDestination, kErrorTitle, MB_ICONSTOP);
+        return;
+    }
+    // A time the platform cannot hold would come out as some other time on every file.
+    if (m_bTimeDate && (m_nYear > kLastDateYear || stampTime == -1)) {
+        MessageBox(kInvalidDateText + FormatDate(m_nMonth, m_nDay, m_nYear), kErrorTitle, MB_ICONSTOP);
         return;
     }
 
@@ -172,7 +189,9 @@ void CRenameDlg::OnRename() {
                 status = ComposeBasicName(oldName, counterText.c_str(), firstFlag, newName);
             } else if (advanced) {
                 status = ComposeAdvancedName(oldName, firstFlag, newName);
-            } else if (m_bUseNewDir) {
+            } else if (toDestination) {
+                // Moved under its old name. (With no destination there is nowhere to move
+                // to: the file stays and only its time or attributes change, below.)
                 if (m_bPreviewRun) {
                     MessageBox(kMoveOnlyPreviewText, kPreviewDoneTitle, MB_OK);
                     break;

@@ -89,4 +89,15 @@ TEST_P(Finish, PlacesTheName) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Finish, ::testing::ValuesIn(kFinishCases));
 
+// Destinations a run accepts: none that the working directory would complete.
+TEST(Destination, OnlyFullPaths) {
+    const struct { const char* path; bool full; } cases[] = {
+        {"D:\\Out\\", true}, {"z:\\", true}, {"\\\\server\\share", true}, {"\\\\server\\share\\sub\\", true},
+        {"\\\\?\\C:\\Out\\", true}, {"", false}, {"sub", false}, {"sub\\", false}, {"D:", false}, {"D:Out\\", false},
+        {"\\Out\\", false}, {"D:/Out/", false}, {"1:\\", false}, {"\\\\server", false}, {"\\\\server\\", false},
+        {"\\\\\\share\\", false}, {"\\\\server\\\\", false}, {" D:\\", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsFullPath(c.path), c.full) << c.path;
+}
+
 }  // namespace

@@ -101,6 +101,16 @@ TEST(RenameRun, ShortRuns) {
              d.m_bSetAttrib = d.m_bSystem = 1, d.m_bHidden = 2, d.m_bUseNewDir = 1, d.m_strDestination = where + "sub";
          },
          {{"sub\\a.txt", "of a.txt s"}, {"sub\\b.txt", "of b.txt s"}}, {}, {}},
+        // Refused before anything is asked or moved: the working directory would complete it.
+        {"relative destination", abc, kNone,
+         [](CRenameDlg& d) { AppendR(d), d.m_bUseNewDir = d.m_bWarnRename = 1, d.m_strDestination = "sub"; }, untouched,
+         {"Error:|The destination is not a full path: sub"}, {}},
+        // An empty destination is the listed directory: the files stay where they are.
+        {"attributes only, empty destination", {"a.txt"}, kNone,
+         [](CRenameDlg& d) { d.m_bSetAttrib = d.m_bSystem = d.m_bUseNewDir = 1, d.m_strDestination.clear(); },
+         {{"a.txt", "of a.txt s"}}, {}, {}},
+        {"stamp beyond the platform", abc, kNone, [](CRenameDlg& d) { AppendR(d), d.m_bTimeDate = 1, d.m_nYear = 99999; },
+         untouched, {"Error:|Invalid date: 01/01/99999"}, {}},
         {"read-only, renamed", {"a.txt"}, kReadOnly,
          [](CRenameDlg& d) { d.m_bTimeDate = d.m_bChangeExt = 1, d.m_nExtPos = 0, d.m_strNewExt = "doc"; },
          {{"a.doc", "of a.txt r"}}, {}, {{"a.doc", 0}}},
