@@ -246,17 +246,33 @@ public:
         return true;
     }
 
+    // The new contents go to a name made up for them in the same directory: the system
+    // creates it as a new file, so it can never be a file of the user's. Only when it
+    // is complete does it take the old file's place, in one step, carrying the old file's
+    // attributes (a hidden file stays hidden). A read-only file is not replaced.
     bool WriteFileReplacing(const std::string& path, const std::string& contents) override {
-        const std::string temp = path + ".new";
-        if (!WriteNew(temp, contents)) {
-            ::DeleteFileA(temp.c_str());
-            return false;
+        std::string dir = DirectoryOf(path);
+        if (dir.empty()) dir = ".";
+        char temp[MAX_PATH + 1] = "";
+        if (!::GetTempFileNameA(dir.c_str(), "vor", 0, temp)) return false;
+        bool ok = WriteNew(temp, contents);
+        const DWORD old = ::GetFileAttributesA(path.c_str());
+        if (ok && old == INVALID_FILE_ATTRIBUTES) {
+            // No file yet: nor is one replaced that appeared meanwhile.
+            ok = ::MoveFileExA(temp, path.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+        } else if (ok) {
+            // Wine's ReplaceFile keeps the replacement's attributes, Windows' the replaced
+            // file's: giving the replacement the old ones first keeps them on both.
+            const DWORD carried = old & (kStatusBits | kKeptBits) & ~FILE_ATTRIBUTE_READONLY;
+            ok = !(old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) &&
+                 ::SetFileAttributesA(temp, carried ? carried : FILE_ATTRIBUTE_NORMAL) &&
+                 ::ReplaceFileA(path.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
         }
-        if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            ::DeleteFileA(temp.c_str());
-            return false;
+        if (!ok) {
+            ::SetFileAttributesA(temp, FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileA(temp);
         }
-        return true;
+        return ok;
     }
 
 private:

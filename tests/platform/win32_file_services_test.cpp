@@ -84,25 +84,36 @@ TEST(Win32Services, ReadOnlyFileTakesNewTimesAndKeepsItsAttributes) {
     EXPECT_NE(error.find(dir.path() + "none.txt"), std::string::npos) << error;
 }
 
+// Beside the file lies one of the user's own, named as a temporary copy might be; the
+// old file's attributes stay, and a read-only file is not replaced.
 TEST(Win32Services, WriteFileReplacingKeepsTheOldFileWhenItCannotReplaceIt) {
     const std::string contents("new\r\nz\x1a\0z", 9);  // read back byte for byte
-    const struct { const char* name; bool ok; Names after; } cases[] = {
-        {"new.ini", true, {"new.ini", "old.ini", "sub"}},
-        {"old.ini", true, {"old.ini", "sub"}},
-        {"sub", false, {"old.ini", "sub"}},
-        {"none\\a.ini", false, {"old.ini", "sub"}},
+    const DWORD hiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const struct { const char* name; DWORD oldAttributes; bool ok; Names after; } cases[] = {
+        {"new.ini", 0, true, {"new.ini", "old.ini", "old.ini.new", "sub"}},
+        {"old.ini", 0, true, {"old.ini", "old.ini.new", "sub"}},
+        {"old.ini", hiddenSystem, true, {"old.ini", "old.ini.new", "sub"}},
+        {"old.ini", FILE_ATTRIBUTE_READONLY, false, {"old.ini", "old.ini.new", "sub"}},
+        {"sub", 0, false, {"old.ini", "old.ini.new", "sub"}},
+        {"none\\a.ini", 0, false, {"old.ini", "old.ini.new", "sub"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.oldAttributes));
         TempDir dir;
-        dir.WriteFile("old.ini", "old");
+        const std::string old = dir.WriteFile("old.ini", "old");
+        dir.WriteFile("old.ini.new", "mine");
         dir.MakeDir("sub");
+        ASSERT_TRUE(!c.oldAttributes || ::SetFileAttributesA(old.c_str(), c.oldAttributes));
         EXPECT_EQ(Platform().WriteFileReplacing(dir.path() + c.name, contents), c.ok);
+        EXPECT_EQ(::GetFileAttributesA(old.c_str()) & 0x07, c.oldAttributes);
+        ::SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(OnDisk(dir.path()), c.after);
+        const bool replacing = std::string(c.name) == "old.ini";
         std::string read;
-        EXPECT_EQ(Platform().ReadFile(dir.path() + c.name, read), c.ok);
-        EXPECT_EQ(read, c.ok ? contents : std::string());
-        if (std::string(c.name) != "old.ini") { EXPECT_EQ(ReadFile(dir.path() + "old.ini"), "old"); }
+        EXPECT_EQ(Platform().ReadFile(dir.path() + c.name, read) ? read : "-",
+                  c.ok ? contents : replacing ? "old" : "-");
+        EXPECT_EQ(ReadFile(old), c.ok && replacing ? contents : "old");
+        EXPECT_EQ(ReadFile(dir.path() + "old.ini.new"), "mine");
     }
 }
 
