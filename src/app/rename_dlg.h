@@ -54,7 +54,8 @@ public:
     int ComposeAdvancedName(const CString& oldName, int& firstFlag, CString& newName);
     void FillFileList();
     void OpenStartDirectory(const CString& startPath);
-    void LoadSettings(CString& startDir);
+    // True when the file gave the window its place (all four numbers of its rectangle).
+    bool LoadSettings(CString& startDir);
     void SaveSettings();
     // Turns the main window's tooltips on or off as a whole.
     void EnableToolTips(BOOL enable);

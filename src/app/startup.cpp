@@ -94,7 +94,7 @@ BOOL CRenameDlg::OnInitDialog() {
     // the saved rectangle when all four numbers were read, and the tooltips
     // follow its TOOLTIP line. The start directory is only kept for step 9.
     CString startDir;
-    LoadSettings(startDir);
+    const bool placed = LoadSettings(startDir);
 
     // 7. Long names can be scrolled into view.
     SendDlgItemMessage(IDC_FILELIST, LB_SETHORIZONTALEXTENT, 1500, 0);
@@ -111,8 +111,9 @@ BOOL CRenameDlg::OnInitDialog() {
     EnableAdvancedControls();
 
     // A window that start-up did not move appears centred, not at the
-    // template's corner.
-    CenterIfUnmoved(m_hWnd, before);
+    // template's corner. A saved place counts as a move even where it is the
+    // very corner the window was created at (the work area's top-left).
+    if (!placed) CenterIfUnmoved(m_hWnd, before);
 
     // 11. The focus goes to the first control.
     return TRUE;

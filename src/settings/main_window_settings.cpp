@@ -39,11 +39,11 @@ SettingsBinding MainWindowFields(CRenameDlg& dlg) {
 
 }  // namespace
 
-void CRenameDlg::LoadSettings(CString& startDir) {
+bool CRenameDlg::LoadSettings(CString& startDir) {
     startDir.clear();
     std::string contents;
     // No file (a first run) or one that cannot be read: the start values stand.
-    if (!Platform().ReadFile(SettingsPath(), contents)) return;
+    if (!Platform().ReadFile(SettingsPath(), contents)) return false;
 
     SettingsReadResult read = ReadSettings(contents, MainWindowFields(*this));
     if (read.windowRead) {
@@ -54,6 +54,7 @@ void CRenameDlg::LoadSettings(CString& startDir) {
     }
     if (read.toolTipStored) EnableToolTips(m_bToolTip);
     if (read.startDirRead) startDir = read.startDir;
+    return read.windowRead;
 }
 
 void CRenameDlg::SaveSettings() {
