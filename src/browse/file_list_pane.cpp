@@ -94,16 +94,17 @@ void FileListPane::Fill() {
 
     const int order = m_state.m_nFileSort;
     FileListFill how = FileListFillForOrder(order);
+    bool readable = true;
     bool outOfMemory = false;
     // Redraw stays off while the names go in: with it on, every name repaints the list.
     ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     if (how == FileListFill::kListBoxSorts) {
-        m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
+        readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
             if (listed(entry)) AddName(list, entry.name);
         });
     } else {
         size_t count = 0;
-        m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
+        readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
             if (listed(entry)) ++count;
         });
         size_t recordSize = how == FileListFill::kSortDatedNames ? sizeof(DatedName) : sizeof(std::string);
@@ -115,7 +116,7 @@ void FileListPane::Fill() {
             // Files created since the count are left out; vanished ones just make fewer.
             std::vector<DatedName> records;
             records.reserve(count);
-            m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
+            readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
                 if (records.size() < count && listed(entry))
                     records.push_back(MakeDatedName(entry.name, entry.writeTime));
             });
@@ -124,7 +125,7 @@ void FileListPane::Fill() {
         } else {
             std::vector<std::string> names;
             names.reserve(count);
-            m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
+            readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
                 if (names.size() < count && listed(entry)) names.push_back(entry.name);
             });
             SortNamesForOrder(order, names);
@@ -136,6 +137,9 @@ void FileListPane::Fill() {
     if (outOfMemory) {
         m_window.MessageBox("Not enough memory to sort filenames by date.\nPleae choose other sorting methods!",
                             "Memory Error:", MB_ICONSTOP);
+    } else if (!readable) {
+        // Gone since it was chosen, or a drive that lost its medium: the list stays empty.
+        m_window.MessageBox("Cannot list the directory: " + dir, "Error:", MB_OK | MB_ICONEXCLAMATION);
     }
 
     m_state.m_nAnchorIndex = -1;

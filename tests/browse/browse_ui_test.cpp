@@ -221,8 +221,8 @@ TEST(Chooser, SubdirectoriesAreReadWhenFirstOpened) {
 }
 
 // The main window on the stand-in's drives: C: ready, Z: (which the real drive box
-// lists too) without a medium until the test gives it one.
-TEST(MainWindowTree, ADriveThatCannotBeMadeCurrentChangesNothing) {
+// lists too) without a medium until the test gives it one, and later takes it away.
+TEST(MainWindowTree, ADriveWithoutAMediumChangesNothingAndListsNothing) {
     CapturingSink sink;
     FakeFileServices fake;
     FakePlatformScope scope(fake);
@@ -248,6 +248,14 @@ TEST(MainWindowTree, ADriveThatCannotBeMadeCurrentChangesNothing) {
     EXPECT_EQ(dlg.m_browse.m_strCurDir, "Z:\\");
     EXPECT_EQ(TreeView_GetCount(tree), 3u) << "root, zdir and its placeholder";
     EXPECT_EQ(ListNames(list), Names{"z.txt"});
+    // A drive that loses its medium: the next refill says so and lists nothing.
+    EXPECT_TRUE(sink.messages.empty());
+    fake.AddDrive(26, false);
+    ChooseComboEntry(dlg.GetDlgItem(IDC_FILESORT), 1);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].title + "|" + sink.messages[0].text, "Error:|Cannot list the directory: Z:\\");
+    EXPECT_EQ(sink.messages[0].flags, UINT(MB_ICONEXCLAMATION));
+    EXPECT_TRUE(ListNames(list).empty());
     dlg.DestroyWindow();
 }
 
