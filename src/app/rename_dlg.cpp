@@ -2,14 +2,13 @@
 
 #include "winui/ddx.h"
 
-CRenameDlg::CRenameDlg(HWND parent) : CDialog(IDD_RENAME_DIALOG, parent) {
+CRenameDlg::CRenameDlg(HWND parent)
+    : CDialog(IDD_RENAME_DIALOG, parent), m_filePane(*this, m_browse, *this, m_bAutoSelect, Platform()) {
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     BuildMessageMap();
 }
 
-CRenameDlg::~CRenameDlg() {
-    if (m_imageList) ImageList_Destroy(m_imageList);
-}
+CRenameDlg::~CRenameDlg() = default;
 
 void CRenameDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);

@@ -3,6 +3,7 @@
 // state and the names gathered by a preview run). All other windows open from here.
 #pragma once
 
+#include "browse/file_list_pane.h"
 #include "naming/rename_options.h"
 #include "res/resource.h"
 #include "winui/afx.h"
@@ -16,14 +17,8 @@ public:
     ~CRenameDlg() override;
 
     // Main window state; start values are given at the beginning of start-up.
-    HIMAGELIST m_imageList = nullptr;  // 16x16 folder icons of the tree (0 closed, 1 open)
-    CString m_strCurDir;               // listed directory, full path ending in a backslash
-    CString m_strCaretName;            // the next list refill puts its caret here
+    BrowseState m_browse;              // listed directory, filter, order, list indices, caret name
     CString m_strDestination;          // where "Move renamed files..." puts files
-    int m_nFileFilter = 0;             // attribute filter entry, 0..4
-    int m_nFileSort = 0;               // sort order entry, 0..9
-    int m_nAnchorIndex = -1;           // list anchor remembered between selection changes
-    int m_nCaretIndex = -1;            // list caret remembered between selection changes
     CStringArray m_arrNewNames;        // names gathered by a preview run, in list order
     int m_bToolTip = TRUE;
     int m_bPreviewRun = FALSE;         // set only while the run works for the full preview
@@ -122,6 +117,12 @@ private:
 
     // Each area of the window keeps its private helpers and state in its own block.
     // --- browsing: drive box, directory tree, file list
+public:
+    // The run, the preview and the tools read the selection through it.
+    FileListPane& FilePane() { return m_filePane; }
+
+private:
+    FileListPane m_filePane;
     // --- option controls and name composition
     using OptionFlag = int RenameOptions::*;
     using OptionText = CString RenameOptions::*;

@@ -11,7 +11,7 @@ CompositionTarget TargetOf(const CRenameDlg& dlg) {
     t.previewRun = dlg.m_bPreviewRun != 0;
     t.useNewDir = dlg.m_bUseNewDir != 0;
     t.destination = dlg.m_strDestination;
-    t.curDir = dlg.m_strCurDir;
+    t.curDir = dlg.m_browse.m_strCurDir;
     t.noRefresh = dlg.m_bNoRefresh != 0;
     return t;
 }
@@ -21,12 +21,12 @@ CompositionTarget TargetOf(const CRenameDlg& dlg) {
 int CRenameDlg::ComposeBasicName(const CString& oldName, const char* counterText, int& firstFlag,
                                  CString& newName) {
     return ::ComposeBasicName(*this, TargetOf(*this), oldName, counterText ? counterText : "",
-                              firstFlag, newName, m_arrNewNames, m_strCaretName);
+                              firstFlag, newName, m_arrNewNames, m_browse.m_strCaretName);
 }
 
 int CRenameDlg::ComposeAdvancedName(const CString& oldName, int& firstFlag, CString& newName) {
     return ::ComposeAdvancedName(*this, TargetOf(*this), oldName, firstFlag, newName,
-                                 m_arrNewNames, m_strCaretName);
+                                 m_arrNewNames, m_browse.m_strCaretName);
 }
 
 void CRenameDlg::UpdateRealTimePreview() {

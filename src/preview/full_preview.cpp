@@ -14,7 +14,7 @@ void CRenameDlg::OnFullPreview() {
     OnRename();
     if (!m_arrNewNames.empty()) {
         dlg.m_strDestPath =
-            (m_bUseNewDir && !m_strDestination.empty()) ? m_strDestination : m_strCurDir;
+            (m_bUseNewDir && !m_strDestination.empty()) ? m_strDestination : m_browse.m_strCurDir;
         dlg.m_arrNames = std::move(m_arrNewNames);
         m_arrNewNames.clear();
         dlg.DoModal();

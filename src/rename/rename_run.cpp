@@ -134,8 +134,8 @@ void CRenameDlg::OnRename() {
         char head[64];
         std::snprintf(head, sizeof head, "Rename/Move %d Files\n\n", selected);
         CString text = head;
-        text += "From:  " + m_strCurDir;
-        text += "\n\nTo:  " + (toDestination ? m_strDestination : m_strCurDir);
+        text += "From:  " + m_browse.m_strCurDir;
+        text += "\n\nTo:  " + (toDestination ? m_strDestination : m_browse.m_strCurDir);
         text += "\n\nChange File Prefix:  ";
         text += YesNo(m_bChangePrefix);
         text += "\nChange File Extension:  ";
@@ -204,19 +204,19 @@ void CRenameDlg::OnRename() {
                     MessageBox(kStatusOnlyPreviewText, kPreviewDoneTitle, MB_OK);
                     break;
                 }
-                if (!StampAndAttribute(m_strCurDir + oldName, stampTime, timeIncrement, i)) {
-                    m_strCaretName.clear();
+                if (!StampAndAttribute(m_browse.m_strCurDir + oldName, stampTime, timeIncrement, i)) {
+                    m_browse.m_strCaretName.clear();
                     break;
                 }
             }
 
             if (status == kComposedPath) {
-                const CString from = m_strCurDir + oldName;
+                const CString from = m_browse.m_strCurDir + oldName;
                 if (!Platform().MoveFile(from, newName)) {
                     if (m_bAbortOnError) {
                         MessageBox("Error Moving/Renaming File:\nFrom-  " + from + "\nTo-  " + newName,
                                    kRenameErrorTitle, MB_ICONEXCLAMATION);
-                        m_strCaretName.clear();
+                        m_browse.m_strCaretName.clear();
                         break;
                     }
                     // The next file takes the number this one would have had.
@@ -226,7 +226,7 @@ void CRenameDlg::OnRename() {
                 }
                 if ((m_bTimeDate || m_bSetAttrib) &&
                     !StampAndAttribute(newName, stampTime, timeIncrement, i)) {
-                    m_strCaretName.clear();
+                    m_browse.m_strCaretName.clear();
                     break;
                 }
             } else if (status == kAdvancedNotFilledIn) {

@@ -22,8 +22,8 @@ SettingsBinding MainWindowFields(CRenameDlg& dlg) {
     SettingsBinding fields;
     BindRenameOptions(fields, dlg);
     fields.Bind(kRowWarnRen, &dlg.m_bWarnRename);
-    fields.Bind(kRowFileFilter, &dlg.m_nFileFilter);
-    fields.Bind(kRowFileSort, &dlg.m_nFileSort);
+    fields.Bind(kRowFileFilter, &dlg.m_browse.m_nFileFilter);
+    fields.Bind(kRowFileSort, &dlg.m_browse.m_nFileSort);
     fields.Bind(kRowAutoSel, &dlg.m_bAutoSelect);
     fields.Bind(kRowNoRefresh, &dlg.m_bNoRefresh);
     fields.Bind(kRowWarnDel, &dlg.m_bWarnDelete);
@@ -65,7 +65,7 @@ void CRenameDlg::SaveSettings() {
     window.top = outer.top;
     window.right = outer.right;
     window.bottom = outer.bottom;
-    std::string contents = FormatSettings(window, m_strCurDir, MainWindowFields(*this));
+    std::string contents = FormatSettings(window, m_browse.m_strCurDir, MainWindowFields(*this));
     // The file is replaced only once the new one is complete, so a failed
     // write leaves the user's earlier settings as they were.
     if (!Platform().WriteFileReplacing(SettingsPath(), contents))

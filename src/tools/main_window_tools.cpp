@@ -43,7 +43,7 @@ void CRenameDlg::OnFileListDblClk() {
     CString oldName = GetListBoxText(list, caret);
     ::SendMessageA(list, LB_SETSEL, FALSE, static_cast<LPARAM>(caret));
 
-    CString oldPath = m_strCurDir + oldName;
+    CString oldPath = m_browse.m_strCurDir + oldName;
     FileStatus status;
     if (!Platform().GetStatus(oldPath, status)) {
         // The entry no longer names a readable file (deleted or renamed elsewhere).
@@ -54,7 +54,7 @@ void CRenameDlg::OnFileListDblClk() {
 
     CFileStatusDlg dlg(m_hWnd);
     dlg.m_strName = oldName;
-    dlg.m_strPath = m_strCurDir;
+    dlg.m_strPath = m_browse.m_strCurDir;
     ShowTime(status.modified, dlg.m_strModifiedDate, dlg.m_strModifiedTime);
     ShowTime(status.created, dlg.m_strCreatedDate, dlg.m_strCreatedTime);
     ShowTime(status.accessed, dlg.m_strAccessedDate, dlg.m_strAccessedTime);
@@ -67,7 +67,7 @@ void CRenameDlg::OnFileListDblClk() {
     if (dlg.DoModal() == IDOK) {
         CString newPath = dlg.m_strPath + dlg.m_strName;
         bool moved = false;
-        if (dlg.m_strName != oldName || dlg.m_strPath != m_strCurDir) {
+        if (dlg.m_strName != oldName || dlg.m_strPath != m_browse.m_strCurDir) {
             bool ok;
             {
                 CWaitCursor wait;
@@ -110,7 +110,7 @@ void CRenameDlg::OnFileListDblClk() {
 
         if (moved) {
             ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(caret), 0);
-            if (dlg.m_strPath == m_strCurDir)
+            if (dlg.m_strPath == m_browse.m_strCurDir)
                 ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(caret),
                                reinterpret_cast<LPARAM>(dlg.m_strName.c_str()));
         }
@@ -134,7 +134,7 @@ int CRenameDlg::OnVKeyToItem(UINT key, HWND listBox, UINT) {
     for (int i = 0; i < count; ++i) {
         int index = -1;
         if (::SendMessageA(listBox, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&index)) != 1) break;
-        CString path = m_strCurDir + GetListBoxText(listBox, index);
+        CString path = m_browse.m_strCurDir + GetListBoxText(listBox, index);
         if (!Platform().DeleteFile(path)) {
             MessageBox("Cannot delete file: " + path, "Delete Error:", MB_OK | MB_ICONSTOP);
             break;

@@ -77,7 +77,7 @@ TEST_F(Startup, StartDirectoryIsEnteredWhenItCanBe) {
         SCOPED_TRACE(c.name);
         if (!c.defdir.empty()) file.Write(SettingsText("WINDOWPOS=0,0,600,500", {{kRowDefDir, c.defdir}}));
         Start();
-        EXPECT_EQ(dlg->m_strCurDir, c.entered ? sub : root);
+        EXPECT_EQ(dlg->m_browse.m_strCurDir, c.entered ? sub : root);
         EXPECT_TRUE(sink.messages.empty());
         if (c.defdir.empty()) {  // the defaults, and start-up never writes the file
             EXPECT_EQ(TextOf(Item(IDC_SEARCHMASK)) + " " + TextOf(Item(IDC_PREVIEW)), "*.* (NO CHANGES)");

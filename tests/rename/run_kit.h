@@ -106,7 +106,7 @@ struct ListedWindow {
     explicit ListedWindow(const std::string& dir, bool selectAll = true) {
         dlg.Create();
         dlg.m_bWarnRename = dlg.m_bAbortOnError = FALSE;
-        dlg.m_strCurDir = dir;
+        dlg.m_browse.m_strCurDir = dir;
         dlg.m_strSearchMask = "*.*";
         dlg.FillFileList();
         if (selectAll) ::SendMessageA(List(), LB_SELITEMRANGEEX, 0, ::SendMessageA(List(), LB_GETCOUNT, 0, 0) - 1);
