@@ -11,6 +11,9 @@
 // After the Windows headers: it takes back their MoveFile/DeleteFile macros.
 #include "platform/file_services.h"
 
+struct OptionBinding;
+struct OptionChange;
+
 class CRenameDlg : public CDialog, public RenameOptions {
 public:
     explicit CRenameDlg(HWND parent = nullptr);
@@ -73,35 +76,10 @@ public:
     void OnClear();
     void OnFilterChanged();
     void OnSortChanged();
-    void OnSingleMultiple();
     void OnExtended();
-    void OnChangePrefix();
-    void OnChangeExt();
-    void OnNewPrefixChanged();
-    void OnNewExtChanged();
-    void OnPositionClicked();
-    void OnCountPrefix();
-    void OnCountExt();
-    void OnAlphaCount();
-    void OnPrefixUpper();
-    void OnPrefixLower();
-    void OnExtUpper();
-    void OnExtLower();
-    void OnStartCountChanged();
-    void OnIncrementChanged();
+    // A click or an edit change of an option control (its id).
+    void OnOptionControl(int id);
     void OnSearchMaskChanged();
-    void OnPreviewChanged();
-    void OnInsert();
-    void OnReplace();
-    void OnInsStr1Changed();
-    void OnInsStr2Changed();
-    void OnInsAtPosChanged();
-    void OnInsAfter();
-    void OnInsBefore();
-    void OnReStr1Changed();
-    void OnReFromPosChanged();
-    void OnReToPosChanged();
-    void OnExchangeOnly();
     void OnRename();
     void OnFullPreview();
     void OnAbout();
@@ -124,17 +102,11 @@ public:
 private:
     FileListPane m_filePane;
     // --- option controls and name composition
-    using OptionFlag = int RenameOptions::*;
-    using OptionText = CString RenameOptions::*;
-    void OnChangeBoxClicked(OptionFlag change, OptionFlag count);
-    void OnCountBoxClicked(OptionFlag own, OptionFlag partner);
-    void OnCaseBoxClicked(OptionFlag own, OptionFlag partner);
-    void OnAdvancedModeClicked(OptionFlag own, OptionFlag other);
-    void OnInsertSideClicked(OptionFlag own, OptionFlag partner);
-    void CheckRangePosition(int editId, OptionText field);
+    // What the control of `b` now holds (`id`: the control that spoke).
+    OptionChange ReadOptionControl(const OptionBinding& b, int id) const;
+    // Shows the field of `b` in its control.
+    void ShowOptionField(const OptionBinding& b);
     int EditSelectionStart(int editId) const;
-    void RefuseKeystroke(int editId, int selStart);
-    bool m_bRestoringPosition = false;  // a refused range position is being put back
     // --- rename run and full preview
     // The file's last-modified time becomes the run's stamp time, stepped by `increment`
     // first unless `position` is 0; its other times and its attributes stay as they were.

@@ -2,7 +2,6 @@
 // composition, which appends preview names and records the caret name in them.
 #include "app/rename_dlg.h"
 #include "naming/composition.h"
-#include "naming/preview_line.h"
 
 namespace {
 
@@ -27,11 +26,4 @@ int CRenameDlg::ComposeBasicName(const CString& oldName, const char* counterText
 int CRenameDlg::ComposeAdvancedName(const CString& oldName, int& firstFlag, CString& newName) {
     return ::ComposeAdvancedName(*this, TargetOf(*this), oldName, firstFlag, newName,
                                  m_arrNewNames, m_browse.m_strCaretName);
-}
-
-void CRenameDlg::UpdateRealTimePreview() {
-    m_strPreview = RealTimePreviewText(*this);
-    // Not through the data exchange: the edit's change handler reloads every control
-    // from the fields, so callers have stored what was typed before calling this.
-    SetDlgItemText(IDC_PREVIEW, m_strPreview);
 }
