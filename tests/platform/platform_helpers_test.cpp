@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 
 namespace {
@@ -53,6 +54,20 @@ TEST(CalendarSeconds, RunsOverflowingFieldsIntoTheNextOnes) {
         ASSERT_TRUE(f.month >= 1 && f.month <= 12 && f.day >= 1 && f.day <= 31 && f.hour <= 23) << t;
         ASSERT_EQ(CalendarSeconds(f.year, f.month, f.day, f.hour, f.minute, f.second), t);
     }
+    // At the ends of the 64-bit range: in-range fields, and counts beyond it cut to it.
+    constexpr int64_t kMin = std::numeric_limits<int64_t>::min(), kMax = std::numeric_limits<int64_t>::max();
+    for (int64_t t : {kMin, kMin + 86399, kMin + 86400, kMax - 86400, kMax}) {
+        const LocalTime f = CalendarFields(t);
+        ASSERT_TRUE(f.month >= 1 && f.month <= 12 && f.day >= 1 && f.hour <= 23 && f.second <= 59) << t;
+    }
+    constexpr int kBig = std::numeric_limits<int>::max(), kLow = std::numeric_limits<int>::min();
+    const struct { int64_t y; int mo, d, h, mi, s; int64_t seconds; } ends[] = {
+        {-292277022657LL, 1, 27, 8, 29, 52, kMin}, {-292277022657LL, 1, 27, 8, 29, 51, kMin},
+        {-292277022657LL, 1, 27, 8, 29, 53, kMin + 1}, {292277026596LL, 12, 4, 15, 30, 7, kMax},
+        {292277026596LL, 12, 4, 15, 30, 8, kMax}, {kMin, 1, 1, 0, 0, 0, kMin}, {kMax, 1, 1, 0, 0, 0, kMax},
+        {1970, kBig, kBig, kBig, kBig, kBig, 5840741052706867LL}, {1970, kLow, kLow, kLow, kLow, kLow, -5840741061004928LL},
+    };
+    for (const auto& c : ends) EXPECT_EQ(CalendarSeconds(c.y, c.mo, c.d, c.h, c.mi, c.s), c.seconds) << c.y;
 }
 
 TEST(MoveRules, CaseOnlyRenamesAndStoredNames) {
