@@ -64,15 +64,18 @@ void CRenameDlg::FillFileList() {
     };
 
     FileListFill how = FileListFillForOrder(m_nFileSort);
+    // A directory that cannot be read is said to be so: an empty list would tell the
+    // user that it holds no files.
+    bool readable = true;
     // Redraw stays off while the names go in: with it on, every name repaints the list.
     ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     if (how == FileListFill::kListBoxSorts) {
-        Platform().EnumerateDirectory(m_strCurDir, [&](const FindEntry& entry) {
+        readable = Platform().EnumerateDirectory(m_strCurDir, [&](const FindEntry& entry) {
             if (listed(entry)) AddName(list, entry.name);
         });
     } else {
         size_t count = 0;
-        Platform().EnumerateDirectory(m_strCurDir, [&](const FindEntry& entry) {
+        readable = Platform().EnumerateDirectory(m_strCurDir, [&](const FindEntry& entry) {
             if (listed(entry)) ++count;
         });
         size_t recordSize = how == FileListFill::kSortDatedNames ? sizeof(DatedName) : sizeof(std::string);
@@ -104,6 +107,7 @@ void CRenameDlg::FillFileList() {
     }
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list, nullptr, TRUE);
+    if (!readable) MessageBox("Cannot list the directory: " + m_strCurDir, "Error:", MB_ICONEXCLAMATION);
 
     m_nAnchorIndex = -1;
     m_nCaretIndex = -1;
