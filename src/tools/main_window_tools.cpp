@@ -2,6 +2,7 @@
 #include "app/rename_dlg.h"
 
 #include "platform/file_services.h"
+#include "platform/move_rules.h"
 #include "settings/date_time_text.h"
 #include "tools/about_dlg.h"
 #include "tools/file_status_dlg.h"
@@ -66,17 +67,22 @@ void CRenameDlg::OnFileListDblClk() {
 
     if (dlg.DoModal() == IDOK) {
         CString newPath = dlg.m_strPath + dlg.m_strName;
+        CString filePath = oldPath;
         bool moved = false;
         if (dlg.m_strName != oldName || dlg.m_strPath != m_strCurDir) {
             bool ok;
+            std::string leftAs;
             {
                 CWaitCursor wait;
-                ok = Platform().MoveFile(oldPath, newPath);
+                ok = Platform().MoveFile(oldPath, newPath, leftAs);
             }
             if (!ok) {
-                MessageBox("Error Moving/Renaming File:\nFrom-  " + oldPath + "\nTo-  " + newPath,
+                MessageBox("Error Moving/Renaming File:\nFrom-  " + oldPath + "\nTo-  " + newPath +
+                               (leftAs.empty() ? "" : "\n\nThe file was left as-  " + leftAs),
                            "Rename Error:", MB_OK | MB_ICONEXCLAMATION);
             }
+            // The file now has the name the platform made of the new one.
+            filePath = StoredTargetPath(newPath);
             moved = ok;
             // After a failed move the target name belongs to no file or to another one:
             // the changed times and attributes are applied to nothing.
@@ -92,7 +98,7 @@ void CRenameDlg::OnFileListDblClk() {
             stamp.created = ReadTime(dlg.m_strCreatedDate, dlg.m_strCreatedTime);
             stamp.attribute = status.attribute & ~kFileReadOnly;
             std::string error;
-            if (!Platform().SetStatus(newPath, stamp, error)) {
+            if (!Platform().SetStatus(filePath, stamp, error)) {
                 MessageBox(error, "Error:", MB_OK | MB_ICONEXCLAMATION);
                 return;
             }
@@ -102,7 +108,7 @@ void CRenameDlg::OnFileListDblClk() {
             SetAttributeBit(attributes.attribute, kFileHidden, dlg.m_bHidden);
             SetAttributeBit(attributes.attribute, kFileReadOnly, dlg.m_bReadOnly);
             SetAttributeBit(attributes.attribute, kFileSystem, dlg.m_bSystem);
-            if (!Platform().SetStatus(newPath, attributes, error)) {
+            if (!Platform().SetStatus(filePath, attributes, error)) {
                 MessageBox(error, "Error:", MB_OK | MB_ICONEXCLAMATION);
                 return;
             }
@@ -112,7 +118,7 @@ void CRenameDlg::OnFileListDblClk() {
             ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(caret), 0);
             if (dlg.m_strPath == m_strCurDir)
                 ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(caret),
-                               reinterpret_cast<LPARAM>(dlg.m_strName.c_str()));
+                               reinterpret_cast<LPARAM>(StoredTargetPath(dlg.m_strName).c_str()));
         }
     }
     ::SendMessageA(list, LB_SETCARETINDEX, static_cast<WPARAM>(caret), FALSE);

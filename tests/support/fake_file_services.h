@@ -54,7 +54,7 @@ public:
     int GetDrive() override;
     int ChangeDrive(int drive) override;
     int ChangeDir(const std::string& path) override;
-    bool MoveFile(const std::string& from, const std::string& to) override;
+    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override;
     bool DeleteFile(const std::string& path) override;
     bool GetStatus(const std::string& path, FileStatus& status) override;
     bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override;
