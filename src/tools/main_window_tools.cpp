@@ -20,9 +20,12 @@ void ShowTime(TimeValue time, CString& date, CString& clock) {
     clock = FormatTime(local.hour, local.minute, local.second);
 }
 
-// A date box and a time box read back leniently, as local time. A moment the
-// platform cannot represent becomes 0, which leaves that stamp as it is.
-TimeValue ReadTime(const CString& date, const CString& clock) {
+// A date box and a time box read back leniently, as local time. Boxes that still show
+// the text they were filled with give 0, which leaves that stamp exactly as it was:
+// read back from its text, a stamp could change (its fraction of a second, or a year
+// outside what the date reader takes). A moment the platform cannot represent gives 0 too.
+TimeValue ReadTime(const CString& date, const CString& clock, const CString (&shown)[2]) {
+    if (date == shown[0] && clock == shown[1]) return 0;
     int month, day, year, hour, minute, second;
     ParseDate(date, month, day, year);
     ParseTime(clock, hour, minute, second);
@@ -64,6 +67,9 @@ void CRenameDlg::OnFileListDblClk() {
     dlg.m_bReadOnly = (status.attribute & kFileReadOnly) ? 1 : 0;
     dlg.m_bSystem = (status.attribute & kFileSystem) ? 1 : 0;
     dlg.m_bChanged = 0;
+    const CString shownModified[] = {dlg.m_strModifiedDate, dlg.m_strModifiedTime};
+    const CString shownAccessed[] = {dlg.m_strAccessedDate, dlg.m_strAccessedTime};
+    const CString shownCreated[] = {dlg.m_strCreatedDate, dlg.m_strCreatedTime};
 
     if (dlg.DoModal() == IDOK) {
         CString newPath = dlg.m_strPath + dlg.m_strName;
@@ -93,12 +99,13 @@ void CRenameDlg::OnFileListDblClk() {
             // Times first, on a file that is writable for the moment: a read-only file
             // takes new times too. Its final attributes follow in a second call.
             FileStatus stamp;
-            stamp.modified = ReadTime(dlg.m_strModifiedDate, dlg.m_strModifiedTime);
-            stamp.accessed = ReadTime(dlg.m_strAccessedDate, dlg.m_strAccessedTime);
-            stamp.created = ReadTime(dlg.m_strCreatedDate, dlg.m_strCreatedTime);
+            stamp.modified = ReadTime(dlg.m_strModifiedDate, dlg.m_strModifiedTime, shownModified);
+            stamp.accessed = ReadTime(dlg.m_strAccessedDate, dlg.m_strAccessedTime, shownAccessed);
+            stamp.created = ReadTime(dlg.m_strCreatedDate, dlg.m_strCreatedTime, shownCreated);
             stamp.attribute = status.attribute & ~kFileReadOnly;
             std::string error;
-            if (!Platform().SetStatus(filePath, stamp, error)) {
+            const bool newTimes = stamp.modified != 0 || stamp.accessed != 0 || stamp.created != 0;
+            if (newTimes && !Platform().SetStatus(filePath, stamp, error)) {
                 MessageBox(error, "Error:", MB_OK | MB_ICONEXCLAMATION);
                 return;
             }

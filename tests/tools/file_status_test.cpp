@@ -32,7 +32,7 @@ int OpenStatus(HWND list, const std::string& dir, int index, const StatusAction&
     return opened;
 }
 
-// `index` of a.txt, b.txt, readme.txt (read-only), hidden and modified 2010-01-02 03:04:05; then the list,
+// `index` of a.txt, b.txt, readme.txt (read-only), hidden and modified 1975-01-02 03:04:05; then the list,
 // where the file is, its time (year, month, day, hour, minute, second; zeros for unchanged) and read-only flag.
 struct ApplyCase { const char* what; int index; StatusAction action; const char *listAfter, *fileAfter;
                    std::array<int, 6> modifiedAfter; bool readOnlyAfter; };
@@ -60,7 +60,8 @@ TEST_F(ToolsWindow, FileStatusAppliesItsChangesAndPatchesTheEntry) {
         fresh.MakeDir("sub");
         const std::string& old = names[static_cast<size_t>(c.index)];
         FileStatus start;
-        start.modified = Platform().MakeLocalTime(2010, 1, 2, 3, 4, 5);
+        // Before the first year the date boxes read back: unchanged boxes must not bring it in.
+        start.modified = Platform().MakeLocalTime(1975, 1, 2, 3, 4, 5);
         start.attribute = kFileArchive | kFileHidden | (c.index == 2 ? kFileReadOnly : 0);
         std::string error;
         ASSERT_TRUE(Platform().SetStatus(fresh.path() + old, start, error)) << error;
