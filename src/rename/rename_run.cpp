@@ -9,6 +9,7 @@
 
 #include "naming/composition.h"
 #include "naming/counter.h"
+#include "platform/move_rules.h"
 #include "rename/progress_dlg.h"
 #include "settings/date_time_text.h"
 #include "winui/app.h"
@@ -40,6 +41,7 @@ const char* const kErrorCountTitle = "Notice!";
 const char* const kNotFullPathText = "The destination is not a full path: ";
 const char* const kInvalidDateText = "Invalid date: ";
 const char* const kErrorTitle = "Error:";
+const char* const kLeftAsText = "\n\nThe file was left as-  ";
 
 const char* YesNo(int flag) { return flag ? "YES" : "NO"; }
 
@@ -212,9 +214,13 @@ void CRenameDlg::OnRename() {
 
             if (status == kComposedPath) {
                 const CString from = m_browse.m_strCurDir + oldName;
-                if (!Platform().MoveFile(from, newName)) {
-                    if (m_bAbortOnError) {
-                        MessageBox("Error Moving/Renaming File:\nFrom-  " + from + "\nTo-  " + newName,
+                std::string leftAs;
+                if (!Platform().MoveFile(from, newName, leftAs)) {
+                    // A file stranded under a temporary name is always told of, and ends
+                    // the run: the user has to find it.
+                    if (m_bAbortOnError || !leftAs.empty()) {
+                        MessageBox("Error Moving/Renaming File:\nFrom-  " + from + "\nTo-  " + newName +
+                                       (leftAs.empty() ? "" : kLeftAsText + leftAs),
                                    kRenameErrorTitle, MB_ICONEXCLAMATION);
                         m_browse.m_strCaretName.clear();
                         break;
@@ -224,8 +230,9 @@ void CRenameDlg::OnRename() {
                     ++subCounter;
                     continue;
                 }
+                // The file now has the name the platform made of the new one.
                 if ((m_bTimeDate || m_bSetAttrib) &&
-                    !StampAndAttribute(newName, stampTime, timeIncrement, i)) {
+                    !StampAndAttribute(StoredTargetPath(newName), stampTime, timeIncrement, i)) {
                     m_browse.m_strCaretName.clear();
                     break;
                 }

@@ -2,6 +2,7 @@
 #include "app/rename_dlg.h"
 
 #include "platform/file_services.h"
+#include "platform/move_rules.h"
 #include "settings/date_time_text.h"
 #include "tools/about_dlg.h"
 #include "tools/file_status_dlg.h"
@@ -19,9 +20,12 @@ void ShowTime(TimeValue time, CString& date, CString& clock) {
     clock = FormatTime(local.hour, local.minute, local.second);
 }
 
-// A date box and a time box read back leniently, as local time. A moment the
-// platform cannot represent becomes 0, which leaves that stamp as it is.
-TimeValue ReadTime(const CString& date, const CString& clock) {
+// A date box and a time box read back leniently, as local time. Boxes that still show
+// the text they were filled with give 0, which leaves that stamp exactly as it was:
+// read back from its text, a stamp could change (its fraction of a second, or a year
+// outside what the date reader takes). A moment the platform cannot represent gives 0 too.
+TimeValue ReadTime(const CString& date, const CString& clock, const CString (&shown)[2]) {
+    if (date == shown[0] && clock == shown[1]) return 0;
     int month, day, year, hour, minute, second;
     ParseDate(date, month, day, year);
     ParseTime(clock, hour, minute, second);
@@ -63,20 +67,28 @@ void CRenameDlg::OnFileListDblClk() {
     dlg.m_bReadOnly = (status.attribute & kFileReadOnly) ? 1 : 0;
     dlg.m_bSystem = (status.attribute & kFileSystem) ? 1 : 0;
     dlg.m_bChanged = 0;
+    const CString shownModified[] = {dlg.m_strModifiedDate, dlg.m_strModifiedTime};
+    const CString shownAccessed[] = {dlg.m_strAccessedDate, dlg.m_strAccessedTime};
+    const CString shownCreated[] = {dlg.m_strCreatedDate, dlg.m_strCreatedTime};
 
     if (dlg.DoModal() == IDOK) {
         CString newPath = dlg.m_strPath + dlg.m_strName;
+        CString filePath = oldPath;
         bool moved = false;
         if (dlg.m_strName != oldName || dlg.m_strPath != m_browse.m_strCurDir) {
             bool ok;
+            std::string leftAs;
             {
                 CWaitCursor wait;
-                ok = Platform().MoveFile(oldPath, newPath);
+                ok = Platform().MoveFile(oldPath, newPath, leftAs);
             }
             if (!ok) {
-                MessageBox("Error Moving/Renaming File:\nFrom-  " + oldPath + "\nTo-  " + newPath,
+                MessageBox("Error Moving/Renaming File:\nFrom-  " + oldPath + "\nTo-  " + newPath +
+                               (leftAs.empty() ? "" : "\n\nThe file was left as-  " + leftAs),
                            "Rename Error:", MB_OK | MB_ICONEXCLAMATION);
             }
+            // The file now has the name the platform made of the new one.
+            filePath = StoredTargetPath(newPath);
             moved = ok;
             // After a failed move the target name belongs to no file or to another one:
             // the changed times and attributes are applied to nothing.
@@ -87,12 +99,13 @@ void CRenameDlg::OnFileListDblClk() {
             // Times first, on a file that is writable for the moment: a read-only file
             // takes new times too. Its final attributes follow in a second call.
             FileStatus stamp;
-            stamp.modified = ReadTime(dlg.m_strModifiedDate, dlg.m_strModifiedTime);
-            stamp.accessed = ReadTime(dlg.m_strAccessedDate, dlg.m_strAccessedTime);
-            stamp.created = ReadTime(dlg.m_strCreatedDate, dlg.m_strCreatedTime);
+            stamp.modified = ReadTime(dlg.m_strModifiedDate, dlg.m_strModifiedTime, shownModified);
+            stamp.accessed = ReadTime(dlg.m_strAccessedDate, dlg.m_strAccessedTime, shownAccessed);
+            stamp.created = ReadTime(dlg.m_strCreatedDate, dlg.m_strCreatedTime, shownCreated);
             stamp.attribute = status.attribute & ~kFileReadOnly;
             std::string error;
-            if (!Platform().SetStatus(newPath, stamp, error)) {
+            const bool newTimes = stamp.modified != 0 || stamp.accessed != 0 || stamp.created != 0;
+            if (newTimes && !Platform().SetStatus(filePath, stamp, error)) {
                 MessageBox(error, "Error:", MB_OK | MB_ICONEXCLAMATION);
                 return;
             }
@@ -102,7 +115,7 @@ void CRenameDlg::OnFileListDblClk() {
             SetAttributeBit(attributes.attribute, kFileHidden, dlg.m_bHidden);
             SetAttributeBit(attributes.attribute, kFileReadOnly, dlg.m_bReadOnly);
             SetAttributeBit(attributes.attribute, kFileSystem, dlg.m_bSystem);
-            if (!Platform().SetStatus(newPath, attributes, error)) {
+            if (!Platform().SetStatus(filePath, attributes, error)) {
                 MessageBox(error, "Error:", MB_OK | MB_ICONEXCLAMATION);
                 return;
             }
@@ -112,7 +125,7 @@ void CRenameDlg::OnFileListDblClk() {
             ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(caret), 0);
             if (dlg.m_strPath == m_browse.m_strCurDir)
                 ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(caret),
-                               reinterpret_cast<LPARAM>(dlg.m_strName.c_str()));
+                               reinterpret_cast<LPARAM>(StoredTargetPath(dlg.m_strName).c_str()));
         }
     }
     ::SendMessageA(list, LB_SETCARETINDEX, static_cast<WPARAM>(caret), FALSE);

@@ -148,6 +148,23 @@ TEST_F(FileList, AutoSelectAndTheCaretAfterARefill) {
     }
 }
 
+// An empty list would tell the user the directory holds no files.
+TEST_F(FileList, ADirectoryThatCannotBeListedIsSaidSo) {
+    MakeFiles("d", {"a.txt"});
+    const std::string none = dir.path() + "none\\", refused = dir.path() + "a|b\\";
+    struct Row { int order; std::string path; bool told; };
+    for (const Row& row : {Row{0, none, true}, Row{8, none, true}, Row{2, refused, true}, Row{0, dir.path() + "d\\", false}}) {
+        dlg.m_browse.m_nFileSort = row.order;
+        sink.messages.clear();
+        Show(row.path);
+        std::vector<std::string> told;
+        for (const ShownMessage& m : sink.messages) told.push_back(m.title + "|" + m.text + "|" + std::to_string(m.flags));
+        EXPECT_EQ(told, row.told ? std::vector<std::string>{"Error:|Cannot list the directory: " + row.path + "|48"}
+                                 : std::vector<std::string>{}) << row.path;
+        EXPECT_EQ(ListNames(list), row.told ? Names{} : Names{"a.txt"});
+    }
+}
+
 Names ChildTexts(HWND tree, HTREEITEM item) {
     Names texts;
     for (HTREEITEM child = TreeView_GetChild(tree, item); child; child = TreeView_GetNextSibling(tree, child))

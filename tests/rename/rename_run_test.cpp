@@ -34,7 +34,7 @@ void AppendR(CRenameDlg& dlg) {
 // order of the moves, what is on disk afterwards down to attributes and stamps, what the
 // user is told, and that the run went through its end (progress closed, list refilled).
 // What befalls b.txt (or all files, or the targets) while a run goes on.
-enum Fault { kNone, kVanish, kSwap, kRefuseTime, kRefuseAttributes, kReadOnly };
+enum Fault { kNone, kVanish, kSwap, kRefuseTime, kRefuseAttributes, kReadOnly, kStranded };
 
 TEST(RenameRun, ShortRuns) {
     struct Case {
@@ -81,6 +81,11 @@ TEST(RenameRun, ShortRuns) {
         {"b vanished, counted", abc, kVanish, stamped,
          {{"f1.txt", "of a.txt h"}, {"f2.txt", "of c.txt h"}, {"elsewhere\\b.txt", "of b.txt"}},
          {"Notice!|1 Renaming Error Encountered!"}, {{"f1.txt", 0}, {"f2.txt", 1}}},
+        // A move that could neither be finished nor undone is told of, naming the file.
+        {"b left under another name", abc, kStranded, stamped,
+         {{"f1.txt", "of a.txt h"}, {"zzleft.tmp", "of b.txt"}, {"c.txt", "of c.txt"}},
+         {"Rename Error:|Error Moving/Renaming File:\nFrom-  $b.txt\nTo-  $f2.txt\n\nThe file was left as-  $zzleft.tmp"},
+         {{"f1.txt", 0}}},
         {"b vanished, abort", abc, kVanish, aborting,
          {{"f1.txt", "of a.txt h"}, {"c.txt", "of c.txt"}, {"elsewhere\\b.txt", "of b.txt"}},
          {"Rename Error:|Error Moving/Renaming File:\nFrom-  $b.txt\nTo-  $f2.txt"}, {{"f1.txt", 0}}},
@@ -134,6 +139,13 @@ TEST(RenameRun, ShortRuns) {
             if (refuse) error = "The file is locked.";
             return !refuse;
         };
+        if (c.fault == kStranded)
+            files.beforeMove = [&](const std::string& from, std::string&, std::string& leftAs) {
+                if (from != where + "b.txt") return true;
+                leftAs = where + "zzleft.tmp";
+                ::MoveFileA(from.c_str(), leftAs.c_str());
+                return false;
+            };
         ListedWindow w(where, false);
         for (int i = static_cast<int>(c.files.size()); i-- > 0;) ClickListItem(w.List(), i);
         if (c.fault == kVanish) TakeAway(dir, "b.txt");
@@ -177,7 +189,7 @@ TEST(RenameRun, ProgressBarStepsAtMostThirtyTimes) {
         const int steps = std::min(n, 30), interval = n < 30 ? 1 : n / 30;
         int k = 0;  // the file about to move
         ObservedFiles files;
-        files.beforeMove = [&](const std::string&, std::string&) {
+        files.beforeMove = [&](const std::string&, std::string&, std::string&) {
             HWND progress = ProgressWindowOfThisThread(), bar = ::GetDlgItem(progress, IDC_PROGRESS);
             EXPECT_TRUE(progress && ::IsWindowVisible(progress) &&
                         ::GetWindow(progress, GW_OWNER) == w.dlg.GetSafeHwnd());
@@ -236,7 +248,7 @@ TEST_P(NeverLoseAFile, EveryFileKeepsExactlyOneNameAndItsContents) {
             if ((w.dlg.m_bUseNewDir = s.destination[0] != '\0')) w.dlg.m_strDestination = dir.path() + s.destination;
             if (s.meddle == kVanish) TakeAway(dir, "b.txt");
             if (s.meddle == kSwap)
-                files.beforeMove = [&dir](const std::string& from, std::string& to) {
+                files.beforeMove = [&dir](const std::string& from, std::string& to, std::string&) {
                     to = dir.path() + (from == dir.path() + "a.txt" ? "b.txt" : "a.txt");
                     return true;
                 };

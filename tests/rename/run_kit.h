@@ -64,16 +64,18 @@ public:
     ObservedFiles() : m_inner(SetPlatform(this)) {}
     ~ObservedFiles() override { SetPlatform(m_inner); }
 
-    // May change the target, or refuse the move by returning false.
-    std::function<bool(const std::string& from, std::string& to)> beforeMove;
+    // May change the target, or refuse the move by returning false (and then may say where
+    // the file was left, as a rename through a temporary name that could not be undone does).
+    std::function<bool(const std::string& from, std::string& to, std::string& leftAs)> beforeMove;
     // Returns false, with a reason, to refuse the change.
     std::function<bool(const std::string& path, const FileStatus& status, std::string& error)> beforeSetStatus;
     std::vector<std::string> moved;  // sources of the moves asked for, in order
 
-    bool MoveFile(const std::string& from, const std::string& to) override {
+    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override {
         moved.push_back(from);
         std::string target = to;
-        return (!beforeMove || beforeMove(from, target)) && m_inner->MoveFile(from, target);
+        leftAs.clear();
+        return (!beforeMove || beforeMove(from, target, leftAs)) && m_inner->MoveFile(from, target, leftAs);
     }
     bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override {
         return (!beforeSetStatus || beforeSetStatus(path, status, error)) && m_inner->SetStatus(path, status, error);

@@ -5,8 +5,9 @@
 // word 0, creation times, a read-only file refusing new times, drives without a medium.
 //
 // Paths are Windows paths ("C:\dir\file.txt"; "/" counts as "\"), compared without regard
-// to ASCII case; names keep the spelling they were created with. A path without a drive
-// is taken from the current directory. Local time is UTC.
+// to ASCII case; names keep the spelling they were created with, and a name is never
+// rewritten ("foo." is not "foo") except as a move's target. A path without a drive is
+// taken from the current directory; a path holding a NUL names nothing. Local time is UTC.
 #pragma once
 
 #include "platform/file_services.h"
@@ -54,7 +55,7 @@ public:
     int GetDrive() override;
     int ChangeDrive(int drive) override;
     int ChangeDir(const std::string& path) override;
-    bool MoveFile(const std::string& from, const std::string& to) override;
+    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override;
     bool DeleteFile(const std::string& path) override;
     bool GetStatus(const std::string& path, FileStatus& status) override;
     bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override;
