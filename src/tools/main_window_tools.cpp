@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -209,18 +210,38 @@ void CRenameDlg::OnToolTipNeedText(NMHDR* hdr, LRESULT* result) {
     UINT_PTR id = hdr->idFrom;
     if (info->uFlags & TTF_IDISHWND) id = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(id)));
     int line = ToolTipLineOf(static_cast<int>(id));
-
-    std::string text;
-    std::string contents;
-    if (line == 0) text = "No tooltips for this command.";
-    else if (!Platform().ReadFile("tooltip.txt", contents)) text = "Tooltips file not found!";
-    else text = ToolTipLineText(contents, line);
+    std::string text = line == 0 ? "No tooltips for this command." : ToolTipTextOfLine(line);
 
     // The tooltip reads the text after this handler returns: it lives in the window.
     std::snprintf(m_szToolTip, sizeof m_szToolTip, "%s", text.c_str());
     info->lpszText = m_szToolTip;
     info->hinst = nullptr;
     *result = 0;
+}
+
+// The file is looked up in the current directory at every tooltip, but read only
+// when its full path, size or write time differ from those of the texts in hand, and
+// then only its first few kilobytes: a huge file costs no more than a small one.
+std::string CRenameDlg::ToolTipTextOfLine(int line) {
+    const char* const name = "tooltip.txt";
+    FileStatus status;
+    char full[MAX_PATH] = "";
+    const DWORD length = ::GetFullPathNameA(name, MAX_PATH, full, nullptr);
+    if (!Platform().GetStatus(name, status) || (status.attribute & kFileDirectory)) {
+        m_toolTipFile.Forget();
+        return "Tooltips file not found!";
+    }
+    const std::string version = std::string(full, length < MAX_PATH ? length : 0) + "|" +
+                                std::to_string(status.size) + "|" + std::to_string(status.modified);
+    if (!m_toolTipFile.Holds(version)) {
+        std::string start;
+        if (!Platform().ReadFileStart(name, kToolTipFileBytes, start)) {
+            m_toolTipFile.Forget();
+            return "Tooltips file not found!";
+        }
+        m_toolTipFile.Load(version, start);
+    }
+    return m_toolTipFile.Text(line);
 }
 
 void CRenameDlg::OnAbout() {
