@@ -64,6 +64,68 @@ TEST_F(ToolsWindow, ToolTipFileIsReadOncePerChangeAndOnlyItsStart) {
                      "ReadFileStart tooltip.txt " + std::to_string(kToolTipFileBytes) + "\n");
 }
 
+// What the tooltip control is told of the mouse, by the window's relay.
+struct RelayLog {
+    static std::vector<MSG> relayed;
+    static WNDPROC next;
+    static LRESULT CALLBACK Proc(HWND tip, UINT message, WPARAM wp, LPARAM lp) {
+        if (message == TTM_RELAYEVENT) relayed.push_back(*reinterpret_cast<MSG*>(lp));
+        return ::CallWindowProcW(next, tip, message, wp, lp);
+    }
+};
+std::vector<MSG> RelayLog::relayed;
+WNDPROC RelayLog::next = nullptr;
+
+HWND ToolTipWindowOf(HWND owner) {
+    for (HWND tip = ::FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); tip;
+         tip = ::FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr))
+        if (::GetWindow(tip, GW_OWNER) == owner) return tip;
+    return nullptr;
+}
+
+// A disabled control gets no mouse messages; the window beneath it does. The tooltip
+// learns of them as the control's, and finds the control under the pointer.
+TEST_F(ToolsWindow, ToolTipsReachDisabledControls) {
+    HWND tip = ToolTipWindowOf(hwnd);
+    ASSERT_TRUE(tip);
+    RelayLog::next = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RelayLog::Proc)));
+    // Above the windows of tests that run beside this one, which could cover the point asked about.
+    ::SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    struct Case { const char* what; int control; bool enabled; bool toWindow; };
+    const Case cases[] = {
+        {"disabled, inside a group box", IDC_STARTCOUNT, false, true},
+        {"disabled edit", IDC_NEWPREFIX, false, true},
+        {"enabled button, its own message", IDC_EXIT, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        HWND control = dlg.GetDlgItem(c.control);
+        ::EnableWindow(control, c.enabled);
+        const RECT rect = ChildRect(control);
+        POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};  // the window's coordinates
+        POINT inControl = at;
+        ::MapWindowPoints(hwnd, control, &inControl, 1);
+        // Shift and Ctrl held tell this move from those the system makes up for the pointer's place.
+        const WPARAM keys = MK_SHIFT | MK_CONTROL;
+        RelayLog::relayed.clear();
+        if (c.toWindow) ::PostMessageA(hwnd, WM_MOUSEMOVE, keys, MAKELPARAM(at.x, at.y));
+        else ::PostMessageA(control, WM_MOUSEMOVE, keys, MAKELPARAM(inControl.x, inControl.y));
+        PumpMessages();
+        std::vector<MSG> ours;
+        for (const MSG& m : RelayLog::relayed)
+            if (m.wParam == keys) ours.push_back(m);
+        ASSERT_EQ(ours.size(), 1u);
+        EXPECT_EQ(ours[0].hwnd, control);
+        EXPECT_EQ(ours[0].lParam, MAKELPARAM(inControl.x, inControl.y));
+        POINT onScreen = at;
+        ::ClientToScreen(hwnd, &onScreen);
+        EXPECT_EQ(reinterpret_cast<HWND>(::SendMessageA(tip, TTM_WINDOWFROMPOINT, 0, reinterpret_cast<LPARAM>(&onScreen))),
+                  control);
+    }
+    ::SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RelayLog::next));
+}
+
 // The file that comes with the program: a useful line for every control, none so
 // long that it would push the later lines onto the wrong controls.
 TEST_F(ToolsWindow, ToolTipFileAsShippedHasALineForEveryControl) {
