@@ -4,6 +4,7 @@
 // Plain types only: no Windows headers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -107,6 +108,9 @@ public:
 
     // Whole contents of a text file, as stored (line ends untouched); false when it cannot be read.
     virtual bool ReadFile(const std::string& path, std::string& contents) = 0;
+    // At most the first `maxBytes` bytes of a file, as stored, whatever its size; false
+    // when it cannot be read. For files of which only a known beginning is used.
+    virtual bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) = 0;
     // Writes a file so that its old contents stay intact until the new ones are complete:
     // the new file is written beside it and replaces it only when finished. False on failure,
     // and the old file is then as it was.

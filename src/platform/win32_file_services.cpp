@@ -410,21 +410,11 @@ public:
     }
 
     bool ReadFile(const std::string& path, std::string& contents) override {
-        std::wstring exact;
-        if (!ExactPath(path, exact)) return false;
-        HandleCloser file(::CreateFileW(exact.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.get() == INVALID_HANDLE_VALUE) return false;
-        std::string text;
-        std::vector<char> buffer(64 * 1024);
-        for (;;) {
-            DWORD got = 0;
-            if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return false;
-            if (got == 0) break;
-            text.append(buffer.data(), got);
-        }
-        contents.swap(text);
-        return true;
+        return ReadUpTo(path, static_cast<size_t>(-1), contents);
+    }
+
+    bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) override {
+        return ReadUpTo(path, maxBytes, contents);
     }
 
     // The new contents go to a name made up for them in the same directory: the system
@@ -461,6 +451,25 @@ public:
     }
 
 private:
+    static bool ReadUpTo(const std::string& path, size_t maxBytes, std::string& contents) {
+        std::wstring exact;
+        if (!ExactPath(path, exact)) return false;
+        HandleCloser file(::CreateFileW(exact.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.get() == INVALID_HANDLE_VALUE) return false;
+        std::string text;
+        std::vector<char> buffer(std::min<size_t>(maxBytes, 64 * 1024));
+        while (text.size() < maxBytes) {
+            const size_t want = std::min(buffer.size(), maxBytes - text.size());
+            DWORD got = 0;
+            if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(want), &got, nullptr)) return false;
+            if (got == 0) break;
+            text.append(buffer.data(), got);
+        }
+        contents.swap(text);
+        return true;
+    }
+
     // Under Wine a non-root user cannot change the hidden and system bits of a file
     // without write permission, and read-only takes that permission away first: so a
     // word with read-only is set in two steps, the other bits before read-only.

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -163,24 +164,82 @@ namespace {
 // relayed from the thread's message queue rather than by subclassing every control:
 // a subclass would sit in the path of every message sent to a control (a list fill
 // sends one per name) and makes each of them several times slower.
+//
+// A disabled control gets no mouse messages: the system gives them to the window
+// beneath it, the main window. So a mouse message of the main window itself is
+// relayed as one of the control under the pointer, and when the tooltip checks
+// that the pointer is still over its tool it is pointed to that control too.
 struct ToolTipRelay {
     HHOOK hook = nullptr;
     HWND owner = nullptr;
     HWND tip = nullptr;
+    WNDPROC tipProc = nullptr;  // the tooltip's own window procedure
     ~ToolTipRelay() {
         if (hook) ::UnhookWindowsHookEx(hook);
     }
 };
 ToolTipRelay g_relay;
 
+bool IsGroupBox(HWND control) {
+    char kind[16] = "";
+    ::GetClassNameA(control, kind, sizeof kind);
+    return ::lstrcmpiA(kind, "Button") == 0 &&
+           (::GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// The visible control of `owner` under a point of its client area, enabled or not.
+// Group boxes and unnumbered labels are seen through, as the system's own hit test
+// sees through them for enabled controls.
+HWND ControlUnder(HWND owner, POINT point) {
+    for (HWND child = ::GetWindow(owner, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const int id = ::GetDlgCtrlID(child);
+        if (!(::GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) || id == -1 || id == 0xFFFF || IsGroupBox(child))
+            continue;
+        RECT rect;
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(HWND_DESKTOP, owner, reinterpret_cast<POINT*>(&rect), 2);
+        if (::PtInRect(&rect, point)) return child;
+    }
+    return nullptr;
+}
+
+// The message as the tooltip is to see it: a control's as it is; the main window's
+// readdressed to the control under the pointer, in that control's coordinates.
+// False when it concerns no control.
+bool AsControlMessage(HWND owner, MSG& msg) {
+    if (::IsChild(owner, msg.hwnd)) return true;
+    // Wheel messages carry screen coordinates; the tooltip does not use them.
+    if (msg.hwnd != owner || msg.message == WM_MOUSEWHEEL || msg.message == WM_MOUSEHWHEEL) return false;
+    POINT point = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+    HWND control = ControlUnder(owner, point);
+    if (!control) return false;
+    ::MapWindowPoints(owner, control, &point, 1);
+    msg.hwnd = control;
+    msg.lParam = MAKELPARAM(point.x, point.y);
+    return true;
+}
+
 LRESULT CALLBACK RelayMouseToToolTip(int code, WPARAM removal, LPARAM lp) {
     if (code == HC_ACTION && removal == PM_REMOVE) {
-        MSG* msg = reinterpret_cast<MSG*>(lp);
-        if (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST && g_relay.tip &&
-            ::IsWindow(g_relay.tip) && ::IsChild(g_relay.owner, msg->hwnd))
-            ::SendMessageA(g_relay.tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+        MSG msg = *reinterpret_cast<MSG*>(lp);
+        if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST && g_relay.tip &&
+            ::IsWindow(g_relay.tip) && AsControlMessage(g_relay.owner, msg))
+            ::SendMessageA(g_relay.tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
     }
     return ::CallNextHookEx(g_relay.hook, code, removal, lp);
+}
+
+LRESULT CALLBACK ToolTipWindowProc(HWND tip, UINT message, WPARAM wp, LPARAM lp) {
+    if (message == TTM_WINDOWFROMPOINT && lp && tip == g_relay.tip) {
+        POINT point = *reinterpret_cast<POINT*>(lp);
+        HWND hit = ::WindowFromPoint(point);
+        if (hit && hit == g_relay.owner) {
+            ::ScreenToClient(hit, &point);
+            if (HWND control = ControlUnder(hit, point)) return reinterpret_cast<LRESULT>(control);
+        }
+        return reinterpret_cast<LRESULT>(hit);
+    }
+    return ::CallWindowProcW(g_relay.tipProc, tip, message, wp, lp);
 }
 
 }  // namespace
@@ -208,6 +267,9 @@ void CRenameDlg::EnableToolTips(BOOL enable) {
         }
         // Long lines wrap instead of running off the screen.
         ::SendMessageA(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, 400);
+        // The tooltip's class is a Unicode one: so is the subclass, and nothing is translated.
+        g_relay.tipProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+            m_hToolTip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ToolTipWindowProc)));
         if (!g_relay.hook)
             g_relay.hook = ::SetWindowsHookExA(WH_GETMESSAGE, &RelayMouseToToolTip, nullptr,
                                                ::GetCurrentThreadId());
@@ -222,18 +284,38 @@ void CRenameDlg::OnToolTipNeedText(NMHDR* hdr, LRESULT* result) {
     UINT_PTR id = hdr->idFrom;
     if (info->uFlags & TTF_IDISHWND) id = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(id)));
     int line = ToolTipLineOf(static_cast<int>(id));
-
-    std::string text;
-    std::string contents;
-    if (line == 0) text = "No tooltips for this command.";
-    else if (!Platform().ReadFile("tooltip.txt", contents)) text = "Tooltips file not found!";
-    else text = ToolTipLineText(contents, line);
+    std::string text = line == 0 ? "No tooltips for this command." : ToolTipTextOfLine(line);
 
     // The tooltip reads the text after this handler returns: it lives in the window.
     std::snprintf(m_szToolTip, sizeof m_szToolTip, "%s", text.c_str());
     info->lpszText = m_szToolTip;
     info->hinst = nullptr;
     *result = 0;
+}
+
+// The file is looked up in the current directory at every tooltip, but read only
+// when its full path, size or write time differ from those of the texts in hand, and
+// then only its first few kilobytes: a huge file costs no more than a small one.
+std::string CRenameDlg::ToolTipTextOfLine(int line) {
+    const char* const name = "tooltip.txt";
+    FileStatus status;
+    char full[MAX_PATH] = "";
+    const DWORD length = ::GetFullPathNameA(name, MAX_PATH, full, nullptr);
+    if (!Platform().GetStatus(name, status) || (status.attribute & kFileDirectory)) {
+        m_toolTipFile.Forget();
+        return "Tooltips file not found!";
+    }
+    const std::string version = std::string(full, length < MAX_PATH ? length : 0) + "|" +
+                                std::to_string(status.size) + "|" + std::to_string(status.modified);
+    if (!m_toolTipFile.Holds(version)) {
+        std::string start;
+        if (!Platform().ReadFileStart(name, kToolTipFileBytes, start)) {
+            m_toolTipFile.Forget();
+            return "Tooltips file not found!";
+        }
+        m_toolTipFile.Load(version, start);
+    }
+    return m_toolTipFile.Text(line);
 }
 
 void CRenameDlg::OnAbout() {

@@ -94,6 +94,9 @@ public:
     LocalTime ToLocalTime(TimeValue time) override { return m_inner->ToLocalTime(time); }
     TimeValue Now() override { return m_inner->Now(); }
     bool ReadFile(const std::string& path, std::string& contents) override { return m_inner->ReadFile(path, contents); }
+    bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) override {
+        return m_inner->ReadFileStart(path, maxBytes, contents);
+    }
     bool WriteFileReplacing(const std::string& path, const std::string& c) override {
         return m_inner->WriteFileReplacing(path, c);
     }

@@ -246,6 +246,14 @@ bool FakeFileServices::ReadFile(const std::string& path, std::string& contents) 
     return true;
 }
 
+bool FakeFileServices::ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) {
+    const FakeEntry* found = Find(path);
+    if (!Log("ReadFileStart " + path + " " + std::to_string(maxBytes), found != nullptr && !found->IsDir()))
+        return false;
+    contents = found->contents.substr(0, maxBytes);
+    return true;
+}
+
 bool FakeFileServices::WriteFileReplacing(const std::string& path, const std::string& contents) {
     const std::string resolved = Resolve(path);
     const FakeEntry* parent = Find(Parent(resolved));

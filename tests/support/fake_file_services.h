@@ -46,8 +46,9 @@ public:
 
     // One line per call, in call order: "Enumerate C:\a\", "GetDrive", "ChangeDrive 4",
     // "ChangeDir C:\a\", "Move C:\a\x -> C:\a\y", "Delete C:\a\x", "GetStatus C:\a\x",
-    // "SetStatus C:\a\x", "ReadFile C:\a\x", "WriteFile C:\a\x"; inside a SetStatus one
-    // line per change, in order: "SetAttrib C:\a\x 0x21", "SetTimes C:\a\x m=1000 c=0 a=0".
+    // "SetStatus C:\a\x", "ReadFile C:\a\x", "ReadFileStart C:\a\x 4096" (at most 4096
+    // bytes), "WriteFile C:\a\x"; inside a SetStatus one line per change, in order:
+    // "SetAttrib C:\a\x 0x21", "SetTimes C:\a\x m=1000 c=0 a=0".
     // A call that fails has " failed" appended. The clock calls are not logged.
     std::vector<std::string> log;
 
@@ -63,6 +64,7 @@ public:
     LocalTime ToLocalTime(TimeValue time) override;
     TimeValue Now() override { return now; }
     bool ReadFile(const std::string& path, std::string& contents) override;
+    bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) override;
     bool WriteFileReplacing(const std::string& path, const std::string& contents) override;
 
 private:

@@ -171,4 +171,27 @@ TEST_F(ToolsWindow, FileStatusOfAVanishedFileIsToldWithoutAWindow) {
     EXPECT_EQ(ListState(), "a.txt gone.txt (not the files on the disk)");
 }
 
+// "Change &Path" opens the directory chooser as the status window's own: the status
+// window takes no input until the chooser is closed.
+TEST_F(ToolsWindow, FileStatusOwnsItsDirectoryChooser) {
+    ListFiles(dir, {"a.txt"});
+    HWND status = nullptr;
+    std::string chooser;
+    SetModalHook([&](CDialog& shown) {
+        if (!status) {
+            status = shown.GetSafeHwnd();
+            ClickButton(shown.GetDlgItem(IDC_FS_CHANGEPATH));
+        } else {
+            chooser = std::string(::GetWindow(shown.GetSafeHwnd(), GW_OWNER) == status ? "owned" : "not owned") +
+                      (::IsWindowEnabled(status) ? ", status window enabled" : ", status window disabled");
+        }
+        ClickButton(shown.GetDlgItem(IDCANCEL));
+    });
+    ClickListItem(list, 0);
+    ::SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_FILELIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+    PumpMessages();
+    SetModalHook(nullptr);
+    EXPECT_EQ(chooser, "owned, status window disabled");
+}
+
 }  // namespace
