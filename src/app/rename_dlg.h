@@ -6,6 +6,7 @@
 #include "browse/file_list_pane.h"
 #include "naming/rename_options.h"
 #include "res/resource.h"
+#include "settings/program_settings.h"
 #include "winui/afx.h"
 #include "winui/dialog.h"
 // After the Windows headers: it takes back their MoveFile/DeleteFile macros.
@@ -14,34 +15,16 @@
 struct OptionBinding;
 struct OptionChange;
 
-class CRenameDlg : public CDialog, public RenameOptions {
+class CRenameDlg : public CDialog, public RenameOptions, public ProgramSettings {
 public:
     explicit CRenameDlg(HWND parent = nullptr);
     ~CRenameDlg() override;
 
     // Main window state; start values are given at the beginning of start-up.
     BrowseState m_browse;              // listed directory, filter, order, list indices, caret name
-    CString m_strDestination;          // where "Move renamed files..." puts files
     CStringArray m_arrNewNames;        // names gathered by a preview run, in list order
-    int m_bToolTip = TRUE;
     int m_bPreviewRun = FALSE;         // set only while the run works for the full preview
-    int m_bWarnRename = TRUE;
-    int m_bWarnDelete = TRUE;
-    int m_bAutoSelect = FALSE;
-    int m_bNoRefresh = FALSE;
-    int m_bUseNewDir = FALSE;
-    int m_bAbortOnError = TRUE;
-    int m_bSetAttrib = FALSE;
-    int m_bArchive = 2;                // three-state: 0 clear, 1 set, 2 leave as is
-    int m_bReadOnly = 2;
-    int m_bHidden = 2;
-    int m_bSystem = 2;
-    int m_bTimeDate = FALSE;
-    int m_nYear = 1980, m_nMonth = 1, m_nDay = 1;
-    int m_nHour = 0, m_nMinute = 0, m_nSecond = 0;
-    int m_bIncTime = FALSE;
-    int m_nIncHour = 0, m_nIncMinute = 0, m_nIncSecond = 0;
-    // (the RenameOptions fields come from the base)
+    // (the RenameOptions fields and the ProgramSettings come from the bases)
     HICON m_hIcon = nullptr;
 
     // Operations shared by the handlers.

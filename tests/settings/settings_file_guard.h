@@ -5,6 +5,7 @@
 // turns: one at a time, system-wide.
 #pragma once
 
+#include "platform/executable_path.h"
 #include "settings/settings_format.h"
 #include "support/ui_test_kit.h"
 
@@ -21,7 +22,7 @@ public:
         ::WaitForSingleObject(m_turn, INFINITE);
         char module[MAX_PATH] = "";
         ::GetModuleFileNameA(nullptr, module, MAX_PATH);
-        m_path = SettingsPathForExe(module);
+        m_path = PathBesideExecutable(module, ".ini");
         m_hadFile = FileExists(m_path);
         m_saved = ReadFile(m_path);
         Remove();
