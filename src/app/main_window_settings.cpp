@@ -2,26 +2,15 @@
 // options window.
 #include "app/rename_dlg.h"
 
-#include "platform/executable_path.h"
 #include "platform/file_services.h"
 #include "settings/options_dlg.h"
 #include "settings/settings_format.h"
-
-namespace {
-
-// The settings file lies beside the executable and is named after it; reader
-// and writer compute it afresh, so both always agree.
-std::string SettingsPath() {
-    return PathBesideExecutable(ExecutablePath(), ".ini");
-}
-
-}  // namespace
 
 bool CRenameDlg::LoadSettings(CString& startDir) {
     startDir.clear();
     std::string contents;
     // No file (a first run) or one that cannot be read: the start values stand.
-    if (!Platform().ReadFile(SettingsPath(), contents)) return false;
+    if (!Platform().ReadFile(m_settingsPath, contents)) return false;
 
     SettingsFile start;
     start.options = *this;
@@ -56,7 +45,7 @@ void CRenameDlg::SaveSettings() {
     file.fileSort = m_browse.m_nFileSort;
     // The file is replaced only once the new one is complete, so a failed
     // write leaves the user's earlier settings as they were.
-    if (!Platform().WriteFileReplacing(SettingsPath(), FormatSettings(file)))
+    if (!Platform().WriteFileReplacing(m_settingsPath, FormatSettings(file)))
         MessageBox("Error writing to data file!", "Error:", MB_OK | MB_ICONSTOP);
 }
 

@@ -17,7 +17,8 @@ struct OptionChange;
 
 class CRenameDlg : public CDialog, public RenameOptions, public ProgramSettings {
 public:
-    explicit CRenameDlg(HWND parent = nullptr);
+    // `settingsPath`: the settings file it starts from and the options window saves to.
+    explicit CRenameDlg(std::string settingsPath, HWND parent = nullptr);
     ~CRenameDlg() override;
 
     // Main window state; start values are given at the beginning of start-up.
@@ -102,6 +103,7 @@ private:
     bool StampAndAttribute(const CString& path, TimeValue& stampTime, TimeValue increment,
                            int position);
     // --- settings and options window
+    const std::string m_settingsPath;
     // --- single-file tools: file status, deleting, tooltips, about box
     HWND m_hToolTip = nullptr;
     // The text of the tooltip being shown; it must outlive the handler that fills it.
