@@ -150,7 +150,7 @@ int RunSize(unsigned count) {
 
     int failures = 0;
     {
-        CRenameDlg dlg;
+        CRenameDlg dlg("");  // no settings file: the start values
         dlg.Create();
         HWND list = dlg.GetDlgItem(IDC_FILELIST);
         dlg.m_browse.m_strCurDir = dir;

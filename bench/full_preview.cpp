@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     const unsigned count = argc > 1 ? static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)) : 100000;
 
     int failures = 0;
-    CRenameDlg dlg;
+    CRenameDlg dlg("");  // no settings file: the start values
     dlg.Create();
     dlg.m_browse.m_strCurDir = "C:\\photos\\";
     HWND list = dlg.GetDlgItem(IDC_FILELIST);

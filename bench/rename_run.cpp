@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     double run = 0;
     LRESULT listed = 0, selected = 0;
     {
-        CRenameDlg dlg;
+        CRenameDlg dlg("");  // no settings file: the start values
         dlg.Create();
         dlg.m_browse.m_strCurDir = dir;
         dlg.m_strSearchMask = "*.*";

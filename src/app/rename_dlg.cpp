@@ -3,8 +3,12 @@
 #include "naming/option_rules.h"
 #include "winui/ddx.h"
 
-CRenameDlg::CRenameDlg(HWND parent)
-    : CDialog(IDD_RENAME_DIALOG, parent), m_filePane(*this, m_browse, *this, m_bAutoSelect, Platform()) {
+#include <utility>
+
+CRenameDlg::CRenameDlg(std::string settingsPath, HWND parent)
+    : CDialog(IDD_RENAME_DIALOG, parent),
+      m_filePane(*this, m_browse, *this, m_bAutoSelect, Platform()),
+      m_settingsPath(std::move(settingsPath)) {
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     BuildMessageMap();
 }

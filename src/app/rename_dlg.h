@@ -6,6 +6,7 @@
 #include "browse/file_list_pane.h"
 #include "naming/rename_options.h"
 #include "res/resource.h"
+#include "settings/program_settings.h"
 #include "tools/tooltip_text.h"
 #include "winui/afx.h"
 #include "winui/dialog.h"
@@ -15,34 +16,17 @@
 struct OptionBinding;
 struct OptionChange;
 
-class CRenameDlg : public CDialog, public RenameOptions {
+class CRenameDlg : public CDialog, public RenameOptions, public ProgramSettings {
 public:
-    explicit CRenameDlg(HWND parent = nullptr);
+    // `settingsPath`: the settings file it starts from and the options window saves to.
+    explicit CRenameDlg(std::string settingsPath, HWND parent = nullptr);
     ~CRenameDlg() override;
 
     // Main window state; start values are given at the beginning of start-up.
     BrowseState m_browse;              // listed directory, filter, order, list indices, caret name
-    CString m_strDestination;          // where "Move renamed files..." puts files
     CStringArray m_arrNewNames;        // names gathered by a preview run, in list order
-    int m_bToolTip = TRUE;
     int m_bPreviewRun = FALSE;         // set only while the run works for the full preview
-    int m_bWarnRename = TRUE;
-    int m_bWarnDelete = TRUE;
-    int m_bAutoSelect = FALSE;
-    int m_bNoRefresh = FALSE;
-    int m_bUseNewDir = FALSE;
-    int m_bAbortOnError = TRUE;
-    int m_bSetAttrib = FALSE;
-    int m_bArchive = 2;                // three-state: 0 clear, 1 set, 2 leave as is
-    int m_bReadOnly = 2;
-    int m_bHidden = 2;
-    int m_bSystem = 2;
-    int m_bTimeDate = FALSE;
-    int m_nYear = 1980, m_nMonth = 1, m_nDay = 1;
-    int m_nHour = 0, m_nMinute = 0, m_nSecond = 0;
-    int m_bIncTime = FALSE;
-    int m_nIncHour = 0, m_nIncMinute = 0, m_nIncSecond = 0;
-    // (the RenameOptions fields come from the base)
+    // (the RenameOptions fields and the ProgramSettings come from the bases)
     HICON m_hIcon = nullptr;
 
     // Operations shared by the handlers.
@@ -120,6 +104,7 @@ private:
     bool StampAndAttribute(const CString& path, TimeValue& stampTime, TimeValue increment,
                            int position);
     // --- settings and options window
+    const std::string m_settingsPath;
     // --- single-file tools: file status, deleting, tooltips, about box
     HWND m_hToolTip = nullptr;
     // The text of the tooltip being shown; it must outlive the handler that fills it.

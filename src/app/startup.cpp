@@ -56,18 +56,11 @@ BOOL CRenameDlg::OnInitDialog() {
     // 5. Start values, before the settings file may change them.
     m_strSearchMask = "*.*";
     m_strPreview = "(NO CHANGES)";
-    m_strDestination.clear();
     // No directory, caret name or remembered indices; the first filter and order.
     m_browse = BrowseState();
-    m_bArchive = m_bReadOnly = m_bHidden = m_bSystem = 2;
-    m_nYear = 1980;
-    m_nMonth = 1;
-    m_nDay = 1;
-    m_nHour = m_nMinute = m_nSecond = 0;
-    m_nIncHour = m_nIncMinute = m_nIncSecond = 0;
-    m_bAbortOnError = m_bToolTip = m_bWarnRename = m_bWarnDelete = TRUE;
-    m_bIncTime = m_bTimeDate = m_bSetAttrib = m_bUseNewDir = FALSE;
-    m_bPreviewRun = m_bNoRefresh = m_bAutoSelect = FALSE;
+    // Warnings, tooltips and abort on; attributes left as they are; 1980-01-01 00:00:00.
+    static_cast<ProgramSettings&>(*this) = ProgramSettings();
+    m_bPreviewRun = FALSE;
     EnableToolTips(TRUE);
 
     // 6. The settings file: the fields take what it holds; the window moves to

@@ -36,33 +36,38 @@ void CenterOverOwner(HWND hwnd) {
 
 }  // namespace
 
-COptionsDlg::COptionsDlg(HWND parent) : CDialog(IDD_OPTIONS, parent) {
+COptionsDlg::COptionsDlg(HWND parent, const ProgramSettings& settings)
+    : CDialog(IDD_OPTIONS, parent),
+      m_settings(settings),
+      m_strDate(FormatDate(settings.m_nMonth, settings.m_nDay, settings.m_nYear)),
+      m_strTime(FormatTime(settings.m_nHour, settings.m_nMinute, settings.m_nSecond)),
+      m_strIncTime(FormatTime(settings.m_nIncHour, settings.m_nIncMinute, settings.m_nIncSecond)) {
     BuildMessageMap();
 }
 
 void COptionsDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    DDX_Check(pDX, IDC_OPT_WARNREN, m_bWarnRename);
-    DDX_Check(pDX, IDC_OPT_AUTOSEL, m_bAutoSelect);
-    DDX_Check(pDX, IDC_OPT_NOREFRESH, m_bNoRefresh);
-    DDX_Check(pDX, IDC_OPT_WARNDEL, m_bWarnDelete);
-    DDX_Check(pDX, IDC_OPT_TOOLTIP, m_bToolTip);
-    DDX_Text(pDX, IDC_OPT_DESTINATION, m_strDestination);
-    DDX_Check(pDX, IDC_OPT_USENEWDIR, m_bUseNewDir);
-    DDX_Check(pDX, IDC_OPT_SETATTRIB, m_bSetAttrib);
-    DDX_Check(pDX, IDC_ATTR_ARCHIVE, m_bArchive);
-    DDX_Check(pDX, IDC_ATTR_HIDDEN, m_bHidden);
-    DDX_Check(pDX, IDC_ATTR_READONLY, m_bReadOnly);
-    DDX_Check(pDX, IDC_ATTR_SYSTEM, m_bSystem);
-    DDX_Check(pDX, IDC_OPT_TIMEDATE, m_bTimeDate);
+    DDX_Check(pDX, IDC_OPT_WARNREN, m_settings.m_bWarnRename);
+    DDX_Check(pDX, IDC_OPT_AUTOSEL, m_settings.m_bAutoSelect);
+    DDX_Check(pDX, IDC_OPT_NOREFRESH, m_settings.m_bNoRefresh);
+    DDX_Check(pDX, IDC_OPT_WARNDEL, m_settings.m_bWarnDelete);
+    DDX_Check(pDX, IDC_OPT_TOOLTIP, m_settings.m_bToolTip);
+    DDX_Text(pDX, IDC_OPT_DESTINATION, m_settings.m_strDestination);
+    DDX_Check(pDX, IDC_OPT_USENEWDIR, m_settings.m_bUseNewDir);
+    DDX_Check(pDX, IDC_OPT_SETATTRIB, m_settings.m_bSetAttrib);
+    DDX_Check(pDX, IDC_ATTR_ARCHIVE, m_settings.m_bArchive);
+    DDX_Check(pDX, IDC_ATTR_HIDDEN, m_settings.m_bHidden);
+    DDX_Check(pDX, IDC_ATTR_READONLY, m_settings.m_bReadOnly);
+    DDX_Check(pDX, IDC_ATTR_SYSTEM, m_settings.m_bSystem);
+    DDX_Check(pDX, IDC_OPT_TIMEDATE, m_settings.m_bTimeDate);
     DDX_Text(pDX, IDC_OPT_DATE, m_strDate);
     DDV_MaxChars(pDX, m_strDate, 10);
     DDX_Text(pDX, IDC_OPT_TIME, m_strTime);
     DDV_MaxChars(pDX, m_strTime, 8);
-    DDX_Check(pDX, IDC_OPT_INCTIME, m_bIncTime);
+    DDX_Check(pDX, IDC_OPT_INCTIME, m_settings.m_bIncTime);
     DDX_Text(pDX, IDC_OPT_INCAMOUNT, m_strIncTime);
     DDV_MaxChars(pDX, m_strIncTime, 8);
-    DDX_Check(pDX, IDC_OPT_ABORTERROR, m_bAbortOnError);
+    DDX_Check(pDX, IDC_OPT_ABORTERROR, m_settings.m_bAbortOnError);
 }
 
 void COptionsDlg::BuildMessageMap() {
@@ -119,36 +124,36 @@ void COptionsDlg::OnIncTime() {
 }
 
 void COptionsDlg::ApplyUseNewDir() {
-    EnableItem(IDC_OPT_SELECTDIR, m_bUseNewDir);
-    EnableItem(IDC_OPT_DESTINATION, m_bUseNewDir);
+    EnableItem(IDC_OPT_SELECTDIR, m_settings.m_bUseNewDir);
+    EnableItem(IDC_OPT_DESTINATION, m_settings.m_bUseNewDir);
 }
 
 void COptionsDlg::ApplySetAttrib() {
-    for (int id : kAttributeBoxes) EnableItem(id, m_bSetAttrib);
+    for (int id : kAttributeBoxes) EnableItem(id, m_settings.m_bSetAttrib);
 }
 
 void COptionsDlg::ApplyTimeDate() {
-    for (int id : kTimeDateControls) EnableItem(id, m_bTimeDate);
+    for (int id : kTimeDateControls) EnableItem(id, m_settings.m_bTimeDate);
     ApplyIncTime();
 }
 
 void COptionsDlg::ApplyIncTime() {
     // The step only matters when a time stamp is given at all.
-    BOOL enable = m_bIncTime && m_bTimeDate;
+    BOOL enable = m_settings.m_bIncTime && m_settings.m_bTimeDate;
     EnableItem(IDC_OPT_INCAMOUNT, enable);
     EnableItem(IDC_OPT_LBL_INCFORMAT, enable);
 }
 
 void COptionsDlg::OnDestinationChanged() {
-    m_strDestination = GetDlgItemText(IDC_OPT_DESTINATION);
+    m_settings.m_strDestination = GetDlgItemText(IDC_OPT_DESTINATION);
 }
 
 void COptionsDlg::OnSelectNewDir() {
     // Owned by this window, so that it stays disabled while the chooser is open.
     CDirExplorerDlg chooser(m_hWnd);
-    chooser.m_strDirPath = m_strDestination;
+    chooser.m_strDirPath = m_settings.m_strDestination;
     if (chooser.DoModal() != IDOK) return;
-    m_strDestination = chooser.m_strDirPath;
+    m_settings.m_strDestination = chooser.m_strDirPath;
     UpdateData(FALSE);
 }
 
@@ -168,12 +173,16 @@ void COptionsDlg::OnOkSave() {
 }
 
 void COptionsDlg::OnOK() {
-    // Leaves m_bSaveToFile as the owner set it.
-    CloseWithOk(m_bSaveToFile);
+    CloseWithOk(0);
 }
 
 void COptionsDlg::CloseWithOk(int saveToFile) {
     if (!TakeForClosing()) return;
+    // The texts are read back even when their check box is off: what cannot be
+    // read falls back to the parse's start values, never to the old ones.
+    ParseDate(m_strDate, m_settings.m_nMonth, m_settings.m_nDay, m_settings.m_nYear);
+    ParseTime(m_strTime, m_settings.m_nHour, m_settings.m_nMinute, m_settings.m_nSecond);
+    ParseTime(m_strIncTime, m_settings.m_nIncHour, m_settings.m_nIncMinute, m_settings.m_nIncSecond);
     m_bSaveToFile = saveToFile;
     EndDialog(IDOK);
 }

@@ -1,38 +1,23 @@
 // The options window: the program's settings and the extended renaming options
 // (moving renamed files, new attributes, a new time stamp stepped per file).
-// It edits copies; the main window's "&Options" handler fills them in before
-// the window opens and takes them back only after one of the two OK buttons.
+// It edits a copy of the settings it is given, showing the time stamp and its
+// step as text; only after one of the two OK buttons is the copy, with those
+// texts read back, the result.
 #pragma once
 
 #include "res/resource.h"
+#include "settings/program_settings.h"
 #include "winui/afx.h"
 #include "winui/dialog.h"
 
 class COptionsDlg : public CDialog {
 public:
-    explicit COptionsDlg(HWND parent = nullptr);
+    COptionsDlg(HWND parent, const ProgramSettings& settings);
 
-    // Fields, in exchange order. The three-state attribute boxes hold
-    // 0 (clear), 1 (set) or 2 (leave as is).
-    int m_bSaveToFile = 0;  // closed with "Ok && Save to ini file"
-    int m_bWarnRename = 0;
-    int m_bAutoSelect = 0;
-    int m_bNoRefresh = 0;
-    int m_bWarnDelete = 0;
-    int m_bToolTip = 0;
-    CString m_strDestination;
-    int m_bUseNewDir = 0;
-    int m_bSetAttrib = 0;
-    int m_bArchive = 0;
-    int m_bHidden = 0;
-    int m_bReadOnly = 0;
-    int m_bSystem = 0;
-    int m_bTimeDate = 0;
-    CString m_strDate;     // "MM/DD/YYYY", at most 10 characters
-    CString m_strTime;     // "HH:MM:SS", at most 8
-    int m_bIncTime = 0;
-    CString m_strIncTime;  // "HH:MM:SS", at most 8
-    int m_bAbortOnError = 0;
+    // After OK: the settings as the user left them.
+    const ProgramSettings& Result() const { return m_settings; }
+    // Closed with "Ok && Save to ini file".
+    bool SaveToFile() const { return m_bSaveToFile == 1; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -41,6 +26,15 @@ protected:
     void OnOK() override;
 
 private:
+    // The fields the controls show; the three-state attribute boxes hold
+    // 0 (clear), 1 (set) or 2 (leave as is). The numbers of the time stamp and
+    // its step are shown as the three texts and set from them on closing.
+    ProgramSettings m_settings;
+    int m_bSaveToFile = 0;
+    CString m_strDate;     // "MM/DD/YYYY", at most 10 characters
+    CString m_strTime;     // "HH:MM:SS", at most 8
+    CString m_strIncTime;  // "HH:MM:SS", at most 8
+
     void BuildMessageMap();
 
     void OnTake();

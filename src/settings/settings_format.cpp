@@ -1,8 +1,9 @@
 #include "settings/settings_format.h"
 
+#include <cassert>
 #include <utility>
+#include <vector>
 
-#include "naming/rename_options.h"
 #include "settings/scan_ints.h"
 
 // The order is the file's line order and must never change: the reader pairs
@@ -88,48 +89,87 @@ private:
     size_t pos_ = 0;
 };
 
-void ReadWindowPos(const std::string& line, SettingsReadResult& result) {
+// Every row's field in `f`, paired with its row: `number` gets the int of a
+// flag or number row, `text` the string of a text row. Reading and writing
+// both go through this one list, so they cannot disagree on a field.
+template <class File, class OnNumber, class OnText>
+void ForEachField(File& f, OnNumber number, OnText text) {
+    auto& o = f.options;
+    auto& s = f.settings;
+    text(kRowDefDir, f.startDir);
+    text(kRowSrchStr, o.m_strSearchMask);
+    number(kRowWarnRen, s.m_bWarnRename);
+    number(kRowFileFilter, f.fileFilter);
+    number(kRowFileSort, f.fileSort);
+    number(kRowChgPrefix, o.m_bChangePrefix);
+    text(kRowNewPrefix, o.m_strNewPrefix);
+    number(kRowPrefixPos, o.m_nPrefixPos);
+    number(kRowPrefixUp, o.m_bPrefixUpper);
+    number(kRowPrefixLow, o.m_bPrefixLower);
+    number(kRowPrefixCnt, o.m_bCountPrefix);
+    number(kRowChgExtension, o.m_bChangeExt);
+    text(kRowNewExt, o.m_strNewExt);
+    number(kRowExtPos, o.m_nExtPos);
+    number(kRowExtUp, o.m_bExtUpper);
+    number(kRowExtLow, o.m_bExtLower);
+    number(kRowExtCnt, o.m_bCountExt);
+    text(kRowStartCnt, o.m_strStartCount);
+    text(kRowIncCnt, o.m_strIncrement);
+    number(kRowAlphaCnt, o.m_bAlphaCount);
+    number(kRowApplyTo, o.m_nApplyTo);
+    number(kRowSearchBack, o.m_bSearchBack);
+    number(kRowCaseSensitive, o.m_bCaseSensitive);
+    number(kRowInsert, o.m_bInsert);
+    text(kRowInsStr1, o.m_strInsStr1);
+    text(kRowInsStr2, o.m_strInsStr2);
+    text(kRowInsAtPos, o.m_strInsAtPos);
+    number(kRowInsAfter, o.m_bInsAfter);
+    number(kRowInsBefore, o.m_bInsBefore);
+    number(kRowReplace, o.m_bReplace);
+    text(kRowReStr1, o.m_strReStr1);
+    text(kRowReStr2, o.m_strReStr2);
+    text(kRowReFromPos, o.m_strReFromPos);
+    text(kRowReToPos, o.m_strReToPos);
+    number(kRowAutoSel, s.m_bAutoSelect);
+    number(kRowNoRefresh, s.m_bNoRefresh);
+    number(kRowWarnDel, s.m_bWarnDelete);
+    number(kRowToolTip, s.m_bToolTip);
+    number(kRowSetAttrib, s.m_bSetAttrib);
+    number(kRowTimeDate, s.m_bTimeDate);
+    number(kRowAbortError, s.m_bAbortOnError);
+    number(kRowUseNewDir, s.m_bUseNewDir);
+    text(kRowDestination, s.m_strDestination);
+}
+
+void ReadWindowPos(const std::string& line, SettingsFile& file) {
     if (line.find(kWindowPosKey) == std::string::npos) return;
     // The first ten characters go, wherever the key was found, and the window
     // moves only when all four numbers are there.
     WindowRect r;
     int* const fields[4] = {&r.left, &r.top, &r.right, &r.bottom};
     if (ScanInts(line.substr(sizeof kWindowPosKey - 1), "%d,%d,%d,%d", fields, 4) == 4) {
-        result.windowRead = true;
-        result.window = r;
+        file.windowRead = true;
+        file.window = r;
     }
 }
 
-void StoreLine(int row, const std::string& line, const SettingsBinding& fields,
-               SettingsReadResult& result) {
+// The value on the line of `row`; false when the file ended before it or the
+// line lacks its "KEY=", which leaves the field alone.
+bool ValueOf(int row, const std::vector<std::string>& lines, std::string& value) {
+    if (size_t(row) >= lines.size()) return false;
+    const std::string& line = lines[size_t(row)];
     const SettingKey& key = kSettingKeys[row];
     const std::string keyEq = std::string(key.key) + "=";
-    if (line.find(keyEq) == std::string::npos) return;
+    if (line.find(keyEq) == std::string::npos) return false;
     // Cut by length, not at the place found: a line with text before its key
     // keeps part of the key in its value, as files have always been read.
-    std::string value = line.substr(keyEq.size());
+    value = line.substr(keyEq.size());
     if (key.kind == SettingKind::Text) {
         const size_t nul = value.find('\0');
         if (nul != std::string::npos) value.erase(nul);
         if (key.maxChars > 0 && value.size() > size_t(key.maxChars)) value.resize(size_t(key.maxChars));
     }
-    if (row == kRowToolTip) result.toolTipStored = true;
-    if (row == kRowDefDir) {
-        result.startDirRead = true;
-        result.startDir = std::move(value);
-        return;
-    }
-    switch (key.kind) {
-    case SettingKind::Flag:
-        if (fields.number[row]) *fields.number[row] = AtoiClamped(value) > 0 ? 1 : 0;
-        break;
-    case SettingKind::Number:
-        if (fields.number[row]) *fields.number[row] = AtoiClamped(value);
-        break;
-    case SettingKind::Text:
-        if (fields.text[row]) *fields.text[row] = std::move(value);
-        break;
-    }
+    return true;
 }
 
 // A text-mode file writes each "\n" as "\r\n", those inside values included.
@@ -145,95 +185,44 @@ std::string ToCrLf(const std::string& text) {
 
 }  // namespace
 
-void BindRenameOptions(SettingsBinding& b, RenameOptions& o) {
-    b.Bind(kRowSrchStr, &o.m_strSearchMask);
-    b.Bind(kRowChgPrefix, &o.m_bChangePrefix);
-    b.Bind(kRowNewPrefix, &o.m_strNewPrefix);
-    b.Bind(kRowPrefixPos, &o.m_nPrefixPos);
-    b.Bind(kRowPrefixUp, &o.m_bPrefixUpper);
-    b.Bind(kRowPrefixLow, &o.m_bPrefixLower);
-    b.Bind(kRowPrefixCnt, &o.m_bCountPrefix);
-    b.Bind(kRowChgExtension, &o.m_bChangeExt);
-    b.Bind(kRowNewExt, &o.m_strNewExt);
-    b.Bind(kRowExtPos, &o.m_nExtPos);
-    b.Bind(kRowExtUp, &o.m_bExtUpper);
-    b.Bind(kRowExtLow, &o.m_bExtLower);
-    b.Bind(kRowExtCnt, &o.m_bCountExt);
-    b.Bind(kRowStartCnt, &o.m_strStartCount);
-    b.Bind(kRowIncCnt, &o.m_strIncrement);
-    b.Bind(kRowAlphaCnt, &o.m_bAlphaCount);
-    b.Bind(kRowApplyTo, &o.m_nApplyTo);
-    b.Bind(kRowSearchBack, &o.m_bSearchBack);
-    b.Bind(kRowCaseSensitive, &o.m_bCaseSensitive);
-    b.Bind(kRowInsert, &o.m_bInsert);
-    b.Bind(kRowInsStr1, &o.m_strInsStr1);
-    b.Bind(kRowInsStr2, &o.m_strInsStr2);
-    b.Bind(kRowInsAtPos, &o.m_strInsAtPos);
-    b.Bind(kRowInsAfter, &o.m_bInsAfter);
-    b.Bind(kRowInsBefore, &o.m_bInsBefore);
-    b.Bind(kRowReplace, &o.m_bReplace);
-    b.Bind(kRowReStr1, &o.m_strReStr1);
-    b.Bind(kRowReStr2, &o.m_strReStr2);
-    b.Bind(kRowReFromPos, &o.m_strReFromPos);
-    b.Bind(kRowReToPos, &o.m_strReToPos);
-}
-
-std::string SettingsBindingProblem(const SettingsBinding& b) {
-    for (int row = 0; row < kSettingRowCount; ++row) {
-        const std::string key = kSettingKeys[row].key;
-        const bool isText = kSettingKeys[row].kind == SettingKind::Text;
-        if (row == kRowDefDir) {
-            if (b.text[row] || b.number[row]) return key + " is the start directory, not a field";
-            continue;
-        }
-        if (isText ? b.number[row] != nullptr : b.text[row] != nullptr)
-            return key + " is bound to the wrong kind of field";
-        if (isText ? b.text[row] == nullptr : b.number[row] == nullptr)
-            return key + " is not bound";
-    }
-    return "";
-}
-
-std::string FormatSettings(const WindowRect& w, const std::string& curDir,
-                           const SettingsBinding& fields) {
+std::string FormatSettings(const SettingsFile& file) {
+    std::string values[kSettingRowCount];
+    ForEachField(
+        file, [&](int row, int field) { values[row] = std::to_string(field); },
+        [&](int row, const std::string& field) { values[row] = field; });
+    const WindowRect& w = file.window;
     std::string out = std::string(kSettingsHeader) + "\n";
     out += kWindowPosKey + std::to_string(w.left) + "," + std::to_string(w.top) + "," +
            std::to_string(w.right) + "," + std::to_string(w.bottom) + "\n";
-    for (int row = 0; row < kSettingRowCount; ++row) {
-        out += kSettingKeys[row].key;
-        out += '=';
-        if (row == kRowDefDir) {
-            out += curDir;
-        } else if (kSettingKeys[row].kind == SettingKind::Text) {
-            if (fields.text[row]) out += *fields.text[row];
-        } else {
-            out += std::to_string(fields.number[row] ? *fields.number[row] : 0);
-        }
-        out += '\n';
-    }
+    for (int row = 0; row < kSettingRowCount; ++row)
+        out += std::string(kSettingKeys[row].key) + "=" + values[row] + "\n";
     return ToCrLf(out);
 }
 
-SettingsReadResult ReadSettings(const std::string& fileContents, const SettingsBinding& fields) {
-    SettingsReadResult result;
-    LineReader lines(fileContents);
+SettingsFile ReadSettings(const std::string& fileContents, SettingsFile file) {
+    file.windowRead = false;
+    file.toolTipStored = false;
+    LineReader reader(fileContents);
     std::string line;
-    if (!lines.Next(line)) return result;  // the header, never looked at
-    if (!lines.Next(line)) return result;
-    ReadWindowPos(line, result);
-    for (int row = 0; row < kSettingRowCount && lines.Next(line); ++row)
-        StoreLine(row, line, fields, result);
-    return result;
-}
+    if (!reader.Next(line)) return file;  // the header, never looked at
+    if (!reader.Next(line)) return file;
+    ReadWindowPos(line, file);
+    std::vector<std::string> lines;
+    while (lines.size() < size_t(kSettingRowCount) && reader.Next(line)) lines.push_back(line);
 
-std::string SettingsPathForExe(const std::string& exePath) {
-    const size_t slash = exePath.find_last_of("\\/");
-    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    std::string name = exePath.substr(nameStart);
-    const size_t dot = name.rfind('.');
-    if (dot != std::string::npos) name.erase(dot);
-    for (char& c : name) {
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    }
-    return exePath.substr(0, nameStart) + name + ".ini";
+    std::string value;
+    ForEachField(
+        file,
+        [&](int row, int& field) {
+            assert(kSettingKeys[row].kind != SettingKind::Text);
+            if (!ValueOf(row, lines, value)) return;
+            const int number = AtoiClamped(value);
+            field = kSettingKeys[row].kind == SettingKind::Flag ? (number > 0 ? 1 : 0) : number;
+            if (row == kRowToolTip) file.toolTipStored = true;
+        },
+        [&](int row, std::string& field) {
+            assert(kSettingKeys[row].kind == SettingKind::Text);
+            if (ValueOf(row, lines, value)) field = std::move(value);
+        });
+    return file;
 }

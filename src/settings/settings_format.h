@@ -8,15 +8,12 @@
 // so a missing or extra line makes every later line miss its key, and those
 // fields keep the values they had. This keeps files of earlier versions and
 // hand-edited files readable without ever failing.
-//
-// The fields themselves are members of the main window, bound to its
-// controls, so the format works through a binding: one pointer per key, to
-// an int for flags and numbers, to a string for texts.
 #pragma once
 
 #include <string>
 
-struct RenameOptions;
+#include "naming/rename_options.h"
+#include "settings/program_settings.h"
 
 enum class SettingKind {
     Flag,    // written as the int; read back as 1 when atoi of the text is > 0, else 0
@@ -91,54 +88,32 @@ struct WindowRect {
     int bottom = 0;
 };
 
-// Where each key's value lives: number[row] for Flag and Number rows,
-// text[row] for Text rows. The DEFDIR row stays unbound: its text is the
-// start directory, which the start-up decides on (it may not exist any
-// more), so FormatSettings takes it as an argument and ReadSettings hands it
-// back in its result. Unbound rows are written as 0 or as an empty text and
-// are not stored when read; SettingsBindingProblem tells whether a binding
-// is complete.
-struct SettingsBinding {
-    int* number[kSettingRowCount] = {};
-    std::string* text[kSettingRowCount] = {};
-
-    void Bind(SettingRow row, int* field) { number[row] = field; }
-    void Bind(SettingRow row, std::string* field) { text[row] = field; }
+// What the file keeps, as plain values. The renaming options and the program
+// settings are whole structs, but only their fields with a row in the file are
+// written and read; the others (the selection mode, the attribute choices, the
+// time stamp and its step) pass through reading unchanged.
+struct SettingsFile {
+    WindowRect window;
+    bool windowRead = false;     // set by reading: line 2 held all four numbers
+    // DEFDIR: the listed directory when written; when read, the directory to try
+    // first, which start-up may find gone.
+    std::string startDir;
+    RenameOptions options;       // SRCHSTR and the basic and advanced options
+    ProgramSettings settings;    // WARNREN, AUTOSEL ... DESTINATION
+    int fileFilter = 0;          // FILEFILTER: the filter box's entry
+    int fileSort = 0;            // FILESORT: the sort box's entry
+    bool toolTipStored = false;  // set by reading: the TOOLTIP line carried its key
 };
-
-// Binds the rows that belong to RenameOptions (SRCHSTR, the basic and the
-// advanced options); the caller binds the program settings (WARNREN,
-// FILEFILTER, FILESORT, AUTOSEL ... DESTINATION) to its own members.
-void BindRenameOptions(SettingsBinding& binding, RenameOptions& options);
-
-// "" when every row but DEFDIR has exactly one pointer, of its kind, and
-// DEFDIR has none; otherwise a short description of the first fault, e.g.
-// "FILESORT is not bound", for an assertion in the caller.
-std::string SettingsBindingProblem(const SettingsBinding& binding);
 
 // The whole file, 45 lines, each ended with "\r\n" (a "\n" inside a text
-// value is written as "\r\n" as well, as a text-mode file would). curDir is
-// written as DEFDIR.
-std::string FormatSettings(const WindowRect& window, const std::string& curDir,
-                           const SettingsBinding& fields);
+// value is written as "\r\n" as well, as a text-mode file would).
+std::string FormatSettings(const SettingsFile& file);
 
-struct SettingsReadResult {
-    bool windowRead = false;     // line 2 held all four numbers
-    WindowRect window;           // valid when windowRead
-    bool startDirRead = false;   // the DEFDIR line carried its key
-    std::string startDir;        // valid when startDirRead
-    bool toolTipStored = false;  // the TOOLTIP line carried its key: switch tooltips now
-};
-
-// Reads a settings file's bytes into the bound fields. Lines end at "\n"
-// (a "\r" before it is dropped); a last line without "\n" counts. Line 1 is
-// skipped unseen. A line that lacks its "KEY=" leaves its field alone. A text
-// value ends at its first NUL (a damaged or hand-edited file) and is cut to
-// its key's maxChars, so that it neither turns into a shorter path further on
-// nor exceeds what its edit box accepts. Never fails; at worst nothing is read.
-SettingsReadResult ReadSettings(const std::string& fileContents, const SettingsBinding& fields);
-
-// The settings file of an executable: same directory, the executable's name
-// without its extension in lower case, ".ini" ("D:\Tools\Renamer.exe" ->
-// "D:\Tools\renamer.ini"). Both "\" and "/" separate directories.
-std::string SettingsPathForExe(const std::string& exePath);
+// Reads a settings file's bytes over `start`, the values that stand where a
+// line is missing or lacks its key; windowRead and toolTipStored tell what was
+// found. Lines end at "\n" (a "\r" before it is dropped); a last line without
+// "\n" counts. Line 1 is skipped unseen. A text value ends at its first NUL (a
+// damaged or hand-edited file) and is cut to its key's maxChars, so that it
+// neither turns into a shorter path further on nor exceeds what its edit box
+// accepts. Never fails; at worst nothing is read.
+SettingsFile ReadSettings(const std::string& fileContents, SettingsFile start);

@@ -1,5 +1,7 @@
 #include "winui/app.h"
 
+#include "platform/executable_path.h"
+
 #include <shellapi.h>
 
 namespace {
@@ -48,18 +50,7 @@ HelpOpener SetHelpOpener(HelpOpener opener) {
     return previous;
 }
 
-std::string HelpFilePath() {
-    char path[MAX_PATH];
-    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string exe(path, length);
-    std::string::size_type slash = exe.find_last_of("\\/");
-    std::string dir = slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
-    std::string base = slash == std::string::npos ? exe : exe.substr(slash + 1);
-    std::string::size_type dot = base.rfind('.');
-    if (dot != std::string::npos) base.erase(dot);
-    for (char& c : base) if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return dir + base + ".html";
-}
+std::string HelpFilePath() { return PathBesideExecutable(ExecutablePath(), ".html"); }
 
 void CWinApp::WinHelp(DWORD_PTR, UINT) {
     std::string path = HelpFilePath();

@@ -32,7 +32,8 @@ protected:
     }
 
     CapturingSink sink;
-    CRenameDlg dlg;
+    TempDir dir;  // for the window's settings file, never written
+    CRenameDlg dlg{dir.path() + "vorlix.ini"};
     HWND hwnd = nullptr;
 };
 
@@ -138,8 +139,9 @@ TEST(MainWindowModal, ExitTakesTheFieldsAndEscapeDoesNot) {
     CapturingSink sink;
     // The count edit has no handler of its own: only the exchange carries its text.
     struct Case { int button; INT_PTR result; long countAfter; };
+    TempDir dir;
     for (Case c : {Case{IDC_EXIT, IDOK, 5}, Case{IDCANCEL, IDCANCEL, 0}}) {
-        CRenameDlg dlg;
+        CRenameDlg dlg(dir.path() + "vorlix.ini");
         ModalHook previous = SetModalHook([&](CDialog& shown) {
             HWND edit = shown.GetDlgItem(IDC_SELCOUNT);
             ::SetWindowTextA(edit, "5");

@@ -60,7 +60,8 @@ struct Window {
         }
     }
 
-    CRenameDlg dlg;
+    TempDir dir;  // for the window's settings file, never written
+    CRenameDlg dlg{dir.path() + "vorlix.ini"};
     HWND hwnd = nullptr;
 };
 

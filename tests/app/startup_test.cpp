@@ -1,13 +1,27 @@
 // How the main window starts: from nothing, and from a settings file that an
 // earlier run (or a user's editor) left beside the program.
 #include "app/rename_dlg.h"
-#include "settings/settings_file_guard.h"
+#include "settings/settings_format.h"
+#include "support/ui_test_kit.h"
 
 #include <gtest/gtest.h>
 
+#include <direct.h>
+
 #include <memory>
+#include <vector>
 
 namespace {
+
+// A settings file of the header, line 2 as given and the rows given; the other
+// rows are empty lines, which leave their fields alone.
+std::string SettingsText(const std::string& line2, std::initializer_list<std::pair<SettingRow, std::string>> rows) {
+    std::vector<std::string> lines(kSettingRowCount);
+    for (const auto& row : rows) lines[row.first] = std::string(kSettingKeys[row.first].key) + "=" + row.second;
+    std::string text = std::string(kSettingsHeader) + "\r\n" + line2 + "\r\n";
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
 
 RECT g_rectAtShow;  // the main window's rectangle when it first became visible
 LRESULT CALLBACK WatchFirstShow(int code, WPARAM wp, LPARAM lp) {
@@ -25,7 +39,7 @@ protected:
         Close();
         g_rectAtShow = {};
         HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &WatchFirstShow, nullptr, ::GetCurrentThreadId());
-        const BOOL created = (dlg = std::make_unique<CRenameDlg>())->Create();
+        const BOOL created = (dlg = std::make_unique<CRenameDlg>(settingsPath))->Create();
         ASSERT_TRUE(::UnhookWindowsHookEx(hook) && created);
         PumpMessages(dlg->GetSafeHwnd());
     }
@@ -37,7 +51,8 @@ protected:
     HWND Item(int id) const { return dlg->GetDlgItem(id); }
     LRESULT Selected(int combo) const { return ::SendMessageA(Item(combo), CB_GETCURSEL, 0, 0); }
 
-    SettingsFileGuard file;
+    TempDir settingsDir;
+    const std::string settingsPath = settingsDir.path() + "vorlix.ini";
     CapturingSink sink;
     const std::string root = std::string(1, static_cast<char>('A' + _getdrive() - 1)) + ":\\";
     std::unique_ptr<CRenameDlg> dlg;
@@ -50,8 +65,10 @@ TEST_F(Startup, SavedFileIsInPlaceBeforeTheWindowFirstShows) {
     for (const RECT& r : {RECT{50, 60, 750, 610}, RECT{area.left, area.top, area.left + 700, area.top + 550}}) {
         const std::string rect = std::to_string(r.left) + "," + std::to_string(r.top) + "," +
                                  std::to_string(r.right) + "," + std::to_string(r.bottom);
-        file.Write(SettingsText("WINDOWPOS=" + rect, {{kRowSrchStr, "*.txt"}, {kRowFileFilter, "2"}, {kRowFileSort, "7"},
-                                                      {kRowChgPrefix, "1"}, {kRowNewPrefix, " new "}, {kRowPrefixPos, "0"}}));
+        settingsDir.WriteFile("vorlix.ini",
+                              SettingsText("WINDOWPOS=" + rect, {{kRowSrchStr, "*.txt"}, {kRowFileFilter, "2"},
+                                                                 {kRowFileSort, "7"}, {kRowChgPrefix, "1"},
+                                                                 {kRowNewPrefix, " new "}, {kRowPrefixPos, "0"}}));
         Start();
         EXPECT_EQ(std::to_string(g_rectAtShow.left) + "," + std::to_string(g_rectAtShow.top) + "," +
                       std::to_string(g_rectAtShow.right) + "," + std::to_string(g_rectAtShow.bottom), rect);
@@ -75,14 +92,15 @@ TEST_F(Startup, StartDirectoryIsEnteredWhenItCanBe) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        if (!c.defdir.empty()) file.Write(SettingsText("WINDOWPOS=0,0,600,500", {{kRowDefDir, c.defdir}}));
+        if (!c.defdir.empty())
+            settingsDir.WriteFile("vorlix.ini", SettingsText("WINDOWPOS=0,0,600,500", {{kRowDefDir, c.defdir}}));
         Start();
         EXPECT_EQ(dlg->m_browse.m_strCurDir, c.entered ? sub : root);
         EXPECT_TRUE(sink.messages.empty());
         if (c.defdir.empty()) {  // the defaults, and start-up never writes the file
             EXPECT_EQ(TextOf(Item(IDC_SEARCHMASK)) + " " + TextOf(Item(IDC_PREVIEW)), "*.* (NO CHANGES)");
             EXPECT_TRUE(Selected(IDC_FILEFILTER) == 0 && dlg->m_bWarnRename && dlg->m_bWarnDelete && dlg->m_bToolTip &&
-                        dlg->m_bAbortOnError && !FileExists(file.path()));
+                        dlg->m_bAbortOnError && !FileExists(settingsPath));
         }
         HWND tree = Item(IDC_DIRTREE);
         char text[MAX_PATH] = "";

@@ -53,7 +53,7 @@ protected:
 
     CapturingSink sink;
     TempDir dir;
-    CRenameDlg dlg;
+    CRenameDlg dlg{dir.path() + "vorlix.ini"};
     HWND list = nullptr;
 };
 
@@ -245,7 +245,8 @@ TEST(MainWindowTree, ADriveWithoutAMediumChangesNothingAndListsNothing) {
     FakePlatformScope scope(fake);
     fake.AddFile("C:\\data\\a.txt");
     fake.AddDrive(26, false);
-    CRenameDlg dlg;
+    TempDir dir;  // the window's settings file, read from the stand-in (where it is not)
+    CRenameDlg dlg(dir.path() + "vorlix.ini");
     ASSERT_TRUE(dlg.Create());
     HWND tree = dlg.GetDlgItem(IDC_DIRTREE), list = dlg.GetDlgItem(IDC_FILELIST), drives = dlg.GetDlgItem(IDC_DRIVES);
     const auto entry = [&](const char* text) { return ::SendMessageA(drives, CB_FINDSTRING, WPARAM(-1), LPARAM(text)); };

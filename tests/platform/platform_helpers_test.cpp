@@ -1,6 +1,7 @@
 // The portable helpers of the platform services: text-mode reads cut like fgets,
 // calendar arithmetic with overflowing fields, and the rename rules.
 #include "platform/civil_time.h"
+#include "platform/executable_path.h"
 #include "platform/move_rules.h"
 #include "platform/text_chunks.h"
 
@@ -30,6 +31,11 @@ TEST(ReadTextChunks, CutsLikeTextModeFgets) {
     EXPECT_EQ(ReadTextChunks(a78 + "\r\nz\r\n", 79), (Texts{a78 + "\n", "z\n"}));
     EXPECT_EQ(ReadTextChunks(b79 + "\r\n", 79), (Texts{b79, "\n"}));
     EXPECT_EQ(ReadTextChunks(c100 + "\r\n", 79), (Texts{c100.substr(0, 79), c100.substr(79) + "\n"}));
+}
+
+TEST(PathBesideExecutable, NamedAfterTheExecutableInLowerCase) {
+    EXPECT_EQ(PathBesideExecutable("C:\\A.B\\Prog", ".ini"), "C:\\A.B\\prog.ini");
+    EXPECT_EQ(PathBesideExecutable("C:\\d/s\\My.Tool.EXE", ".html"), "C:\\d/s\\my.tool.html");
 }
 
 std::vector<int> Fields(const LocalTime& t) { return {t.year, t.month, t.day, t.hour, t.minute, t.second}; }

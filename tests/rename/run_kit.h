@@ -121,7 +121,8 @@ struct ListedWindow {
     LRESULT Selected() { return ::SendMessageA(List(), LB_GETSELCOUNT, 0, 0); }
     void Rename() { ClickButton(dlg.GetDlgItem(IDC_RENAME)); }
 
-    CRenameDlg dlg;
+    TempDir settingsDir;  // for the window's settings file, never written
+    CRenameDlg dlg{settingsDir.path() + "vorlix.ini"};
 };
 
 // The message boxes shown, each as "title|text".

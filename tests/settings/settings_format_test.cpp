@@ -9,47 +9,44 @@
 
 namespace {
 
-// Every row bound as the main window binds it: the renaming options through
-// BindRenameOptions, the program settings to plain fields. A distinct set has
-// every field changed from its start value; its texts keep outer blanks.
-struct Fields {
-    RenameOptions o;
-    int program[kSettingRowCount] = {};
-    std::string destination;
-    SettingsBinding b;
-
-    explicit Fields(bool distinct = false) {
-        BindRenameOptions(b, o);
-        for (int row = 1; row < kSettingRowCount; ++row)
-            if (kSettingKeys[row].kind != SettingKind::Text && !b.number[row]) b.Bind(SettingRow(row), &program[row]);
-        b.Bind(kRowDestination, &destination);
-        for (int row = 1; distinct && row < kSettingRowCount; ++row)
-            if (b.text[row]) *b.text[row] = kSettingKeys[row].maxChars == kMaxPositionText
-                                                ? " " + std::to_string(row) + " " : " v" + std::to_string(row) + " = x ";
-            else if (kSettingKeys[row].kind == SettingKind::Flag) *b.number[row] ^= 1;
-            else *b.number[row] = -1000 * row;
-    }
-    std::string Value(int row) const { return b.text[row] ? *b.text[row] : std::to_string(*b.number[row]); }
-};
-
-const char kDir[] = " C:\\My Dir\\ ";
-
-std::string Window(const SettingsReadResult& r) {
-    const auto& w = r.window;
-    return r.windowRead ? std::to_string(w.left) + "," + std::to_string(w.top) + "," + std::to_string(w.right) + "," +
-                              std::to_string(w.bottom) : "-";
+// A file's lines without their line ends.
+std::vector<std::string> Lines(const std::string& file) {
+    std::vector<std::string> lines;
+    for (size_t pos = 0, end; pos < file.size(); pos = end + 2)
+        lines.push_back(file.substr(pos, (end = file.find("\r\n", pos)) - pos));
+    return lines;
 }
 std::string Join(const std::vector<std::string>& lines, const char* eol = "\r\n") {
     std::string out;
     for (const std::string& l : lines) out += l + eol;
     return out;
 }
-std::vector<std::string> SavedLines() {
-    const std::string file = FormatSettings({-8, 20, 1600, 1200}, kDir, Fields(true).b);
-    std::vector<std::string> lines;
-    for (size_t pos = 0, end; pos < file.size(); pos = end + 2)
-        lines.push_back(file.substr(pos, (end = file.find("\r\n", pos)) - pos));
-    return lines;
+// What `file` holds for a row, as it would be written.
+std::string Value(const SettingsFile& file, int row) {
+    return Lines(FormatSettings(file))[size_t(row) + 2].substr(std::string(kSettingKeys[row].key).size() + 1);
+}
+
+const char kDir[] = " C:\\My Dir\\ ";
+
+// Every row changed from its start value; texts keep outer blanks.
+SettingsFile Distinct() {
+    const SettingsFile start;
+    std::vector<std::string> lines = {kSettingsHeader, "WINDOWPOS=-8,20,1600,1200"};
+    for (int row = 0; row < kSettingRowCount; ++row) {
+        const SettingKey& key = kSettingKeys[row];
+        std::string value = key.kind == SettingKind::Flag     ? (Value(start, row) == "0" ? "1" : "0")
+                            : key.kind == SettingKind::Number ? std::to_string(-1000 * row)
+                            : key.maxChars == kMaxPositionText ? " " + std::to_string(row) + " "
+                                                               : " v" + std::to_string(row) + " = x ";
+        lines.push_back(std::string(key.key) + "=" + (row == kRowDefDir ? kDir : value));
+    }
+    return ReadSettings(Join(lines), start);
+}
+
+std::string Window(const SettingsFile& r) {
+    const auto& w = r.window;
+    return r.windowRead ? std::to_string(w.left) + "," + std::to_string(w.top) + "," + std::to_string(w.right) + "," +
+                              std::to_string(w.bottom) : "-";
 }
 
 // A saved file, changed as each case says, read into start values: the rows
@@ -67,16 +64,15 @@ TEST(SettingsFormat, ReadsSavedFiles) {
         {"cut after line 10", [](L l) { l.resize(10); return Join(l); }, true, 8},
         {"empty", [](L) { return std::string(); }, false, 0},
     };
-    const Fields saved(true), start;
-    const std::vector<std::string> lines = SavedLines();
+    const SettingsFile saved = Distinct(), start;
+    for (int row = 0; row < kSettingRowCount; ++row) ASSERT_NE(Value(saved, row), Value(start, row)) << row;
+    const std::vector<std::string> lines = Lines(FormatSettings(saved));
     for (const auto& c : files) {
-        Fields f;
-        SettingsReadResult r = ReadSettings(c.edit(lines), f.b);
+        const SettingsFile r = ReadSettings(c.edit(lines), start);
         EXPECT_EQ(Window(r), c.window ? "-8,20,1600,1200" : "-") << c.name;
-        EXPECT_EQ(r.startDir, c.upTo > 0 ? kDir : "") << c.name;
         EXPECT_EQ(r.toolTipStored, kRowToolTip < c.upTo) << c.name;
-        for (int row = 1; row < kSettingRowCount; ++row)
-            EXPECT_EQ(f.Value(row), (row < c.upTo ? saved : start).Value(row)) << c.name << " " << kSettingKeys[row].key;
+        for (int row = 0; row < kSettingRowCount; ++row)
+            EXPECT_EQ(Value(r, row), Value(row < c.upTo ? saved : start, row)) << c.name << " " << kSettingKeys[row].key;
     }
     using namespace std::string_literals;
     const std::string n256(256, 'n');
@@ -102,16 +98,10 @@ TEST(SettingsFormat, ReadsSavedFiles) {
     for (const auto& c : values) {
         std::vector<std::string> edited = lines;
         edited[c.row + 2] = c.text;
-        Fields f;
-        SettingsReadResult r = ReadSettings(Join(edited), f.b);
-        EXPECT_EQ(c.row < 0 ? Window(r) : c.row == kRowDefDir ? r.startDir : f.Value(c.row), c.value) << c.text;
+        const SettingsFile r = ReadSettings(Join(edited), SettingsFile());
+        EXPECT_EQ(c.row < 0 ? Window(r) : Value(r, c.row), c.value) << c.text;
         EXPECT_TRUE(c.row == kRowDefDir || r.startDir == kDir) << c.text;
     }
-}
-
-TEST(SettingsFormat, PathForExe) {
-    EXPECT_EQ(SettingsPathForExe("C:\\A.B\\Prog"), "C:\\A.B\\prog.ini");
-    EXPECT_EQ(SettingsPathForExe("C:\\d/s\\My.Tool.EXE"), "C:\\d/s\\my.tool.ini");
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // The options window as the user works it from the main window's "&Options"
 // button, and the settings file it writes, read back by a new main window.
 #include "app/rename_dlg.h"
-#include "settings/options_dlg.h"
-#include "settings/settings_file_guard.h"
+#include "support/ui_test_kit.h"
 
 #include <gtest/gtest.h>
 
+#include <direct.h>
+
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <tuple>
@@ -22,7 +24,7 @@ protected:
 
     void Restart() {
         if (main) main->DestroyWindow();
-        main = std::make_unique<CRenameDlg>();
+        main = std::make_unique<CRenameDlg>(settingsPath);
         ASSERT_TRUE(main->Create());
         PumpMessages(main->GetSafeHwnd());
     }
@@ -36,7 +38,8 @@ protected:
         EXPECT_TRUE(shown) << "the options window did not open";
     }
 
-    SettingsFileGuard file;
+    TempDir settingsDir;
+    const std::string settingsPath = settingsDir.path() + "vorlix.ini";
     CapturingSink sink;
     std::unique_ptr<CRenameDlg> main;
 };
@@ -73,7 +76,7 @@ TEST_F(OptionsWindow, EachWayOfClosingAppliesAndSavesOrNot) {
         {IDC_OPT_OK, true, false}, {IDC_OPT_OKSAVE, true, true}, {0, true, false}, {IDCANCEL, false, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.button);
-        file.Remove();
+        std::remove(settingsPath.c_str());
         Restart();
         WithOptions([&](HWND w) {
             ClickButton(Item(w, IDC_OPT_WARNREN));    // on -> off
@@ -85,7 +88,7 @@ TEST_F(OptionsWindow, EachWayOfClosingAppliesAndSavesOrNot) {
             if (c.button) ClickButton(Item(w, c.button));
             else PressKey(w, Item(w, IDC_OPT_DATE), VK_RETURN);
         });
-        EXPECT_EQ(FileExists(file.path()), c.saved);
+        EXPECT_EQ(FileExists(settingsPath), c.saved);
         EXPECT_TRUE(sink.messages.empty());
         // Attributes and the time stamp live only until the program ends.
         for (bool restarted : {false, true}) {
@@ -121,18 +124,18 @@ TEST_F(OptionsWindow, DateWithAFiveDigitYearIsRefused) {
         EXPECT_EQ(sink.messages[0].text + "|" + sink.messages[0].title, "Invalid date: 1/1/99999|Error:");
         EXPECT_EQ(sink.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
         EXPECT_EQ(main->m_nYear, 9999);
-        EXPECT_FALSE(FileExists(file.path()));
+        EXPECT_FALSE(FileExists(settingsPath));
     }
 }
 
 // A directory where the file should be: the message, and the directory stays.
 TEST_F(OptionsWindow, FailedSaveGivesTheMessage) {
-    ASSERT_EQ(_mkdir(file.path().c_str()), 0);
+    ASSERT_EQ(_mkdir(settingsPath.c_str()), 0);
     WithOptions([&](HWND w) { ClickButton(Item(w, IDC_OPT_WARNDEL)); ClickButton(Item(w, IDC_OPT_OKSAVE)); });
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text + "|" + sink.messages[0].title, "Error writing to data file!|Error:");
     EXPECT_EQ(sink.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
-    EXPECT_NE(::GetFileAttributesA(file.path().c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_NE(::GetFileAttributesA(settingsPath.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ protected:
 
     CapturingSink sink;
     TempDir dir;
-    CRenameDlg dlg;
+    CRenameDlg dlg{dir.path() + "vorlix.ini"};
     HWND hwnd = nullptr, list = nullptr;
     char m_savedDir[MAX_PATH] = "";
 };
