@@ -7,7 +7,6 @@
 
 #include "naming/advanced_name.h"
 #include "naming/basic_name.h"
-#include "naming/composition.h"
 #include "naming/counter.h"
 #include "naming/position_field.h"
 #include "naming/preview_line.h"
@@ -121,19 +120,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Require(!m.found || m.start + m.length <= oldName.size());
     RealTimePreviewText(o);
 
-    CompositionTarget t;
-    t.previewRun = h[10] & 1;
-    t.useNewDir = h[10] & 2;
-    t.noRefresh = h[10] & 4;
-    t.destination = f[13];
-    t.curDir = f[14];
-    int firstFlag = h[10] & 8 ? 1 : 0;
-    std::string newName, caretName;
-    std::vector<std::string> names;
-    const int r = ComposeBasicName(o, t, oldName, counterText, firstFlag, newName, names,
-                                   caretName);
-    Require(r == (t.previewRun ? kComposedPreview : kComposedPath));
-    Require(names.size() == (t.previewRun ? 1u : 0u));
-    ComposeAdvancedName(o, t, oldName, firstFlag, newName, names, caretName);
     return 0;
 }

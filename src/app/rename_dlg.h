@@ -1,16 +1,20 @@
 // The main window: owns every piece of the program's state (the renaming options
-// bound to its controls, the working copies of the program settings, the browsing
-// state and the names gathered by a preview run). All other windows open from here.
+// bound to its controls, the working copies of the program settings and the browsing
+// state). All other windows open from here.
 #pragma once
 
 #include "naming/rename_options.h"
 #include "res/resource.h"
+#include "settings/program_settings.h"
 #include "winui/afx.h"
 #include "winui/dialog.h"
 // After the Windows headers: it takes back their MoveFile/DeleteFile macros.
 #include "platform/file_services.h"
 
-class CRenameDlg : public CDialog, public RenameOptions {
+struct RenamePlan;
+
+// The settings' fields (m_bWarnRename ... m_nIncSecond) come from ProgramSettings.
+class CRenameDlg : public CDialog, public RenameOptions, public ProgramSettings {
 public:
     explicit CRenameDlg(HWND parent = nullptr);
     ~CRenameDlg() override;
@@ -19,39 +23,19 @@ public:
     HIMAGELIST m_imageList = nullptr;  // 16x16 folder icons of the tree (0 closed, 1 open)
     CString m_strCurDir;               // listed directory, full path ending in a backslash
     CString m_strCaretName;            // the next list refill puts its caret here
-    CString m_strDestination;          // where "Move renamed files..." puts files
     int m_nFileFilter = 0;             // attribute filter entry, 0..4
     int m_nFileSort = 0;               // sort order entry, 0..9
     int m_nAnchorIndex = -1;           // list anchor remembered between selection changes
     int m_nCaretIndex = -1;            // list caret remembered between selection changes
-    CStringArray m_arrNewNames;        // names gathered by a preview run, in list order
-    int m_bToolTip = TRUE;
-    int m_bPreviewRun = FALSE;         // set only while the run works for the full preview
-    int m_bWarnRename = TRUE;
-    int m_bWarnDelete = TRUE;
-    int m_bAutoSelect = FALSE;
-    int m_bNoRefresh = FALSE;
-    int m_bUseNewDir = FALSE;
-    int m_bAbortOnError = TRUE;
-    int m_bSetAttrib = FALSE;
-    int m_bArchive = 2;                // three-state: 0 clear, 1 set, 2 leave as is
-    int m_bReadOnly = 2;
-    int m_bHidden = 2;
-    int m_bSystem = 2;
-    int m_bTimeDate = FALSE;
-    int m_nYear = 1980, m_nMonth = 1, m_nDay = 1;
-    int m_nHour = 0, m_nMinute = 0, m_nSecond = 0;
-    int m_bIncTime = FALSE;
-    int m_nIncHour = 0, m_nIncMinute = 0, m_nIncSecond = 0;
-    // (the RenameOptions fields come from the base)
+    // (the RenameOptions and ProgramSettings fields come from the bases)
     HICON m_hIcon = nullptr;
 
     // Operations shared by the handlers.
     void EnableBasicControls();
     void EnableAdvancedControls();
     void UpdateRealTimePreview();
-    int ComposeBasicName(const CString& oldName, const char* counterText, int& firstFlag, CString& newName);
-    int ComposeAdvancedName(const CString& oldName, int& firstFlag, CString& newName);
+    // The rename run over the list's selection as the options and settings stand.
+    RenamePlan PlanRun();
     void FillFileList();
     void OpenStartDirectory(const CString& startPath);
     void LoadSettings(CString& startDir);
@@ -134,16 +118,8 @@ private:
     void RefuseKeystroke(int editId, int selStart);
     bool m_bRestoringPosition = false;  // a refused range position is being put back
     // --- rename run and full preview
-    // The file's last-modified time becomes the run's stamp time, stepped by `increment`
-    // first unless `position` is 0; its other times and its attributes stay as they were.
-    bool StampFileTime(const CString& path, FileStatus& status, TimeValue& stampTime,
-                       TimeValue increment, int position, CString& error);
-    // The attribute settings (0 clear, 1 set, 2 keep) applied to the file; no time changes.
-    bool ApplyAttributes(const CString& path, FileStatus& status, CString& error);
-    // Time and attributes of one handled file, as the options ask; false (after telling
-    // the user) when the file refused them, which stops the run.
-    bool StampAndAttribute(const CString& path, TimeValue& stampTime, TimeValue increment,
-                           int position);
+    // The list's selected entries, top to bottom.
+    CStringArray SelectedNames();
     // --- settings and options window
     // --- single-file tools: file status, deleting, tooltips, about box
     HWND m_hToolTip = nullptr;

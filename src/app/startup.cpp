@@ -87,7 +87,7 @@ BOOL CRenameDlg::OnInitDialog() {
     m_nAnchorIndex = m_nCaretIndex = -1;
     m_bAbortOnError = m_bToolTip = m_bWarnRename = m_bWarnDelete = TRUE;
     m_bIncTime = m_bTimeDate = m_bSetAttrib = m_bUseNewDir = FALSE;
-    m_bPreviewRun = m_bNoRefresh = m_bAutoSelect = FALSE;
+    m_bNoRefresh = m_bAutoSelect = FALSE;
     EnableToolTips(TRUE);
 
     // 6. The settings file: the fields take what it holds; the window moves to
