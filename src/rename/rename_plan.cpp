@@ -4,6 +4,7 @@
 #include "naming/basic_name.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
