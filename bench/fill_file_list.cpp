@@ -153,15 +153,15 @@ int RunSize(unsigned count) {
         CRenameDlg dlg;
         dlg.Create();
         HWND list = dlg.GetDlgItem(IDC_FILELIST);
-        dlg.m_strCurDir = dir;
-        dlg.m_nFileSort = 0;
+        dlg.m_browse.m_strCurDir = dir;
+        dlg.m_browse.m_nFileSort = 0;
         dlg.FillFileList();  // warm: the directory is read once, and each timed fill empties a full list
 
         double best[kSortOrderCount];
         std::fill(best, best + kSortOrderCount, 1e30);
         for (int round = 0; round < kRounds; ++round) {
             for (int order = 0; order < kSortOrderCount; ++order) {
-                dlg.m_nFileSort = order;
+                dlg.m_browse.m_nFileSort = order;
                 double t0 = BenchSeconds();
                 dlg.FillFileList();
                 best[order] = std::min(best[order], BenchSeconds() - t0);

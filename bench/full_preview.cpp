@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     int failures = 0;
     CRenameDlg dlg;
     dlg.Create();
-    dlg.m_strCurDir = "C:\\photos\\";
+    dlg.m_browse.m_strCurDir = "C:\\photos\\";
     HWND list = dlg.GetDlgItem(IDC_FILELIST);
     double t0 = BenchSeconds();
     ::SendMessageA(list, LB_RESETCONTENT, 0, 0);  // whatever start-up listed

@@ -75,7 +75,7 @@ int main() {
     ProgramSettings settings;
     settings.m_bWarnRename = 0;
     const auto begin = std::chrono::steady_clock::now();
-    const RenamePlan plan = MakePlan(basic, settings, "C:\\Pictures\\2023\\", names, 0);
+    const RenamePlan plan = MakePlan(basic, settings, "C:\\Pictures\\2023\\", names, 0, true);
     const auto end = std::chrono::steady_clock::now();
     std::size_t total = 0;
     for (const PlanStep& step : plan.steps) total += step.to.size();

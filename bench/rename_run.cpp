@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
     {
         CRenameDlg dlg;
         dlg.Create();
-        dlg.m_strCurDir = dir;
+        dlg.m_browse.m_strCurDir = dir;
         dlg.m_strSearchMask = "*.*";
         dlg.FillFileList();
         HWND list = dlg.GetDlgItem(IDC_FILELIST);

@@ -1,5 +1,6 @@
 // Any bytes become renaming options, an old name and a counter, as a settings file
 // could give them; every composition must produce a name without tripping a check.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,6 +9,7 @@
 #include "naming/advanced_name.h"
 #include "naming/basic_name.h"
 #include "naming/counter.h"
+#include "naming/option_rules.h"
 #include "naming/position_field.h"
 #include "naming/preview_line.h"
 #include "naming/rename_options.h"
@@ -120,5 +122,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Require(!m.found || m.start + m.length <= oldName.size());
     RealTimePreviewText(o);
 
+    // Option changes as the window lets them happen (enabled controls only), from the
+    // start values: whatever the order, the options stay consistent.
+    const std::vector<OptionBinding>& bindings = OptionBindings();
+    RenameOptions w;
+    for (std::size_t i = 11; i < kHeaderSize; ++i) {
+        const OptionBinding& b = bindings[h[i] % bindings.size()];
+        const std::vector<int> enabled = EnabledControls(w);
+        const std::vector<int>& basicGroup = BasicGroupControls();
+        const std::vector<int>& advancedGroup = AdvancedGroupControls();
+        const bool ruled = std::count(basicGroup.begin(), basicGroup.end(), b.control) +
+                           std::count(advancedGroup.begin(), advancedGroup.end(), b.control);
+        if (ruled && !std::count(enabled.begin(), enabled.end(), b.control)) continue;
+        OptionChange change;
+        change.control = b.control;
+        if (b.kind == ControlKind::CheckBox) change.value = !(w.*b.flag);
+        if (b.kind == ControlKind::RadioGroup) change.value = h[i] / bindings.size() % b.buttons;
+        if (b.kind == ControlKind::Text) change.text = f[h[i] / bindings.size() % f.size()];
+        if (b.kind == ControlKind::Number) continue;
+        const OptionOutcome out = ApplyOptionChange(w, change);
+        Require(!out.refused || w.*b.text == out.options.*b.text);
+        w = out.options;
+        Require(!(w.m_bPrefixUpper && w.m_bPrefixLower) && !(w.m_bExtUpper && w.m_bExtLower));
+        Require(!(w.m_bCountPrefix && w.m_bCountExt) && !(w.m_bInsBefore && w.m_bInsAfter));
+        Require((!w.m_bCountPrefix || w.m_bChangePrefix) && (!w.m_bCountExt || w.m_bChangeExt));
+        Require(!((w.m_bChangePrefix || w.m_bChangeExt) && (w.m_bInsert || w.m_bReplace)));
+        Require(!(w.m_bInsert && w.m_bReplace));
+        Require(w.m_strInsStr2.empty() || w.m_strInsAtPos.empty());
+        Require(w.m_strReStr1.empty() || (w.m_strReFromPos.empty() && w.m_strReToPos.empty()));
+        Require(w.m_strPreview == RealTimePreviewText(w));
+    }
     return 0;
 }

@@ -1,9 +1,15 @@
 // Any bytes as a settings file and as date and time text. Checks that reading
-// never crashes, that parsed dates and times always lie in their ranges, and
+// never crashes, that every text read stops short of a NUL and within its
+// field's limit, that parsed dates and times always lie in their ranges, and
 // that whatever was read is written and read back unchanged.
+//
+// Settings files are hand-edited: inputs up to a megabyte (one line or many)
+// are tried from the start, under a memory limit, unless the command line
+// asks otherwise.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "naming/rename_options.h"
 #include "settings/date_time_text.h"
@@ -37,6 +43,14 @@ struct Fields {
 void CheckSettings(const std::string& data) {
     Fields first;
     const SettingsReadResult r1 = ReadSettings(data, first.b);
+    Require(r1.startDir.find('\0') == std::string::npos, "start directory without NUL");
+    for (int row = 1; row < kSettingRowCount; ++row) {
+        if (!first.b.text[row]) continue;
+        const std::string& text = *first.b.text[row];
+        Require(text.find('\0') == std::string::npos, "text without NUL");
+        const int limit = kSettingKeys[row].maxChars;
+        Require(limit == 0 || text.size() <= size_t(limit), "text within its limit");
+    }
     const std::string saved = FormatSettings(r1.window, r1.startDir, first.b);
     Fields second;
     const SettingsReadResult r2 = ReadSettings(saved, second.b);
@@ -54,6 +68,30 @@ void CheckSettings(const std::string& data) {
                 Require(*first.b.number[row] == 0 || *first.b.number[row] == 1, "flag is 0 or 1");
         }
     }
+}
+
+// A settings file made of the input's lines: the first two as the header and
+// the window line, each later one as the value of its row's key, repeated to
+// some hundreds of characters. So every row is read, and every text outgrows
+// its field's limit, whatever the mutations produced.
+std::string KeyedLongLines(const std::string& data) {
+    std::vector<std::string> lines;
+    for (size_t pos = 0; pos <= data.size() && lines.size() < 2 + kSettingRowCount;) {
+        size_t end = data.find('\n', pos);
+        end = end == std::string::npos ? data.size() : end;
+        lines.push_back(data.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    lines.resize(2 + kSettingRowCount);
+    std::string out = lines[0] + "\nWINDOWPOS=" + lines[1] + "\n";
+    for (int row = 0; row < kSettingRowCount; ++row) {
+        const std::string& value = lines[2 + row];
+        out += kSettingKeys[row].key;
+        out += '=';
+        for (size_t length = 0; length < 600; length += value.size() + 1) out += value;
+        out += '\n';
+    }
+    return out;
 }
 
 void CheckDateTime(const std::string& text) {
@@ -75,9 +113,25 @@ void CheckDateTime(const std::string& text) {
 
 }  // namespace
 
+// Runs before libFuzzer reads its flags: these defaults go first, so that any
+// given on the command line still win.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    static const char* const kDefaults[] = {"-max_len=1048576", "-len_control=0", "-rss_limit_mb=1024",
+                                            "-malloc_limit_mb=64"};
+    static std::vector<char*> args;
+    args.assign(*argv, *argv + 1);
+    for (const char* flag : kDefaults) args.push_back(const_cast<char*>(flag));
+    args.insert(args.end(), *argv + 1, *argv + *argc);
+    args.push_back(nullptr);
+    *argc = static_cast<int>(args.size()) - 1;
+    *argv = args.data();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     CheckSettings(text);
+    CheckSettings(KeyedLongLines(text));
     CheckDateTime(text);
     return 0;
 }

@@ -49,24 +49,11 @@ private:
 
 }  // namespace
 
-CStringArray CRenameDlg::SelectedNames() {
-    HWND list = GetDlgItem(IDC_FILELIST);
-    CStringArray names;
-    const int selected = static_cast<int>(::SendMessageA(list, LB_GETSELCOUNT, 0, 0));
-    if (selected <= 0) return names;
-    std::vector<int> indexes(static_cast<size_t>(selected));
-    const int got = static_cast<int>(::SendMessageA(list, LB_GETSELITEMS, static_cast<WPARAM>(selected),
-                                                    reinterpret_cast<LPARAM>(indexes.data())));
-    names.reserve(static_cast<size_t>(selected));
-    // Ascending list positions: the sort order decides the order of renaming.
-    for (int i = 0; i < got && i < selected; ++i) names.push_back(GetListBoxText(list, indexes[static_cast<size_t>(i)]));
-    return names;
-}
-
 RenamePlan CRenameDlg::PlanRun() {
-    // The stamp is made whatever the options; only a run that stamps uses it.
+    // The stamp is made whatever the options; only a run that stamps uses it, and refuses
+    // it when the platform cannot hold it (-1).
     const TimeValue stampTime = Platform().MakeLocalTime(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, m_nSecond);
-    return MakePlan(*this, *this, m_strCurDir, SelectedNames(), stampTime);
+    return MakePlan(*this, *this, m_browse.m_strCurDir, FilePane().SelectedNames(), stampTime, stampTime != -1);
 }
 
 void CRenameDlg::OnRename() {
@@ -90,7 +77,7 @@ void CRenameDlg::OnRename() {
     if (const std::optional<RunMessage> errors = ErrorCountMessage(report)) Tell(*this, *errors);
 
     // The refill puts the caret on the first file's new name.
-    m_strCaretName = report.caretName;
+    m_browse.m_strCaretName = report.caretName;
     if (!m_bNoRefresh) FillFileList();
 }
 

@@ -1,63 +1,31 @@
 #include "app/rename_dlg.h"
 
+#include "naming/option_rules.h"
 #include "winui/ddx.h"
 
-CRenameDlg::CRenameDlg(HWND parent) : CDialog(IDD_RENAME_DIALOG, parent) {
+CRenameDlg::CRenameDlg(HWND parent)
+    : CDialog(IDD_RENAME_DIALOG, parent), m_filePane(*this, m_browse, *this, m_bAutoSelect, Platform()) {
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     BuildMessageMap();
 }
 
-CRenameDlg::~CRenameDlg() {
-    if (m_imageList) ImageList_Destroy(m_imageList);
-}
+CRenameDlg::~CRenameDlg() = default;
 
+// Every field with its control, in the order of the options; an edit with a limit
+// gets it when the fields are shown and refuses a longer text when they are read.
 void CRenameDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    DDX_Radio(pDX, IDC_SINGLEMULTI, m_nSelectMode);
-    DDX_Text(pDX, IDC_SELCOUNT, m_lSelCount);
-    DDX_Check(pDX, IDC_PREFIXUPPER, m_bPrefixUpper);
-    DDX_Check(pDX, IDC_PREFIXLOWER, m_bPrefixLower);
-    DDX_Check(pDX, IDC_EXTUPPER, m_bExtUpper);
-    DDX_Check(pDX, IDC_EXTLOWER, m_bExtLower);
-    DDX_Radio(pDX, IDC_PREFIX_REPLACE, m_nPrefixPos);
-    DDX_Radio(pDX, IDC_EXT_REPLACE, m_nExtPos);
-    DDX_Check(pDX, IDC_CHGPREFIX, m_bChangePrefix);
-    DDX_Check(pDX, IDC_CHGEXT, m_bChangeExt);
-    DDX_Check(pDX, IDC_COUNTPREFIX, m_bCountPrefix);
-    DDX_Check(pDX, IDC_COUNTEXT, m_bCountExt);
-    DDX_Check(pDX, IDC_ALPHACOUNT, m_bAlphaCount);
-    DDX_Text(pDX, IDC_NEWPREFIX, m_strNewPrefix);
-    DDV_MaxChars(pDX, m_strNewPrefix, 256);
-    DDX_Text(pDX, IDC_NEWEXT, m_strNewExt);
-    DDV_MaxChars(pDX, m_strNewExt, 256);
-    DDX_Text(pDX, IDC_INCREMENT, m_strIncrement);
-    DDV_MaxChars(pDX, m_strIncrement, 19);
-    DDX_Text(pDX, IDC_STARTCOUNT, m_strStartCount);
-    DDV_MaxChars(pDX, m_strStartCount, 20);
-    DDX_Text(pDX, IDC_SEARCHMASK, m_strSearchMask);
-    DDV_MaxChars(pDX, m_strSearchMask, 100);
-    DDX_Text(pDX, IDC_PREVIEW, m_strPreview);
-    DDX_Check(pDX, IDC_INSERT, m_bInsert);
-    DDX_Check(pDX, IDC_REPLACE, m_bReplace);
-    DDX_Text(pDX, IDC_INSSTR1, m_strInsStr1);
-    DDV_MaxChars(pDX, m_strInsStr1, 256);
-    DDX_Text(pDX, IDC_INSSTR2, m_strInsStr2);
-    DDV_MaxChars(pDX, m_strInsStr2, 256);
-    DDX_Text(pDX, IDC_INSATPOS, m_strInsAtPos);
-    DDV_MaxChars(pDX, m_strInsAtPos, 4);
-    DDX_Text(pDX, IDC_RESTR1, m_strReStr1);
-    DDV_MaxChars(pDX, m_strReStr1, 256);
-    DDX_Text(pDX, IDC_RESTR2, m_strReStr2);
-    DDV_MaxChars(pDX, m_strReStr2, 256);
-    DDX_Text(pDX, IDC_REFROMPOS, m_strReFromPos);
-    DDV_MaxChars(pDX, m_strReFromPos, 4);
-    DDX_Text(pDX, IDC_RETOPOS, m_strReToPos);
-    DDV_MaxChars(pDX, m_strReToPos, 4);
-    DDX_Check(pDX, IDC_INSAFTER, m_bInsAfter);
-    DDX_Check(pDX, IDC_INSBEFORE, m_bInsBefore);
-    DDX_Radio(pDX, IDC_APPLY_PREFIX, m_nApplyTo);
-    DDX_Check(pDX, IDC_CASESENSITIVE, m_bCaseSensitive);
-    DDX_Check(pDX, IDC_SEARCHBACK, m_bSearchBack);
+    for (const OptionBinding& b : OptionBindings()) {
+        switch (b.kind) {
+            case ControlKind::CheckBox: DDX_Check(pDX, b.control, this->*b.flag); break;
+            case ControlKind::RadioGroup: DDX_Radio(pDX, b.control, this->*b.flag); break;
+            case ControlKind::Number: DDX_Text(pDX, b.control, this->*b.number); break;
+            case ControlKind::Text:
+                DDX_Text(pDX, b.control, this->*b.text);
+                if (b.maxChars > 0) DDV_MaxChars(pDX, this->*b.text, b.maxChars);
+                break;
+        }
+    }
 }
 
 void CRenameDlg::BuildMessageMap() {
@@ -106,39 +74,20 @@ void CRenameDlg::BuildMessageMap() {
     clicked(IDC_CLEAR, &CRenameDlg::OnClear);
     OnCommandRoute(IDC_FILEFILTER, CBN_SELCHANGE, [this] { OnFilterChanged(); });
     OnCommandRoute(IDC_FILESORT, CBN_SELCHANGE, [this] { OnSortChanged(); });
-    clicked(IDC_SINGLEMULTI, &CRenameDlg::OnSingleMultiple);
     clicked(IDC_EXTENDED, &CRenameDlg::OnExtended);
-
-    clicked(IDC_CHGPREFIX, &CRenameDlg::OnChangePrefix);
-    clicked(IDC_CHGEXT, &CRenameDlg::OnChangeExt);
-    changed(IDC_NEWPREFIX, &CRenameDlg::OnNewPrefixChanged);
-    changed(IDC_NEWEXT, &CRenameDlg::OnNewExtChanged);
-    for (int id = IDC_PREFIX_REPLACE; id <= IDC_EXT_AFTER; ++id) clicked(id, &CRenameDlg::OnPositionClicked);
-    clicked(IDC_COUNTPREFIX, &CRenameDlg::OnCountPrefix);
-    clicked(IDC_COUNTEXT, &CRenameDlg::OnCountExt);
-    clicked(IDC_ALPHACOUNT, &CRenameDlg::OnAlphaCount);
-    clicked(IDC_PREFIXUPPER, &CRenameDlg::OnPrefixUpper);
-    clicked(IDC_PREFIXLOWER, &CRenameDlg::OnPrefixLower);
-    clicked(IDC_EXTUPPER, &CRenameDlg::OnExtUpper);
-    clicked(IDC_EXTLOWER, &CRenameDlg::OnExtLower);
-    changed(IDC_STARTCOUNT, &CRenameDlg::OnStartCountChanged);
-    changed(IDC_INCREMENT, &CRenameDlg::OnIncrementChanged);
     changed(IDC_SEARCHMASK, &CRenameDlg::OnSearchMaskChanged);
-    changed(IDC_PREVIEW, &CRenameDlg::OnPreviewChanged);
 
-    clicked(IDC_INSERT, &CRenameDlg::OnInsert);
-    clicked(IDC_REPLACE, &CRenameDlg::OnReplace);
-    changed(IDC_INSSTR1, &CRenameDlg::OnInsStr1Changed);
-    changed(IDC_INSSTR2, &CRenameDlg::OnInsStr2Changed);
-    changed(IDC_REFROMPOS, &CRenameDlg::OnReFromPosChanged);
-    changed(IDC_RETOPOS, &CRenameDlg::OnReToPosChanged);
-    changed(IDC_INSATPOS, &CRenameDlg::OnInsAtPosChanged);
-    clicked(IDC_INSBEFORE, &CRenameDlg::OnInsBefore);
-    clicked(IDC_INSAFTER, &CRenameDlg::OnInsAfter);
-    changed(IDC_RESTR1, &CRenameDlg::OnReStr1Changed);
-    changed(IDC_RESTR2, &CRenameDlg::OnExchangeOnly);
-    for (int id : {IDC_APPLY_PREFIX, IDC_APPLY_EXT, IDC_APPLY_NAME, IDC_SEARCHBACK, IDC_CASESENSITIVE})
-        clicked(id, &CRenameDlg::OnExchangeOnly);
+    // The option controls. The file list's own fields have the handlers above
+    // ("Extended", the search mask); its count has none, being read-only.
+    for (int id : {IDC_SINGLEMULTI, IDC_CHGPREFIX, IDC_CHGEXT, IDC_PREFIX_REPLACE, IDC_PREFIX_BEFORE,
+                   IDC_PREFIX_AFTER, IDC_EXT_REPLACE, IDC_EXT_BEFORE, IDC_EXT_AFTER, IDC_COUNTPREFIX,
+                   IDC_COUNTEXT, IDC_ALPHACOUNT, IDC_PREFIXUPPER, IDC_PREFIXLOWER, IDC_EXTUPPER, IDC_EXTLOWER,
+                   IDC_INSERT, IDC_REPLACE, IDC_INSBEFORE, IDC_INSAFTER, IDC_APPLY_PREFIX, IDC_APPLY_EXT,
+                   IDC_APPLY_NAME, IDC_SEARCHBACK, IDC_CASESENSITIVE})
+        OnCommandRoute(id, BN_CLICKED, [this, id] { OnOptionControl(id); });
+    for (int id : {IDC_NEWPREFIX, IDC_NEWEXT, IDC_STARTCOUNT, IDC_INCREMENT, IDC_PREVIEW, IDC_INSSTR1,
+                   IDC_INSSTR2, IDC_INSATPOS, IDC_RESTR1, IDC_RESTR2, IDC_REFROMPOS, IDC_RETOPOS})
+        OnCommandRoute(id, EN_CHANGE, [this, id] { OnOptionControl(id); });
 
     clicked(IDC_RENAME, &CRenameDlg::OnRename);
     clicked(IDC_FULLPREVIEW, &CRenameDlg::OnFullPreview);
@@ -187,10 +136,3 @@ void CRenameDlg::OnSize(UINT, int, int cy) {
 
 // Exit leaves the way OK does: the fields take the controls' values first.
 void CRenameDlg::OnExit() { CDialog::OnOK(); }
-
-// The preview line is output only: whatever is typed there is put back at once.
-void CRenameDlg::OnPreviewChanged() { UpdateData(FALSE); }
-
-void CRenameDlg::OnExchangeOnly() { UpdateData(TRUE); }
-
-void CRenameDlg::OnSingleMultiple() { UpdateData(TRUE); }

@@ -3,14 +3,18 @@
 // state). All other windows open from here.
 #pragma once
 
+#include "browse/file_list_pane.h"
 #include "naming/rename_options.h"
 #include "res/resource.h"
 #include "settings/program_settings.h"
+#include "tools/tooltip_text.h"
 #include "winui/afx.h"
 #include "winui/dialog.h"
 // After the Windows headers: it takes back their MoveFile/DeleteFile macros.
 #include "platform/file_services.h"
 
+struct OptionBinding;
+struct OptionChange;
 struct RenamePlan;
 
 // The settings' fields (m_bWarnRename ... m_nIncSecond) come from ProgramSettings.
@@ -20,13 +24,7 @@ public:
     ~CRenameDlg() override;
 
     // Main window state; start values are given at the beginning of start-up.
-    HIMAGELIST m_imageList = nullptr;  // 16x16 folder icons of the tree (0 closed, 1 open)
-    CString m_strCurDir;               // listed directory, full path ending in a backslash
-    CString m_strCaretName;            // the next list refill puts its caret here
-    int m_nFileFilter = 0;             // attribute filter entry, 0..4
-    int m_nFileSort = 0;               // sort order entry, 0..9
-    int m_nAnchorIndex = -1;           // list anchor remembered between selection changes
-    int m_nCaretIndex = -1;            // list caret remembered between selection changes
+    BrowseState m_browse;              // listed directory, filter, order, list indices, caret name
     // (the RenameOptions and ProgramSettings fields come from the bases)
     HICON m_hIcon = nullptr;
 
@@ -38,7 +36,8 @@ public:
     RenamePlan PlanRun();
     void FillFileList();
     void OpenStartDirectory(const CString& startPath);
-    void LoadSettings(CString& startDir);
+    // True when the file gave the window its place (all four numbers of its rectangle).
+    bool LoadSettings(CString& startDir);
     void SaveSettings();
     // Turns the main window's tooltips on or off as a whole.
     void EnableToolTips(BOOL enable);
@@ -61,35 +60,10 @@ public:
     void OnClear();
     void OnFilterChanged();
     void OnSortChanged();
-    void OnSingleMultiple();
     void OnExtended();
-    void OnChangePrefix();
-    void OnChangeExt();
-    void OnNewPrefixChanged();
-    void OnNewExtChanged();
-    void OnPositionClicked();
-    void OnCountPrefix();
-    void OnCountExt();
-    void OnAlphaCount();
-    void OnPrefixUpper();
-    void OnPrefixLower();
-    void OnExtUpper();
-    void OnExtLower();
-    void OnStartCountChanged();
-    void OnIncrementChanged();
+    // A click or an edit change of an option control (its id).
+    void OnOptionControl(int id);
     void OnSearchMaskChanged();
-    void OnPreviewChanged();
-    void OnInsert();
-    void OnReplace();
-    void OnInsStr1Changed();
-    void OnInsStr2Changed();
-    void OnInsAtPosChanged();
-    void OnInsAfter();
-    void OnInsBefore();
-    void OnReStr1Changed();
-    void OnReFromPosChanged();
-    void OnReToPosChanged();
-    void OnExchangeOnly();
     void OnRename();
     void OnFullPreview();
     void OnAbout();
@@ -105,26 +79,29 @@ private:
 
     // Each area of the window keeps its private helpers and state in its own block.
     // --- browsing: drive box, directory tree, file list
+public:
+    // The run, the preview and the tools read the selection through it.
+    FileListPane& FilePane() { return m_filePane; }
+
+private:
+    FileListPane m_filePane;
     // --- option controls and name composition
-    using OptionFlag = int RenameOptions::*;
-    using OptionText = CString RenameOptions::*;
-    void OnChangeBoxClicked(OptionFlag change, OptionFlag count);
-    void OnCountBoxClicked(OptionFlag own, OptionFlag partner);
-    void OnCaseBoxClicked(OptionFlag own, OptionFlag partner);
-    void OnAdvancedModeClicked(OptionFlag own, OptionFlag other);
-    void OnInsertSideClicked(OptionFlag own, OptionFlag partner);
-    void CheckRangePosition(int editId, OptionText field);
+    // What the control of `b` now holds (`id`: the control that spoke).
+    OptionChange ReadOptionControl(const OptionBinding& b, int id) const;
+    // Shows the field of `b` in its control.
+    void ShowOptionField(const OptionBinding& b);
     int EditSelectionStart(int editId) const;
-    void RefuseKeystroke(int editId, int selStart);
-    bool m_bRestoringPosition = false;  // a refused range position is being put back
     // --- rename run and full preview
-    // The list's selected entries, top to bottom.
-    CStringArray SelectedNames();
     // --- settings and options window
     // --- single-file tools: file status, deleting, tooltips, about box
     HWND m_hToolTip = nullptr;
     // The text of the tooltip being shown; it must outlive the handler that fills it.
     char m_szToolTip[80] = "";
+    // The texts of "tooltip.txt" in the current directory, read again only when that
+    // file is another one or has changed.
+    ToolTipFile m_toolTipFile;
+    // The tooltip of a line (1 to 44) from the current directory's tooltip file.
+    std::string ToolTipTextOfLine(int line);
     // The application's help command (F1, ID_HELP): the help page.
     void OnHelpCommand();
 };

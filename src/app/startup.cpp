@@ -2,16 +2,7 @@
 // the window's first appearance, in a fixed order.
 #include "app/rename_dlg.h"
 
-#include "browse/file_filter.h"
-#include "browse/sort_orders.h"
-
 namespace {
-
-void FillComboTexts(HWND combo, const char* const* texts, int count) {
-    ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-    for (int i = 0; i < count; ++i)
-        ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[i]));
-}
 
 // Centres a window on its screen's work area unless it moved away from
 // `before` meanwhile, it is already visible, or an enabled owner keeps it.
@@ -39,9 +30,8 @@ BOOL CRenameDlg::OnInitDialog() {
     RECT before;
     ::GetWindowRect(m_hWnd, &before);
 
-    // The two combos' entries belong to the window like its labels do.
-    FillComboTexts(GetDlgItem(IDC_FILEFILTER), kFileFilterTexts, kFileFilterCount);
-    FillComboTexts(GetDlgItem(IDC_FILESORT), kSortOrderTexts, kSortOrderCount);
+    // The filter and sort combos' entries, before the controls take their fields.
+    m_filePane.FillChoiceTexts();
 
     // 1. Every control gets its field once.
     CDialog::OnInitDialog();
@@ -61,30 +51,20 @@ BOOL CRenameDlg::OnInitDialog() {
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     // 4. Folder images: closed first (index 0), open second (index 1).
-    if (m_imageList) ImageList_Destroy(m_imageList);
-    m_imageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
-    for (int id : {IDI_CLOSEDFOLDER, IDI_OPENFOLDER}) {
-        HICON icon = static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id),
-                                                     IMAGE_ICON, 16, 16, 0));
-        ImageList_AddIcon(m_imageList, icon);
-        ::DestroyIcon(icon);
-    }
+    m_filePane.CreateImages();
 
     // 5. Start values, before the settings file may change them.
     m_strSearchMask = "*.*";
     m_strPreview = "(NO CHANGES)";
     m_strDestination.clear();
-    m_strCurDir.clear();
-    m_strCaretName.clear();
-    m_nFileFilter = 0;
-    m_nFileSort = 0;
+    // No directory, caret name or remembered indices; the first filter and order.
+    m_browse = BrowseState();
     m_bArchive = m_bReadOnly = m_bHidden = m_bSystem = 2;
     m_nYear = 1980;
     m_nMonth = 1;
     m_nDay = 1;
     m_nHour = m_nMinute = m_nSecond = 0;
     m_nIncHour = m_nIncMinute = m_nIncSecond = 0;
-    m_nAnchorIndex = m_nCaretIndex = -1;
     m_bAbortOnError = m_bToolTip = m_bWarnRename = m_bWarnDelete = TRUE;
     m_bIncTime = m_bTimeDate = m_bSetAttrib = m_bUseNewDir = FALSE;
     m_bNoRefresh = m_bAutoSelect = FALSE;
@@ -94,14 +74,10 @@ BOOL CRenameDlg::OnInitDialog() {
     // the saved rectangle when all four numbers were read, and the tooltips
     // follow its TOOLTIP line. The start directory is only kept for step 9.
     CString startDir;
-    LoadSettings(startDir);
+    const bool placed = LoadSettings(startDir);
 
-    // 7. Long names can be scrolled into view.
-    SendDlgItemMessage(IDC_FILELIST, LB_SETHORIZONTALEXTENT, 1500, 0);
-
-    // 8. Filter and sort entries (a number outside the list leaves no selection).
-    SendDlgItemMessage(IDC_FILEFILTER, CB_SETCURSEL, static_cast<WPARAM>(m_nFileFilter), 0);
-    SendDlgItemMessage(IDC_FILESORT, CB_SETCURSEL, static_cast<WPARAM>(m_nFileSort), 0);
+    // 7. Long names can be scrolled into view. 8. Filter and sort entries.
+    m_filePane.ShowChoices();
 
     // 9. Drive box, current directory, tree; the tree's selection fills the list.
     OpenStartDirectory(startDir);
@@ -111,8 +87,9 @@ BOOL CRenameDlg::OnInitDialog() {
     EnableAdvancedControls();
 
     // A window that start-up did not move appears centred, not at the
-    // template's corner.
-    CenterIfUnmoved(m_hWnd, before);
+    // template's corner. A saved place counts as a move even where it is the
+    // very corner the window was created at (the work area's top-left).
+    if (!placed) CenterIfUnmoved(m_hWnd, before);
 
     // 11. The focus goes to the first control.
     return TRUE;

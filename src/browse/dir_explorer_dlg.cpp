@@ -1,22 +1,11 @@
 #include "browse/dir_explorer_dlg.h"
 
-#include "browse/drive_tree.h"
+CDirExplorerDlg::CDirExplorerDlg(HWND parent) : CDirExplorerDlg(Platform(), parent) {}
 
-namespace {
-
-// The chooser shows what is selected and lists nothing.
-DriveTree TreeOf(CDirExplorerDlg& dlg) {
-    return DriveTree(dlg, dlg.m_imageList, dlg.m_strDirPath, [&dlg] { dlg.UpdateData(FALSE); });
-}
-
-}  // namespace
-
-CDirExplorerDlg::CDirExplorerDlg(HWND parent) : CDialog(IDD_DIREXPLORER, parent) {
+CDirExplorerDlg::CDirExplorerDlg(FileServices& files, HWND parent)
+    : CDialog(IDD_DIREXPLORER, parent), m_tree(*this, files, m_strDirPath, [this] { UpdateData(FALSE); }) {
     auto notify = [this](UINT code, void (DriveTree::*fn)(NMHDR*, LRESULT*)) {
-        OnNotifyRoute(IDC_DIRTREE, code, [this, fn](NMHDR* hdr, LRESULT* result) {
-            DriveTree tree = TreeOf(*this);
-            (tree.*fn)(hdr, result);
-        });
+        OnNotifyRoute(IDC_DIRTREE, code, [this, fn](NMHDR* hdr, LRESULT* result) { (m_tree.*fn)(hdr, result); });
     };
     notify(TVN_SELCHANGEDA, &DriveTree::OnSelChanged);
     notify(TVN_SELCHANGEDW, &DriveTree::OnSelChanged);
@@ -25,18 +14,13 @@ CDirExplorerDlg::CDirExplorerDlg(HWND parent) : CDialog(IDD_DIREXPLORER, parent)
     notify(TVN_ITEMEXPANDEDA, &DriveTree::OnItemExpanded);
     notify(TVN_ITEMEXPANDEDW, &DriveTree::OnItemExpanded);
     notify(NM_DBLCLK, &DriveTree::OnDblClk);
-    OnCommandRoute(IDC_DRIVES, CBN_SELCHANGE, [this] { TreeOf(*this).OnDriveChanged(); });
-}
-
-CDirExplorerDlg::~CDirExplorerDlg() {
-    if (m_imageList) ImageList_Destroy(m_imageList);
+    OnCommandRoute(IDC_DRIVES, CBN_SELCHANGE, [this] { m_tree.OnDriveChanged(); });
 }
 
 BOOL CDirExplorerDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    if (m_imageList) ImageList_Destroy(m_imageList);
-    m_imageList = CreateFolderImageList();
+    m_tree.CreateImages();
     // The start path and the current path are the same member here.
-    TreeOf(*this).OpenStartDirectory(m_strDirPath);
+    m_tree.OpenStartDirectory(m_strDirPath);
     return TRUE;
 }

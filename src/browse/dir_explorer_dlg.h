@@ -3,20 +3,26 @@
 // m_strDirPath, runs DoModal and, on IDOK, takes m_strDirPath back.
 #pragma once
 
+#include "browse/drive_tree.h"
 #include "res/resource.h"
 #include "winui/afx.h"
 #include "winui/dialog.h"
 
 class CDirExplorerDlg : public CDialog {
 public:
+    // Without file services given, the program's own.
     explicit CDirExplorerDlg(HWND parent = nullptr);
-    ~CDirExplorerDlg() override;
+    explicit CDirExplorerDlg(FileServices& files, HWND parent = nullptr);
 
-    HIMAGELIST m_imageList = nullptr;  // folder icons of the tree: 0 closed, 1 open
     // In: the starting directory. Out: the path of the tree item selected last,
     // a full path ending in a backslash.
     CString m_strDirPath;
 
 protected:
     BOOL OnInitDialog() override;
+
+private:
+    // The drive box and the tree, with the folder icons; it lists nothing and
+    // only shows the selected path.
+    DriveTree m_tree;
 };

@@ -27,17 +27,6 @@ char* CopyText(const CString& text) {
 
 }  // namespace
 
-HIMAGELIST CreateFolderImageList() {
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
-    for (int id : {IDI_CLOSEDFOLDER, IDI_OPENFOLDER}) {
-        HICON icon = static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id),
-                                                     IMAGE_ICON, 16, 16, 0));
-        ImageList_AddIcon(images, icon);
-        ::DestroyIcon(icon);
-    }
-    return images;
-}
-
 CString TreeItemText(HWND tree, HTREEITEM item) {
     char buffer[MAX_PATH + 1] = "";
     TVITEMA tvi = {};
@@ -55,9 +44,23 @@ char DriveLetterOfEntry(const CString& entry) {
     return 0;
 }
 
-DriveTree::DriveTree(CDialog& window, HIMAGELIST imageList, CString& currentPath,
-                     std::function<void()> onSelected)
-    : m_window(window), m_imageList(imageList), m_path(currentPath), m_onSelected(std::move(onSelected)) {}
+DriveTree::DriveTree(CDialog& window, FileServices& files, CString& currentPath, std::function<void()> onSelected)
+    : m_window(window), m_files(files), m_path(currentPath), m_onSelected(std::move(onSelected)) {}
+
+DriveTree::~DriveTree() {
+    if (m_imageList) ImageList_Destroy(m_imageList);
+}
+
+void DriveTree::CreateImages() {
+    if (m_imageList) ImageList_Destroy(m_imageList);
+    m_imageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
+    for (int id : {IDI_CLOSEDFOLDER, IDI_OPENFOLDER}) {
+        HICON icon = static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id),
+                                                     IMAGE_ICON, 16, 16, 0));
+        ImageList_AddIcon(m_imageList, icon);
+        ::DestroyIcon(icon);
+    }
+}
 
 HWND DriveTree::Tree() const { return m_window.GetDlgItem(IDC_DIRTREE); }
 
@@ -105,7 +108,7 @@ void DriveTree::OpenStartDirectory(CString startPath) {
 
     if (!startPath.empty() && IsAsciiLetter(startPath[0])) {
         startPath[0] = UpperAscii(startPath[0]);
-        if (Platform().ChangeDir(startPath) == 0) {
+        if (m_files.ChangeDir(startPath) == 0) {
             ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(FindDriveEntry(startPath[0])), 0);
             m_path = startPath;
             BuildTreeToPath();
@@ -114,7 +117,7 @@ void DriveTree::OpenStartDirectory(CString startPath) {
     }
     // No usable start path: the root of whatever drive is current.
     m_path.clear();
-    char letter = static_cast<char>('A' + Platform().GetDrive() - 1);
+    char letter = static_cast<char>('A' + m_files.GetDrive() - 1);
     ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(FindDriveEntry(letter)), 0);
     m_path = CString(1, letter) + ":\\";
     BuildDriveTree();
@@ -214,7 +217,7 @@ void DriveTree::AddSubdirectories(HTREEITEM parent, const CString& pattern, HWND
 
     // Names first, items after: the enumeration is not interleaved with tree work.
     std::vector<CString> names;
-    Platform().EnumerateDirectory(dir, [&](const FindEntry& entry) {
+    m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
         if ((entry.attrib & kFileDirectory) && !IsDotEntry(entry.name) && MatchMask(mask, entry.name))
             names.push_back(entry.name);
     });
@@ -222,7 +225,7 @@ void DriveTree::AddSubdirectories(HTREEITEM parent, const CString& pattern, HWND
         HTREEITEM item = InsertItem(tree, parent, name.c_str(), insert);
         if (!item) continue;
         bool hasSubdirectory = false;
-        Platform().EnumerateDirectory(dir + name + "\\", [&](const FindEntry& entry) {
+        m_files.EnumerateDirectory(dir + name + "\\", [&](const FindEntry& entry) {
             if (!hasSubdirectory && (entry.attrib & kFileDirectory) && !IsDotEntry(entry.name))
                 hasSubdirectory = true;
         });
@@ -321,7 +324,7 @@ void DriveTree::OnDriveChanged() {
     if (!letter) return;
 
     m_path = CString(1, letter) + ":\\";
-    if (Platform().ChangeDrive(letter - 'A' + 1) != 0) {
+    if (m_files.ChangeDrive(letter - 'A' + 1) != 0) {
         // No such drive or no medium: everything shows the previous drive again.
         m_path = kept;
         ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(previous), 0);

@@ -1,25 +1,31 @@
 // The drive box (1002) and the directory tree (1000), written once for the two
-// windows that show them: the main window and the directory chooser. A DriveTree
-// keeps no state of its own (everything lives in the controls and in the window's
-// current path), so a window makes one on the spot for each operation or handler;
-// the tree's notifications, which arrive while an operation runs, are then served
-// by another short-lived DriveTree of the same window.
+// windows that show them: the main window and the directory chooser. Each window
+// holds one DriveTree for its whole life. Apart from the folder icons it owns, a
+// DriveTree keeps no state: the items live in the controls and the current path
+// in the window. The tree's notifications, which arrive while an operation of the
+// same DriveTree runs, therefore find everything where the operation left it.
 #pragma once
 
 #include "winui/afx.h"
+// After the Windows headers: it takes back their MoveFile/DeleteFile macros.
+#include "platform/file_services.h"
 
 #include <functional>
 
 class CDialog;
 
-// 16x16 folder icons with mask: image 0 the closed folder, image 1 the open one.
-HIMAGELIST CreateFolderImageList();
-
 class DriveTree {
 public:
     // `currentPath`: the window's current directory (full path ending in a backslash);
     // `onSelected`: what the window does once a tree selection has set that path.
-    DriveTree(CDialog& window, HIMAGELIST imageList, CString& currentPath, std::function<void()> onSelected);
+    DriveTree(CDialog& window, FileServices& files, CString& currentPath, std::function<void()> onSelected);
+    ~DriveTree();
+    DriveTree(const DriveTree&) = delete;
+    DriveTree& operator=(const DriveTree&) = delete;
+
+    // The window's start-up: 16x16 folder icons with mask, image 0 the closed
+    // folder, image 1 the open one (made anew when called again).
+    void CreateImages();
 
     // Start-up: fills the drive box, opens `startPath` when the process can change
     // to it, else the root of the current drive.
@@ -56,7 +62,8 @@ private:
     bool RemovePlaceholder(HWND tree, HTREEITEM item);
 
     CDialog& m_window;
-    HIMAGELIST m_imageList;
+    FileServices& m_files;
+    HIMAGELIST m_imageList = nullptr;
     CString& m_path;
     std::function<void()> m_onSelected;
 };

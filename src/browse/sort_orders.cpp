@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "browse/name_compare.h"
 
@@ -70,36 +73,125 @@ private:
     std::string buffer_;
 };
 
-// The whole-name part of every order's comparison: the name without regard
-// to case, then, for names equal but for case, plain bytes.
-struct NameTieKey {
+// A name's place in the folded buffer; with its Head, the name comparison of every order.
+struct FoldedName {
     uint64_t head = 0;  // Head of the folded name
-    std::size_t folded = 0;
+    std::size_t offset = 0;
     std::size_t length = 0;
-    std::size_t index = 0;  // position in the array being sorted
 };
 
-NameTieKey MakeNameTieKey(FoldedNames& folded, const std::string& name, std::size_t index) {
-    NameTieKey k;
-    k.folded = folded.Add(name);
+FoldedName AddFoldedName(FoldedNames& folded, const std::string& name) {
+    FoldedName k;
+    k.offset = folded.Add(name);
     k.length = name.size();
-    k.head = Head(folded.At(k.folded, k.length));
-    k.index = index;
+    k.head = Head(folded.At(k.offset, k.length));
     return k;
 }
 
-int CompareNames(const FoldedNames& folded, const NameTieKey& a, const std::string& rawA, const NameTieKey& b,
-                 const std::string& rawB) {
-    const int c = CompareHeadThenText(a.head, folded.At(a.folded, a.length), b.head, folded.At(b.folded, b.length));
-    return c != 0 ? c : CompareSigned(rawA.compare(rawB));
+int CompareNames(const FoldedNames& folded, const FoldedName& a, const FoldedName& b) {
+    return CompareHeadThenText(a.head, folded.At(a.offset, a.length), b.head, folded.At(b.offset, b.length));
 }
 
-template <class Record, class Key>
-void PermuteBy(std::vector<Record>& records, const std::vector<Key>& keys) {
+// Reorders positions [first, last) of `at` (each the index of a record, whose key
+// is keys[index]) exactly as a selection sort does that, for each position in turn,
+// takes the first of the records that come earliest among the rest (`compare`,
+// three-way, below 0 for the key that comes first) and swaps it into place. That
+// sort is not stable: records that compare equal (names that differ only in letter
+// case) end up where its swaps put them.
+//
+// Done here in O(n log n): one ordinary sort ranks the keys, equal keys sharing a
+// rank, so position i is to receive the i-th smallest rank. The positions still to
+// be placed are kept per rank, each rank's positions as a heap with the first one
+// on top; that one is the record the selection sort would take. When it is not the
+// record at i already, the record at i moves to the taken record's position, which
+// replaces i (the first of its rank's positions) in that rank's heap.
+template <class Key, class Compare>
+void SelectionSortRange(std::vector<std::size_t>& at, const std::vector<Key>& keys, std::size_t first,
+                        std::size_t last, Compare compare) {
+    const std::size_t count = last - first;
+    if (count < 2)
+        return;
+    // Sorted as copies: the comparisons then read contiguous memory.
+    std::vector<std::pair<Key, std::size_t>> byRank;
+    byRank.reserve(count);
+    for (std::size_t p = first; p < last; ++p)
+        byRank.emplace_back(keys[at[p]], p - first);
+    std::sort(byRank.begin(), byRank.end(),
+              [&](const auto& a, const auto& b) { return compare(a.first, b.first) < 0; });
+    std::vector<std::size_t> rankAt(count);  // by position in the range
+    std::vector<std::size_t> heapBegin(1, 0);  // by rank: where its positions start in `heaps`
+    for (std::size_t k = 0; k < count; ++k) {
+        if (k > 0 && compare(byRank[k - 1].first, byRank[k].first) != 0)
+            heapBegin.push_back(k);
+        rankAt[byRank[k].second] = heapBegin.size() - 1;
+    }
+    const std::size_t ranks = heapBegin.size();
+    std::vector<std::size_t> heapSize(ranks, 0);
+    std::vector<std::size_t> heaps(count);  // each rank's positions, ascending: already a heap
+    for (std::size_t p = 0; p < count; ++p) {
+        const std::size_t r = rankAt[p];
+        heaps[heapBegin[r] + heapSize[r]++] = p;
+    }
+
+    const std::greater<std::size_t> firstOnTop;
+    auto heapOf = [&](std::size_t r) {
+        return std::make_pair(heaps.begin() + static_cast<std::ptrdiff_t>(heapBegin[r]),
+                              heaps.begin() + static_cast<std::ptrdiff_t>(heapBegin[r] + heapSize[r]));
+    };
+    std::size_t smallest = 0;  // the smallest rank with positions left
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        while (heapSize[smallest] == 0)
+            ++smallest;
+        auto [takeBegin, takeEnd] = heapOf(smallest);
+        const std::size_t taken = *takeBegin;
+        std::pop_heap(takeBegin, takeEnd, firstOnTop);
+        --heapSize[smallest];
+        if (taken == i)
+            continue;
+        const std::size_t moved = rankAt[i];
+        auto [movedBegin, movedEnd] = heapOf(moved);  // i is on top
+        std::pop_heap(movedBegin, movedEnd, firstOnTop);
+        *(movedEnd - 1) = taken;
+        std::push_heap(movedBegin, movedEnd, firstOnTop);
+        rankAt[taken] = moved;
+        std::swap(at[first + i], at[first + taken]);
+    }
+}
+
+// Moves the keyed records to the front in one forward pass: each position that
+// holds an unkeyed record takes the first keyed record after it, until none is
+// left. Returns the number of keyed records. The search for the next keyed record
+// resumes where the last one stopped: every position it passed holds an unkeyed
+// record, the one that the swap left there included.
+template <class Keyed>
+std::size_t PartitionKeyed(std::vector<std::size_t>& at, Keyed keyed) {
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < at.size(); ++i) {
+        if (keyed(at[i]))
+            continue;
+        next = std::max(next, i + 1);
+        while (next < at.size() && !keyed(at[next]))
+            ++next;
+        if (next == at.size())
+            return i;
+        std::swap(at[i], at[next]);
+    }
+    return at.size();
+}
+
+std::vector<std::size_t> Positions(std::size_t count) {
+    std::vector<std::size_t> at(count);
+    for (std::size_t i = 0; i < count; ++i)
+        at[i] = i;
+    return at;
+}
+
+template <class Record>
+void PermuteBy(std::vector<Record>& records, const std::vector<std::size_t>& at) {
     std::vector<Record> sorted;
     sorted.reserve(records.size());
-    for (const Key& k : keys)
-        sorted.push_back(std::move(records[k.name.index]));
+    for (std::size_t index : at)
+        sorted.push_back(std::move(records[index]));
     records.swap(sorted);
 }
 
@@ -161,20 +253,20 @@ void SortNamesForOrder(int order, std::vector<std::string>& names) {
         uint64_t extHead = 0;  // orders 6, 7: Head of the folded extension
         std::size_t extOffset = 0;
         bool keyed = false;
-        NameTieKey name;
+        FoldedName name;
     };
     FoldedNames folded(TotalLength(names));
     std::vector<Key> keys(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
         Key& k = keys[i];
-        k.name = MakeNameTieKey(folded, names[i], i);
+        k.name = AddFoldedName(folded, names[i]);
         if (byNumber) {
             k.keyed = NumericGroupKey(names[i], order >= 4, &k.number);
         } else if (byExtension) {
             const std::string::size_type dot = names[i].rfind('.');
             k.keyed = dot != std::string::npos && dot + 1 < names[i].size();
             k.extOffset = k.keyed ? dot + 1 : names[i].size();
-            k.extHead = Head(folded.At(k.name.folded + k.extOffset, k.name.length - k.extOffset));
+            k.extHead = Head(folded.At(k.name.offset + k.extOffset, k.name.length - k.extOffset));
         }
     }
 
@@ -183,20 +275,23 @@ void SortNamesForOrder(int order, std::vector<std::string>& names) {
             return a.number < b.number ? -1 : 1;
         if (byExtension) {
             const int c = CompareHeadThenText(
-                a.extHead, folded.At(a.name.folded + a.extOffset, a.name.length - a.extOffset),
-                b.extHead, folded.At(b.name.folded + b.extOffset, b.name.length - b.extOffset));
+                a.extHead, folded.At(a.name.offset + a.extOffset, a.name.length - a.extOffset),
+                b.extHead, folded.At(b.name.offset + b.extOffset, b.name.length - b.extOffset));
             if (c != 0)
                 return c;
         }
-        return CompareNames(folded, a.name, names[a.name.index], b.name, names[b.name.index]);
+        return CompareNames(folded, a.name, b.name);
     };
-    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
-        if (a.keyed != b.keyed)
-            return a.keyed;  // the keyed group goes first in both directions
+    auto compare = [&](const Key& a, const Key& b) {
         const int c = compareAscending(a, b);
-        return descending ? c > 0 : c < 0;
-    });
-    PermuteBy(names, keys);
+        return descending ? -CompareSigned(c) : CompareSigned(c);
+    };
+    std::vector<std::size_t> at = Positions(names.size());
+    const std::size_t keyed =
+        order == 1 ? names.size() : PartitionKeyed(at, [&](std::size_t index) { return keys[index].keyed; });
+    SelectionSortRange(at, keys, 0, keyed, compare);
+    SelectionSortRange(at, keys, keyed, at.size(), compare);
+    PermuteBy(names, at);
 }
 
 void SortDatedForOrder(int order, std::vector<DatedName>& names) {
@@ -204,23 +299,24 @@ void SortDatedForOrder(int order, std::vector<DatedName>& names) {
         return;
     const bool descending = order == 9;
 
-    struct Key {
-        UtcDateTime time;
-        NameTieKey name;
-    };
     std::size_t total = 0;
     for (const DatedName& d : names)
         total += d.name.size();
     FoldedNames folded(total);
+    struct Key {
+        UtcDateTime time;
+        FoldedName name;
+    };
     std::vector<Key> keys(names.size());
     for (std::size_t i = 0; i < names.size(); ++i)
-        keys[i] = Key{names[i].time, MakeNameTieKey(folded, names[i].name, i)};
+        keys[i] = Key{names[i].time, AddFoldedName(folded, names[i].name)};
 
-    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+    std::vector<std::size_t> at = Positions(names.size());
+    SelectionSortRange(at, keys, 0, at.size(), [&](const Key& a, const Key& b) {
         int c = CompareUtcDateTime(a.time, b.time);
         if (c == 0)
-            c = CompareNames(folded, a.name, names[a.name.index].name, b.name, names[b.name.index].name);
-        return descending ? c > 0 : c < 0;
+            c = CompareNames(folded, a.name, b.name);
+        return descending ? -CompareSigned(c) : CompareSigned(c);
     });
-    PermuteBy(names, keys);
+    PermuteBy(names, at);
 }

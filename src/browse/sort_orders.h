@@ -13,12 +13,15 @@
 //   4/5  the same with the number in the extension;
 //   6/7  names with a non-empty extension first, by extension up/down;
 //   8/9  by last-write time, old to new / new to old.
-// In orders 2-7 the names outside the keyed group follow it, by name in the
-// order's direction; equal keys are ordered by name in the order's direction.
-// Name comparison is CompareNoCase (_stricmp). Names that CompareNoCase finds
-// equal (they differ only in letter case) are put in plain byte order, in the
-// order's direction too, so the result never depends on the enumeration order
-// and every descending order is the exact reverse of its ascending partner.
+// In orders 2-7 the keyed group is first gathered at the front (each position
+// that holds a name outside it takes the first keyed name after it), and the
+// names outside it follow, by name in the order's direction; equal keys are
+// ordered by name in the order's direction. Name comparison is CompareNoCase
+// (_stricmp). Each group, and the whole array in orders 1, 8 and 9, is ordered
+// as by a selection sort that swaps the first of the earliest remaining entries
+// into each position in turn. That sort is not stable: names that CompareNoCase
+// finds equal (B.txt and b.txt) keep the places its swaps give them, which
+// depend on the enumeration order.
 constexpr int kSortOrderCount = 10;
 
 // The combo's texts, in combo order.
@@ -45,7 +48,7 @@ struct DatedName {
 DatedName MakeDatedName(const std::string& name, int64_t lastWriteUtcSeconds);
 
 // Puts names in order 1 to 7; any other order leaves them as they are.
-// O(n log n) comparisons; each name's keys are derived once.
+// O(n log n); each name's keys are derived once.
 void SortNamesForOrder(int order, std::vector<std::string>& names);
 
 // Puts records in order 8 or 9; any other order leaves them as they are.

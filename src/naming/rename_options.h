@@ -5,6 +5,15 @@
 
 #include <string>
 
+// The most characters each text option holds: its edit box takes no more, and a
+// value read from elsewhere (the settings file) is cut to it, since a longer text
+// would be refused by every later reading of the controls.
+constexpr int kMaxNameText = 256;     // new prefix and extension, insert and replace texts
+constexpr int kMaxStartCount = 20;    // the counter's starting value
+constexpr int kMaxIncrement = 19;     // the counter's increment
+constexpr int kMaxSearchMask = 100;
+constexpr int kMaxPositionText = 4;   // insert-at, replace-from and replace-to positions
+
 struct RenameOptions {
     // Order matters: this is the order in which the main window exchanges them.
     int m_nSelectMode = 0;        // 0 "Single/Multiple", 1 "Extended"

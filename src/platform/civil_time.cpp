@@ -4,9 +4,28 @@
 
 namespace {
 
+constexpr int64_t kSecondsPerDay = 86400;
+constexpr int64_t kMaxSeconds = std::numeric_limits<int64_t>::max();
+constexpr int64_t kMinSeconds = std::numeric_limits<int64_t>::min();
+// Far enough out that the seconds of such a year lie beyond the 64-bit range whatever
+// the other fields say, and near enough that the day count cannot overflow.
+constexpr int64_t kYearLimit = int64_t{1} << 40;
+
 int64_t FloorDiv(int64_t a, int64_t b) {
     int64_t q = a / b;
     return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
+// days * 86400 + inDay (0 <= inDay < 86400), cut to the 64-bit range instead of overflowing.
+int64_t DaySeconds(int64_t days, int64_t inDay) {
+    if (days >= 0) return days <= (kMaxSeconds - inDay) / kSecondsPerDay ? days * kSecondsPerDay + inDay : kMaxSeconds;
+    // Division truncates towards zero, so this day starts within the range; so may the
+    // day before it, in part.
+    const int64_t firstWholeDay = kMinSeconds / kSecondsPerDay;
+    if (days >= firstWholeDay) return days * kSecondsPerDay + inDay;
+    if (days < firstWholeDay - 1) return kMinSeconds;
+    const int64_t start = firstWholeDay * kSecondsPerDay, back = kSecondsPerDay - inDay;
+    return back <= start - kMinSeconds ? start - back : kMinSeconds;
 }
 
 // Days since 1970-01-01 of a date whose month and day are in range. Counting in eras of
@@ -24,16 +43,25 @@ int64_t DaysFromCivil(int64_t year, int month, int day) {
 }  // namespace
 
 int64_t CalendarSeconds(int64_t year, int month, int day, int hour, int minute, int second) {
+    if (year > kYearLimit) return kMaxSeconds;
+    if (year < -kYearLimit) return kMinSeconds;
     const int64_t monthIndex = static_cast<int64_t>(month) - 1;
     const int64_t fullYear = year + FloorDiv(monthIndex, 12);
     const int inYearMonth = static_cast<int>(monthIndex - FloorDiv(monthIndex, 12) * 12) + 1;
     const int64_t days = DaysFromCivil(fullYear, inYearMonth, 1) + (static_cast<int64_t>(day) - 1);
-    return days * 86400 + static_cast<int64_t>(hour) * 3600 + static_cast<int64_t>(minute) * 60 + second;
+    const int64_t inDays = static_cast<int64_t>(hour) * 3600 + static_cast<int64_t>(minute) * 60 + second;
+    const int64_t extraDays = FloorDiv(inDays, kSecondsPerDay);
+    return DaySeconds(days + extraDays, inDays - extraDays * kSecondsPerDay);
 }
 
 LocalTime CalendarFields(int64_t seconds) {
-    const int64_t days = FloorDiv(seconds, 86400);
-    const int64_t inDay = seconds - days * 86400;
+    // Split without multiplying back: days * 86400 leaves the 64-bit range near its ends.
+    int64_t days = seconds / kSecondsPerDay;
+    int64_t inDay = seconds % kSecondsPerDay;
+    if (inDay < 0) {
+        inDay += kSecondsPerDay;
+        --days;
+    }
 
     const int64_t shifted = days + 719468;  // days since 0000-03-01
     const int64_t era = FloorDiv(shifted, 146097);

@@ -15,7 +15,7 @@ constexpr int kLastPlatformYear = 30827;
 // Seconds since 1970-01-01 00:00:00 of the given fields read on one clock. No field is
 // held to its range: month 13 is January of the next year, February 30 is March 2 (or
 // March 1 in a leap year), day 0 the last day of the month before, hour -1 the last hour
-// of the day before.
+// of the day before. A count beyond the 64-bit range is cut to it.
 int64_t CalendarSeconds(int64_t year, int month, int day, int hour, int minute, int second);
 
 // The fields of such a count, each in its range. A year beyond the range of int is cut

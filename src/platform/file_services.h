@@ -4,6 +4,7 @@
 // Plain types only: no Windows headers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -51,6 +52,12 @@ struct LocalTime {
     int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0;
 };
 
+// Paths are full paths in the program's text ("C:\dir\name"). A path naming an existing
+// entry (a directory read, a file moved away, deleted, read or changed) reaches exactly
+// the entry of that name: the platform's rewriting of names does not apply to it, so
+// "foo." is not "foo", "bar " is not "bar" and "CON" or "aux.c" are files like any other.
+// A new name (the target of a move, a file written) is made by the platform's usual
+// rules. A path holding a NUL character names nothing: every operation on it fails.
 class FileServices {
 public:
     virtual ~FileServices() = default;
@@ -71,20 +78,24 @@ public:
     // Renames or moves one file. Never replaces an existing file: fails when the target
     // exists (also when it differs only in case from another file). A rename that changes
     // only the case of the name changes it on disk. Trailing dots and blanks of the target
-    // name are dropped. Returns true on success.
-    virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
+    // name are dropped. Returns true on success. `leftAs` is emptied, or, when the file
+    // could be neither renamed nor put back after a first step, gets the path it was left
+    // under (the user has to be told where it is).
+    virtual bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) = 0;
     // Deletes one file for good; fails for a read-only file.
     virtual bool DeleteFile(const std::string& path) = 0;
     // Where <windows.h> comes after this header, calls of MoveFile and DeleteFile are
     // turned into these names; they lead to the members above.
-    bool MoveFileA(const std::string& from, const std::string& to) { return MoveFile(from, to); }
+    bool MoveFileA(const std::string& from, const std::string& to, std::string& leftAs) {
+        return MoveFile(from, to, leftAs);
+    }
     bool DeleteFileA(const std::string& path) { return DeleteFile(path); }
 
     // Times, size and attributes of a file; false when it cannot be read.
     virtual bool GetStatus(const std::string& path, FileStatus& status) = 0;
-    // Sets the attribute byte when it differs from the file's, and, only when `modified`
-    // is not 0, the times that are not 0. A read-only file gets its attributes first,
-    // other files after the times (so new times on a file that stays read-only fail).
+    // Sets the attribute byte when it differs from the file's, and the times that are not
+    // 0 (a time given as 0 stays exactly as it is). A read-only file gets its attributes
+    // first, other files after the times (so new times on a file that stays read-only fail).
     // On failure returns false and puts the reason into `error`.
     virtual bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) = 0;
 
@@ -97,6 +108,9 @@ public:
 
     // Whole contents of a text file, as stored (line ends untouched); false when it cannot be read.
     virtual bool ReadFile(const std::string& path, std::string& contents) = 0;
+    // At most the first `maxBytes` bytes of a file, as stored, whatever its size; false
+    // when it cannot be read. For files of which only a known beginning is used.
+    virtual bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) = 0;
     // Writes a file so that its old contents stay intact until the new ones are complete:
     // the new file is written beside it and replaces it only when finished. False on failure,
     // and the old file is then as it was.

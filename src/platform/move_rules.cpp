@@ -27,16 +27,15 @@ std::string StoredTargetPath(const std::string& path) {
     return path.substr(0, end);
 }
 
-bool IsCaseOnlyRename(const std::string& from, const std::string& to) {
+bool IsCaseOnlyRename(const std::string& from, const std::string& to, const SameIgnoringCase& same) {
     const std::string stored = StoredTargetPath(to);
     if (stored.empty() || IsSeparator(stored.back())) return false;
-    return stored != from && EqualIgnoringCase(stored, from);
+    return stored != from && same(stored, from);
 }
 
-bool RenameThroughTemporary(const std::string& from, const std::string& to,
-                            const std::string& temp, const MoveStep& move) {
-    if (!move(from, temp)) return false;
-    if (move(temp, to)) return true;
-    move(temp, from);
-    return false;
+TemporaryRename RenameThroughTemporary(const std::string& from, const std::string& to,
+                                       const std::string& temp, const MoveStep& move) {
+    if (!move(from, temp)) return TemporaryRename::kNotMoved;
+    if (move(temp, to)) return TemporaryRename::kDone;
+    return move(temp, from) ? TemporaryRename::kNotMoved : TemporaryRename::kLeftAtTemporary;
 }

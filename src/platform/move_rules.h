@@ -5,6 +5,10 @@
 #include <functional>
 #include <string>
 
+// Whether two names or paths are the same to a file system that ignores the case of
+// letters: the file system's own folding decides (each platform passes its own).
+using SameIgnoringCase = std::function<bool(const std::string& a, const std::string& b)>;
+
 // Equal when compared with only A-Z/a-z folded together.
 bool EqualIgnoringCase(const std::string& a, const std::string& b);
 
@@ -17,17 +21,20 @@ std::string DirectoryOf(const std::string& path);
 // left empty ("..") is kept as it is.
 std::string StoredTargetPath(const std::string& path);
 
-// True when moving `from` to `to` changes no more than the case of letters (after the
-// trailing dots and blanks of `to` are dropped). Such a move names the same file on a
-// file system that ignores case, and the platform's move then leaves the name unchanged,
-// so it has to go through another name.
-bool IsCaseOnlyRename(const std::string& from, const std::string& to);
+// True when moving `from` to `to` changes no more than the case of letters, as `same`
+// folds them (after the trailing dots and blanks of `to` are dropped). Such a move names
+// the same file on a file system that ignores case, and the platform's move then leaves
+// the name unchanged, so it has to go through another name.
+bool IsCaseOnlyRename(const std::string& from, const std::string& to, const SameIgnoringCase& same);
 
 // One move of a file; true on success, never replacing an existing file.
 using MoveStep = std::function<bool(const std::string& from, const std::string& to)>;
 
+// Where a rename through a temporary name leaves the file.
+enum class TemporaryRename { kDone, kNotMoved, kLeftAtTemporary };
+
 // Renames `from` to `to` in two moves through `temp` (a free name in the same directory).
-// When the second move fails the file is moved back to `from`, so it is never left under
-// the temporary name while it can be helped. True when the file ends up as `to`.
-bool RenameThroughTemporary(const std::string& from, const std::string& to,
-                            const std::string& temp, const MoveStep& move);
+// When the second move fails the file is moved back to `from`, so it is left under the
+// temporary name only when that move fails too.
+TemporaryRename RenameThroughTemporary(const std::string& from, const std::string& to,
+                                       const std::string& temp, const MoveStep& move);

@@ -9,6 +9,7 @@
 #include "platform/move_rules.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <vector>
 
@@ -91,8 +92,158 @@ private:
     HANDLE m_handle;
 };
 
-bool MoveOnce(const std::string& from, const std::string& to) {
-    return ::MoveFileA(from.c_str(), to.c_str()) != FALSE;
+// The program's text (the ANSI code page) as UTF-16. False for text holding a NUL, which
+// would cut the path short, or bytes that the code page does not map.
+bool ToWide(const std::string& text, std::wstring& wide) {
+    wide.clear();
+    if (text.find('\0') != std::string::npos || text.size() > INT_MAX) return false;
+    if (text.empty()) return true;
+    const int size = static_cast<int>(text.size());
+    const int length = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    if (length <= 0) return false;
+    wide.resize(static_cast<size_t>(length));
+    return ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), size, &wide[0], length) == length;
+}
+
+// A name from the file system in the program's text. A character the code page lacks
+// becomes "?", never a look-alike letter, which could be the name of another file.
+std::string FromWide(const wchar_t* wide) {
+    const bool utf8 = ::GetACP() == CP_UTF8;  // takes neither the flag nor a stand-in
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const char* standIn = utf8 ? nullptr : "?";
+    const int length = ::WideCharToMultiByte(CP_ACP, flags, wide, -1, nullptr, 0, standIn, nullptr);
+    if (length <= 1) return std::string();
+    std::string text(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, flags, wide, -1, &text[0], length, standIn, nullptr);
+    text.resize(static_cast<size_t>(length - 1));
+    return text;
+}
+
+bool StartsWith(const std::wstring& text, const wchar_t* prefix) { return text.rfind(prefix, 0) == 0; }
+
+// What the platform makes of ".", "X:" or a lone backslash: the current directory (of a
+// drive) or the current root. They hold no name of their own that it could rewrite.
+std::wstring CurrentPathOf(const wchar_t* place) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetFullPathNameW(place, static_cast<DWORD>(full.size()), &full[0], nullptr);
+        if (length == 0) return std::wstring();
+        if (length < full.size()) return full.substr(0, length);
+        full.resize(length);
+    }
+}
+
+// `path` in the "\\?\" form, which turns the platform's rewriting of names off
+// ("C:\dir\foo." stays "foo.", "C:\dir\CON" is a file): made absolute against the current
+// directory, "/" read as "\", "." and ".." parts resolved, every other part kept as written.
+bool ExactWidePath(std::wstring path, std::wstring& exact, int depth = 0) {
+    if (StartsWith(path, L"\\\\?\\") || StartsWith(path, L"\\\\.\\")) {
+        exact = path;  // already beyond the rewriting
+        return true;
+    }
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    std::wstring root, rest;
+    if (StartsWith(path, L"\\\\")) {  // \\server\share\rest
+        const size_t server = path.find(L'\\', 2);
+        const size_t share = server == std::wstring::npos ? server : path.find(L'\\', server + 1);
+        root = L"\\\\?\\UNC\\" + path.substr(2, share == std::wstring::npos ? share : share - 2) + L"\\";
+        if (share != std::wstring::npos) rest = path.substr(share + 1);
+    } else if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') {
+        root = L"\\\\?\\" + path.substr(0, 3);
+        rest = path.substr(3);
+    } else {
+        // Relative to a current directory, which is itself an absolute path.
+        std::wstring base;
+        if (path.size() >= 2 && path[1] == L':') {
+            base = CurrentPathOf(path.substr(0, 2).c_str());
+            rest = path.substr(2);
+        } else if (!path.empty() && path[0] == L'\\') {
+            base = CurrentPathOf(L"\\");
+            rest = path.substr(1);
+        } else {
+            base = CurrentPathOf(L".");
+            rest = path;
+        }
+        if (base.empty() || depth > 0) return false;
+        if (base.back() != L'\\') base += L'\\';
+        return ExactWidePath(base + rest, exact, depth + 1);
+    }
+    std::vector<std::wstring> parts;
+    for (size_t start = 0; start <= rest.size();) {
+        size_t end = rest.find(L'\\', start);
+        if (end == std::wstring::npos) end = rest.size();
+        const std::wstring part = rest.substr(start, end - start);
+        if (part == L"..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != L".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    exact = root;
+    for (size_t i = 0; i < parts.size(); ++i) exact += (i ? L"\\" : L"") + parts[i];
+    if (!parts.empty() && rest.back() == L'\\') exact += L'\\';
+    return true;
+}
+
+bool ExactPath(const std::string& path, std::wstring& exact) {
+    std::wstring wide;
+    if (!ToWide(path, wide) || !ExactWidePath(wide, exact)) {
+        ::SetLastError(ERROR_INVALID_NAME);
+        return false;
+    }
+    return true;
+}
+
+// A path for a new name, which the platform's usual rules shape.
+bool NewPath(const std::string& path, std::wstring& wide) {
+    if (ToWide(path, wide)) return true;
+    ::SetLastError(ERROR_INVALID_NAME);
+    return false;
+}
+
+bool MoveOnce(const std::wstring& from, const std::wstring& to) {
+    return ::MoveFileW(from.c_str(), to.c_str()) != FALSE;
+}
+
+// Names compared as the file system compares them when it ignores case.
+bool SameToFileSystem(const wchar_t* a, int aLength, const wchar_t* b, int bLength) {
+    return ::CompareStringOrdinal(a, aLength, b, bLength, TRUE) == CSTR_EQUAL;
+}
+
+bool SameToFileSystem(const std::string& a, const std::string& b) {
+    std::wstring wa, wb;
+    return ToWide(a, wa) && ToWide(b, wb) &&
+           SameToFileSystem(wa.c_str(), static_cast<int>(wa.size()), wb.c_str(), static_cast<int>(wb.size()));
+}
+
+// Whether the directory of `source` (exact form) holds another entry than `source` whose
+// name is `name` without regard to case. A file system that tells case apart (Wine on
+// Linux) can hold "a.txt" and "A.TXT" side by side; a rename of one into the other then
+// must not go through a temporary name, since the platform would take either name for the
+// other and refuse the moves there and back. When the directory cannot be searched, the
+// answer is yes, which keeps the rename to a single move.
+bool AnotherEntryNamed(const std::wstring& source, const std::wstring& name) {
+    const size_t cut = source.rfind(L'\\');
+    if (cut == std::wstring::npos || name.empty()) return true;
+    const std::wstring own = source.substr(cut + 1);
+    // The name with its last character a wildcard: the platform's own matching, which
+    // ignores case, narrows the directory down to a few names.
+    std::wstring pattern = source.substr(0, cut + 1) + name;
+    pattern.back() = L'?';
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        return error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES;
+    }
+    bool found = false;
+    do {
+        found = own != data.cFileName &&
+                SameToFileSystem(data.cFileName, -1, name.c_str(), static_cast<int>(name.size()));
+    } while (!found && ::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return found;
 }
 
 // A name in `dir` that no file has; the process id and a counter keep two programs and
@@ -103,24 +254,26 @@ std::string FreeTemporaryName(const std::string& dir) {
         char name[64];
         std::snprintf(name, sizeof name, "~vorlix%lx-%x.tmp",
                       static_cast<unsigned long>(::GetCurrentProcessId()), counter++);
-        std::string path = dir + name;
-        if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return path;
+        const std::string path = dir + name;
+        std::wstring exact;
+        if (!ExactPath(path, exact) || ::GetFileAttributesW(exact.c_str()) == INVALID_FILE_ATTRIBUTES) return path;
     }
 }
 
-bool SetAttributeWord(const std::string& path, DWORD word) {
-    return ::SetFileAttributesA(path.c_str(), word == 0 ? FILE_ATTRIBUTE_NORMAL : word) != FALSE;
+bool SetAttributeWord(const std::wstring& path, DWORD word) {
+    return ::SetFileAttributesW(path.c_str(), word == 0 ? FILE_ATTRIBUTE_NORMAL : word) != FALSE;
 }
 
 class Win32FileServices : public FileServices {
 public:
     bool EnumerateDirectory(const std::string& dir,
                             const std::function<void(const FindEntry&)>& entry) override {
-        std::string pattern = dir;
-        if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
-        pattern += '*';
-        WIN32_FIND_DATAA data;
-        HANDLE find = ::FindFirstFileA(pattern.c_str(), &data);
+        std::wstring pattern;
+        if (!ExactPath(dir, pattern)) return false;
+        if (pattern.back() != L'\\') pattern += L'\\';
+        pattern += L'*';
+        WIN32_FIND_DATAW data;
+        HANDLE find = ::FindFirstFileW(pattern.c_str(), &data);
         if (find == INVALID_HANDLE_VALUE) {
             // An empty root directory has no "." to report: it is read, with no entries.
             DWORD error = ::GetLastError();
@@ -128,40 +281,64 @@ public:
         }
         do {
             FindEntry found;
-            found.name = data.cFileName;
+            found.name = FromWide(data.cFileName);
             found.attrib = AttributeWord(data.dwFileAttributes);
             found.writeTime = SecondsOf(data.ftLastWriteTime);
             entry(found);
-        } while (::FindNextFileA(find, &data));
+        } while (::FindNextFileW(find, &data));
         ::FindClose(find);
         return true;
     }
 
     int GetDrive() override { return _getdrive(); }
     int ChangeDrive(int drive) override { return _chdrive(drive) == 0 ? 0 : -1; }
-    int ChangeDir(const std::string& path) override { return _chdir(path.c_str()) == 0 ? 0 : -1; }
-
-    bool MoveFile(const std::string& from, const std::string& to) override {
-        if (!IsCaseOnlyRename(from, to)) return MoveOnce(from, to);
-        // The platform treats the new name as the file itself and keeps the old spelling.
-        const std::string target = StoredTargetPath(to);
-        const std::string temp = FreeTemporaryName(DirectoryOf(target));
-        DWORD error = 0;
-        bool done = RenameThroughTemporary(from, target, temp,
-                                           [&error](const std::string& a, const std::string& b) {
-                                               if (MoveOnce(a, b)) return true;
-                                               if (error == 0) error = ::GetLastError();
-                                               return false;
-                                           });
-        if (!done) ::SetLastError(error);
-        return done;
+    int ChangeDir(const std::string& path) override {
+        if (path.find('\0') != std::string::npos) return -1;
+        return _chdir(path.c_str()) == 0 ? 0 : -1;
     }
 
-    bool DeleteFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != FALSE; }
+    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override {
+        leftAs.clear();
+        std::wstring source, target;
+        if (!ExactPath(from, source) || !NewPath(to, target)) return false;
+        // The platform treats a new name that differs only in case as the file itself and
+        // keeps the old spelling: such a rename goes through another name, unless another
+        // file answers to the new name as well.
+        const std::string stored = StoredTargetPath(to);
+        const auto same = [](const std::string& a, const std::string& b) { return SameToFileSystem(a, b); };
+        std::wstring storedName;
+        if (!IsCaseOnlyRename(from, to, same) || !ToWide(stored.substr(DirectoryOf(stored).size()), storedName) ||
+            AnotherEntryNamed(source, storedName)) {
+            return MoveOnce(source, target);
+        }
+        const std::string temp = FreeTemporaryName(DirectoryOf(stored));
+        DWORD error = 0;
+        // The file's own names are reached exactly; the new one is made by the usual rules.
+        const TemporaryRename result =
+            RenameThroughTemporary(from, stored, temp, [&](const std::string& a, const std::string& b) {
+                std::wstring wa, wb;
+                const bool named = ExactPath(a, wa) && (b == stored ? NewPath(b, wb) : ExactPath(b, wb));
+                if (named && MoveOnce(wa, wb)) return true;
+                if (error == 0) error = ::GetLastError();
+                return false;
+            });
+        if (result == TemporaryRename::kDone) return true;
+        if (result == TemporaryRename::kLeftAtTemporary) leftAs = temp;
+        ::SetLastError(error != 0 ? error : ERROR_ALREADY_EXISTS);
+        return false;
+    }
+
+    bool DeleteFile(const std::string& path) override {
+        std::wstring exact;
+        return ExactPath(path, exact) && ::DeleteFileW(exact.c_str()) != FALSE;
+    }
 
     bool GetStatus(const std::string& path, FileStatus& status) override {
+        std::wstring exact;
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+        if (!ExactPath(path, exact) || !::GetFileAttributesExW(exact.c_str(), GetFileExInfoStandard, &data)) {
+            return false;
+        }
         status.modified = SecondsOf(data.ftLastWriteTime);
         status.created = IsZero(data.ftCreationTime) ? status.modified : SecondsOf(data.ftCreationTime);
         status.accessed = IsZero(data.ftLastAccessTime) ? status.modified : SecondsOf(data.ftLastAccessTime);
@@ -171,7 +348,8 @@ public:
     }
 
     bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override {
-        const DWORD current = ::GetFileAttributesA(path.c_str());
+        std::wstring exact;
+        const DWORD current = ExactPath(path, exact) ? ::GetFileAttributesW(exact.c_str()) : INVALID_FILE_ATTRIBUTES;
         if (current == INVALID_FILE_ATTRIBUTES) {
             error = Failure("set the status", path, ::GetLastError());
             return false;
@@ -179,12 +357,13 @@ public:
         const DWORD wanted = (current & kKeptBits) | (status.attribute & kStatusBits);
         const bool attributesDiffer = ((current ^ status.attribute) & kStatusBits) != 0;
         const bool wasReadOnly = (current & FILE_ATTRIBUTE_READONLY) != 0;
+        const bool times = status.modified != 0 || status.created != 0 || status.accessed != 0;
 
         // A read-only file has to lose the bit before anything else can change; a file
         // that becomes read-only gets the bit only after its times.
-        if (attributesDiffer && wasReadOnly && !SetAttributes(path, current, wanted, error)) return false;
-        if (status.modified != 0 && !SetTimes(path, status, error)) return false;
-        if (attributesDiffer && !wasReadOnly && !SetAttributes(path, current, wanted, error)) return false;
+        if (attributesDiffer && wasReadOnly && !SetAttributes(exact, path, current, wanted, error)) return false;
+        if (times && !SetTimes(exact, path, status, error)) return false;
+        if (attributesDiffer && !wasReadOnly && !SetAttributes(exact, path, current, wanted, error)) return false;
         return true;
     }
 
@@ -231,14 +410,59 @@ public:
     }
 
     bool ReadFile(const std::string& path, std::string& contents) override {
-        HandleCloser file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        return ReadUpTo(path, static_cast<size_t>(-1), contents);
+    }
+
+    bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) override {
+        return ReadUpTo(path, maxBytes, contents);
+    }
+
+    // The new contents go to a name made up for them in the same directory: the system
+    // creates it as a new file, so it can never be a file of the user's. Only when it
+    // is complete does it take the old file's place, in one step, carrying the old file's
+    // attributes (a hidden file stays hidden). A read-only file is not replaced.
+    bool WriteFileReplacing(const std::string& path, const std::string& contents) override {
+        std::wstring target, dir;
+        if (!NewPath(path, target)) return false;
+        const std::string dirText = DirectoryOf(path);
+        if (!NewPath(dirText.empty() ? std::string(".") : dirText, dir)) return false;
+        wchar_t tempName[MAX_PATH + 1] = L"";
+        if (!::GetTempFileNameW(dir.c_str(), L"vor", 0, tempName)) return false;
+        const std::wstring temp = tempName;
+        bool ok = WriteNew(temp, contents);
+        const DWORD old = ::GetFileAttributesW(target.c_str());
+        if (ok && old == INVALID_FILE_ATTRIBUTES) {
+            // No file yet: nor is one replaced that appeared meanwhile.
+            ok = ::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+        } else if (ok) {
+            // Wine's ReplaceFile keeps the replacement's attributes, Windows' the replaced
+            // file's: giving the replacement the old ones first keeps them on both.
+            const DWORD carried = old & (kStatusBits | kKeptBits) & ~FILE_ATTRIBUTE_READONLY;
+            ok = !(old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) &&
+                 ::SetFileAttributesW(temp.c_str(), carried ? carried : FILE_ATTRIBUTE_NORMAL) &&
+                 ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                                nullptr);
+        }
+        if (!ok) {
+            ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileW(temp.c_str());
+        }
+        return ok;
+    }
+
+private:
+    static bool ReadUpTo(const std::string& path, size_t maxBytes, std::string& contents) {
+        std::wstring exact;
+        if (!ExactPath(path, exact)) return false;
+        HandleCloser file(::CreateFileW(exact.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file.get() == INVALID_HANDLE_VALUE) return false;
         std::string text;
-        std::vector<char> buffer(64 * 1024);
-        for (;;) {
+        std::vector<char> buffer(std::min<size_t>(maxBytes, 64 * 1024));
+        while (text.size() < maxBytes) {
+            const size_t want = std::min(buffer.size(), maxBytes - text.size());
             DWORD got = 0;
-            if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return false;
+            if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(want), &got, nullptr)) return false;
             if (got == 0) break;
             text.append(buffer.data(), got);
         }
@@ -246,57 +470,46 @@ public:
         return true;
     }
 
-    bool WriteFileReplacing(const std::string& path, const std::string& contents) override {
-        const std::string temp = path + ".new";
-        if (!WriteNew(temp, contents)) {
-            ::DeleteFileA(temp.c_str());
-            return false;
-        }
-        if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            ::DeleteFileA(temp.c_str());
-            return false;
-        }
-        return true;
-    }
-
-private:
     // Under Wine a non-root user cannot change the hidden and system bits of a file
     // without write permission, and read-only takes that permission away first: so a
     // word with read-only is set in two steps, the other bits before read-only.
-    static bool SetAttributes(const std::string& path, DWORD current, DWORD wanted, std::string& error) {
+    static bool SetAttributes(const std::wstring& exact, const std::string& path, DWORD current, DWORD wanted,
+                              std::string& error) {
         const DWORD hiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
         bool ok = true;
         if ((wanted & FILE_ATTRIBUTE_READONLY) && ((wanted | current) & hiddenSystem)) {
-            ok = SetAttributeWord(path, wanted & ~FILE_ATTRIBUTE_READONLY);
+            ok = SetAttributeWord(exact, wanted & ~FILE_ATTRIBUTE_READONLY);
         }
-        if (ok) ok = SetAttributeWord(path, wanted);
+        if (ok) ok = SetAttributeWord(exact, wanted);
         if (!ok) error = Failure("set the attributes", path, ::GetLastError());
         return ok;
     }
 
     // Opened for writing, as any change of its contents would be: a file that stays
-    // read-only refuses new times.
-    static bool SetTimes(const std::string& path, const FileStatus& status, std::string& error) {
+    // read-only refuses new times. A time given as 0 is not passed on, so it stays as it is.
+    static bool SetTimes(const std::wstring& exact, const std::string& path, const FileStatus& status,
+                         std::string& error) {
         FILETIME modified, created, accessed;
-        if (!FileTimeOf(status.modified, modified) || (status.created != 0 && !FileTimeOf(status.created, created)) ||
+        if ((status.modified != 0 && !FileTimeOf(status.modified, modified)) ||
+            (status.created != 0 && !FileTimeOf(status.created, created)) ||
             (status.accessed != 0 && !FileTimeOf(status.accessed, accessed))) {
             error = "Cannot set the times of " + path + ": The time is out of range.";
             return false;
         }
-        HandleCloser file(::CreateFileA(path.c_str(), GENERIC_WRITE,
+        HandleCloser file(::CreateFileW(exact.c_str(), GENERIC_WRITE,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file.get() == INVALID_HANDLE_VALUE ||
             !::SetFileTime(file.get(), status.created != 0 ? &created : nullptr,
-                           status.accessed != 0 ? &accessed : nullptr, &modified)) {
+                           status.accessed != 0 ? &accessed : nullptr, status.modified != 0 ? &modified : nullptr)) {
             error = Failure("set the times", path, ::GetLastError());
             return false;
         }
         return true;
     }
 
-    static bool WriteNew(const std::string& path, const std::string& contents) {
-        HandleCloser file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    static bool WriteNew(const std::wstring& path, const std::string& contents) {
+        HandleCloser file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file.get() == INVALID_HANDLE_VALUE) return false;
         size_t done = 0;

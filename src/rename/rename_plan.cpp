@@ -2,6 +2,7 @@
 
 #include "naming/advanced_name.h"
 #include "naming/basic_name.h"
+#include "settings/date_time_text.h"
 
 #include <cstdio>
 #include <utility>
@@ -12,7 +13,8 @@ const char* const kNoteTitle = "NOTE:";
 const char* const kNoChangesText = "There are no changes!";
 const char* const kNoSelectionText = "You need to select at least one file!";
 const char* const kNotFullPathText = "The destination is not a full path: ";
-const char* const kNotFullPathTitle = "Error:";
+const char* const kInvalidDateText = "Invalid date: ";
+const char* const kErrorTitle = "Error:";
 const char* const kAdvancedText = "Advance renaming options was not filled out correctly!";
 const char* const kAdvancedTitle = "Abort:";
 const char* const kPreviewDoneTitle = "Done";
@@ -81,17 +83,17 @@ AttributeChange AttributeChangeOf(const ProgramSettings& s) {
     return change;
 }
 
-bool IsFullDirectoryPath(const std::string& dir) {
-    if (dir.size() >= 3 && IsAsciiLetter(dir[0]) && dir[1] == ':' && dir[2] == '\\') return true;
-    if (dir.compare(0, 2, "\\\\") != 0) return false;
-    const std::size_t serverEnd = dir.find('\\', 2);
+bool IsFullPath(const std::string& path) {
+    if (path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
+    if (path.compare(0, 2, "\\\\") != 0) return false;
+    const std::size_t serverEnd = path.find('\\', 2);
     if (serverEnd == std::string::npos || serverEnd == 2) return false;
-    const std::size_t shareEnd = dir.find('\\', serverEnd + 1);
-    return shareEnd != std::string::npos && shareEnd > serverEnd + 1;
+    const std::size_t shareEnd = path.find('\\', serverEnd + 1);
+    return (shareEnd == std::string::npos ? path.size() : shareEnd) > serverEnd + 1;
 }
 
 RenamePlan MakePlan(const RenameOptions& o, const ProgramSettings& s, const std::string& curDir,
-                    const std::vector<std::string>& selected, TimeValue stampTime) {
+                    const std::vector<std::string>& selected, TimeValue stampTime, bool stampHeld) {
     RenamePlan plan;
     const bool basic = o.m_bChangePrefix || o.m_bChangeExt;
     const bool advanced = o.m_bInsert || o.m_bReplace;
@@ -102,17 +104,25 @@ RenamePlan MakePlan(const RenameOptions& o, const ProgramSettings& s, const std:
         return plan;
     }
 
+    // Before anything is asked or moved. A relative destination would be resolved against
+    // whatever directory the process is in.
+    if (toDestination && !IsFullPath(s.m_strDestination)) {
+        plan.refusal = RunMessage{kNotFullPathText + s.m_strDestination, kErrorTitle, RunIcon::Stop};
+        return plan;
+    }
+    // A time the platform cannot hold would come out as some other time on every file.
+    if (s.m_bTimeDate && (s.m_nYear > kLastDateYear || !stampHeld)) {
+        plan.refusal =
+            RunMessage{kInvalidDateText + FormatDate(s.m_nMonth, s.m_nDay, s.m_nYear), kErrorTitle, RunIcon::Stop};
+        return plan;
+    }
+
     plan.curDir = curDir;
     plan.targetDir = curDir;
     if (toDestination) {
         // The settings keep the destination as typed; the names need its backslash.
         plan.targetDir = s.m_strDestination;
         if (plan.targetDir.back() != '\\') plan.targetDir += '\\';
-        // A relative path would be resolved against whatever directory the process is in.
-        if (!IsFullDirectoryPath(plan.targetDir)) {
-            plan.refusal = RunMessage{kNotFullPathText + s.m_strDestination, kNotFullPathTitle, RunIcon::Stop};
-            return plan;
-        }
     }
 
     if (selected.empty()) {

@@ -87,17 +87,22 @@ struct RenamePlan {
 };
 
 // Refusals come in this order: no change asked for, a destination that is not a full
-// path, no file selected, a zero counter increment. The selected names are bare names
-// in list order; curDir ends in "\"; stampTime is the settings' date as a time value.
+// path, a stamp date that cannot be given (a year after 9999, or a time the platform
+// cannot hold: `stampHeld` false), no file selected, a zero counter increment. The
+// selected names are bare names in list order; curDir ends in "\"; stampTime is the
+// settings' date as a time value.
 RenamePlan MakePlan(const RenameOptions& options, const ProgramSettings& settings, const std::string& curDir,
-                    const std::vector<std::string>& selected, TimeValue stampTime);
+                    const std::vector<std::string>& selected, TimeValue stampTime, bool stampHeld);
 
 // The step of file `file` (counting every selected file) when it takes the counter text
 // of step `counterStep`: the planned step itself when both are the same.
 PlanStep RenumberedStep(const RenamePlan& plan, std::size_t file, std::size_t counterStep);
 
-// "X:\..." or "\\server\share\...".
-bool IsFullDirectoryPath(const std::string& dir);
+// True when `path` names a directory without reference to the process's current drive
+// or directory: a drive letter, ":" and "\" ("D:\Out"), or "\\server\share" followed by
+// nothing or "\". Any other destination would be resolved against the working directory,
+// which the user cannot see, so a run refuses it.
+bool IsFullPath(const std::string& path);
 
 // What the full preview shows: a message first (a refusal, a run that renames nothing,
 // or the stop of the run), then the window with the names when there are any.

@@ -1,10 +1,13 @@
 #include "rename/run_execute.h"
 
+#include "platform/move_rules.h"
+
 #include <cstdio>
 
 namespace {
 
 const char* const kRenameErrorTitle = "Rename Error:";
+const char* const kLeftAsText = "\n\nThe file was left as-  ";
 
 // Time and attributes of one handled file, as its step asks. False when the observer
 // stopped the run over a refusal; a refusal it lets pass is counted.
@@ -63,11 +66,15 @@ RunReport Execute(const RenamePlan& plan, FileServices& files, RunObserver& obse
 
         std::string handled = step->from;
         if (plan.kind != RunKind::StatusOnly) {
-            if (!files.MoveFile(step->from, step->to)) {
+            std::string leftAs;
+            if (!files.MoveFile(step->from, step->to, leftAs)) {
+                // A file stranded under a temporary name is always told of, and ends the
+                // run: the user has to find it.
                 const RunFailure failure{FailureKind::Move, i,
-                                         {"Error Moving/Renaming File:\nFrom-  " + step->from + "\nTo-  " + step->to,
+                                         {"Error Moving/Renaming File:\nFrom-  " + step->from + "\nTo-  " + step->to +
+                                              (leftAs.empty() ? "" : kLeftAsText + leftAs),
                                           kRenameErrorTitle, RunIcon::Exclamation},
-                                         plan.abortOnError};
+                                         plan.abortOnError || !leftAs.empty()};
                 if (!observer.OnFailure(failure)) {
                     report.stopped = true;
                     report.caretName.clear();
@@ -77,7 +84,8 @@ RunReport Execute(const RenamePlan& plan, FileServices& files, RunObserver& obse
                 if (plan.counting) ++held;
                 continue;
             }
-            handled = step->to;
+            // The file now has the name the platform made of the new one.
+            handled = StoredTargetPath(step->to);
         }
         if ((step->stamp || step->setAttributes) &&
             !SetStatusOf(*step, i, handled, stampTime, files, observer, report)) {

@@ -1,6 +1,7 @@
 // Carrying out a rename plan: each file is moved (unless it stays), then stamped and
-// given its attributes. An observer sees every file before it is handled and every
-// failure, and decides whether the run goes on; it never changes what a step does.
+// given its attributes under the name the platform stored it as. An observer sees every
+// file before it is handled and every failure, and decides whether the run goes on; it
+// never changes what a step does.
 //
 // A run never overwrites or deletes a file: every rename goes through the services'
 // move, which refuses an existing target. Nothing done before a stop is undone.
@@ -20,7 +21,8 @@ struct RunFailure {
     std::size_t file = 0;  // position among the selected files
     RunMessage message;    // what the user is told when the run stops for it
     // What the settings say: a failed move stops the run only with "Abort on file rename
-    // error"; a file that refuses its time or attributes always does.
+    // error", or when the file was left under a temporary name (the message says where);
+    // a file that refuses its time or attributes always does.
     bool stops = true;
 };
 

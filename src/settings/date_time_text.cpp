@@ -51,6 +51,12 @@ void ParseDate(const std::string& text, int& month, int& day, int& year) {
     day = Clamp(day, 1, 31);
 }
 
+bool IsDateAccepted(const std::string& text) {
+    int month, day, year;
+    ParseDate(text, month, day, year);
+    return year <= kLastDateYear;
+}
+
 void ParseTime(const std::string& text, int& hour, int& minute, int& second) {
     static const char* const kFormats[3] = {"%d:%d:%d", "%d-%d-%d", "%2d%2d%2d"};
     hour = 0;

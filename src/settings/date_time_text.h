@@ -19,6 +19,15 @@ std::string FormatTime(int hour, int minute, int second);
 // day 1..31; the day is not checked against the length of the month.
 void ParseDate(const std::string& text, int& month, int& day, int& year);
 
+// The last year a date text may give. Four digits fill the date box, so a later
+// year would be shown in a form the box refuses to give back; and every date up
+// to it can be turned into a time stamp.
+constexpr int kLastDateYear = 9999;
+
+// False when the text, read by ParseDate, gives a year after kLastDateYear: such
+// a date is refused rather than taken.
+bool IsDateAccepted(const std::string& text);
+
 // Starts from 0:00:00, then reads "H:M:S", else "H-M-S", else "HHMMSS", the
 // same way. Afterwards hour 0..23, minute and second 0..59.
 void ParseTime(const std::string& text, int& hour, int& minute, int& second);

@@ -22,8 +22,8 @@ SettingsBinding MainWindowFields(CRenameDlg& dlg) {
     SettingsBinding fields;
     BindRenameOptions(fields, dlg);
     fields.Bind(kRowWarnRen, &dlg.m_bWarnRename);
-    fields.Bind(kRowFileFilter, &dlg.m_nFileFilter);
-    fields.Bind(kRowFileSort, &dlg.m_nFileSort);
+    fields.Bind(kRowFileFilter, &dlg.m_browse.m_nFileFilter);
+    fields.Bind(kRowFileSort, &dlg.m_browse.m_nFileSort);
     fields.Bind(kRowAutoSel, &dlg.m_bAutoSelect);
     fields.Bind(kRowNoRefresh, &dlg.m_bNoRefresh);
     fields.Bind(kRowWarnDel, &dlg.m_bWarnDelete);
@@ -39,11 +39,11 @@ SettingsBinding MainWindowFields(CRenameDlg& dlg) {
 
 }  // namespace
 
-void CRenameDlg::LoadSettings(CString& startDir) {
+bool CRenameDlg::LoadSettings(CString& startDir) {
     startDir.clear();
     std::string contents;
     // No file (a first run) or one that cannot be read: the start values stand.
-    if (!Platform().ReadFile(SettingsPath(), contents)) return;
+    if (!Platform().ReadFile(SettingsPath(), contents)) return false;
 
     SettingsReadResult read = ReadSettings(contents, MainWindowFields(*this));
     if (read.windowRead) {
@@ -54,6 +54,7 @@ void CRenameDlg::LoadSettings(CString& startDir) {
     }
     if (read.toolTipStored) EnableToolTips(m_bToolTip);
     if (read.startDirRead) startDir = read.startDir;
+    return read.windowRead;
 }
 
 void CRenameDlg::SaveSettings() {
@@ -64,7 +65,7 @@ void CRenameDlg::SaveSettings() {
     window.top = outer.top;
     window.right = outer.right;
     window.bottom = outer.bottom;
-    std::string contents = FormatSettings(window, m_strCurDir, MainWindowFields(*this));
+    std::string contents = FormatSettings(window, m_browse.m_strCurDir, MainWindowFields(*this));
     // The file is replaced only once the new one is complete, so a failed
     // write leaves the user's earlier settings as they were.
     if (!Platform().WriteFileReplacing(SettingsPath(), contents))

@@ -81,8 +81,8 @@ void COptionsDlg::BuildMessageMap() {
     clicked(IDC_OPT_GETNOW, &COptionsDlg::OnGetCurrentDateTime);
     clicked(IDC_OPT_OK, &COptionsDlg::OnOkUseCurrent);
     clicked(IDC_OPT_OKSAVE, &COptionsDlg::OnOkSave);
-    // IDOK (Enter with no button focused) and IDCANCEL keep the base handling:
-    // take and close, or close without taking.
+    // IDOK (Enter with no button focused) takes and closes like the OK buttons,
+    // through OnOK; IDCANCEL keeps the base handling: close without taking.
 }
 
 BOOL COptionsDlg::OnInitDialog() {
@@ -167,8 +167,27 @@ void COptionsDlg::OnOkSave() {
     CloseWithOk(1);
 }
 
+void COptionsDlg::OnOK() {
+    // Leaves m_bSaveToFile as the owner set it.
+    CloseWithOk(m_bSaveToFile);
+}
+
 void COptionsDlg::CloseWithOk(int saveToFile) {
-    if (!UpdateData(TRUE)) return;
+    if (!TakeForClosing()) return;
     m_bSaveToFile = saveToFile;
     EndDialog(IDOK);
+}
+
+bool COptionsDlg::TakeForClosing() {
+    if (!UpdateData(TRUE)) return false;
+    // The date is read back whether or not time stamps are on, so a year the box
+    // could not show again is refused here, while the user can still correct it.
+    if (!IsDateAccepted(m_strDate)) {
+        MessageBox("Invalid date: " + m_strDate, "Error:", MB_OK | MB_ICONSTOP);
+        HWND date = GetDlgItem(IDC_OPT_DATE);
+        ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(date), TRUE);
+        ::SendMessageA(date, EM_SETSEL, 0, -1);
+        return false;
+    }
+    return true;
 }

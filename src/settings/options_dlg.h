@@ -37,6 +37,8 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
+    // Enter with no button focused: take and close like "Ok - use current settings".
+    void OnOK() override;
 
 private:
     void BuildMessageMap();
@@ -52,6 +54,9 @@ private:
     void OnOkUseCurrent();
     void OnOkSave();
     void CloseWithOk(int saveToFile);
+    // Takes every value for closing; false, with the user told and the offending text
+    // selected, when one cannot be kept.
+    bool TakeForClosing();
 
     // The enabled state of the controls that depend on a check box, from the
     // fields (not the controls), so each runs after a take.

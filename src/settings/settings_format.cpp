@@ -10,39 +10,39 @@
 // files depend on: CASESENSITVIE and NOREFLESH.
 const SettingKey kSettingKeys[kSettingRowCount] = {
     {"DEFDIR", SettingKind::Text},
-    {"SRCHSTR", SettingKind::Text},
+    {"SRCHSTR", SettingKind::Text, kMaxSearchMask},
     {"WARNREN", SettingKind::Flag},
     {"FILEFILTER", SettingKind::Number},
     {"FILESORT", SettingKind::Number},
     {"CHGPREFIX", SettingKind::Flag},
-    {"NEWPREFIX", SettingKind::Text},
+    {"NEWPREFIX", SettingKind::Text, kMaxNameText},
     {"PREFIXPOS", SettingKind::Number},
     {"PREFIXUP", SettingKind::Flag},
     {"PREFIXLOW", SettingKind::Flag},
     {"PREFIXCNT", SettingKind::Flag},
     {"CHGEXTENSION", SettingKind::Flag},
-    {"NEWEXT", SettingKind::Text},
+    {"NEWEXT", SettingKind::Text, kMaxNameText},
     {"EXTPOS", SettingKind::Number},
     {"EXTUP", SettingKind::Flag},
     {"EXTLOW", SettingKind::Flag},
     {"EXTCNT", SettingKind::Flag},
-    {"STARTCNT", SettingKind::Text},
-    {"INCCNT", SettingKind::Text},
+    {"STARTCNT", SettingKind::Text, kMaxStartCount},
+    {"INCCNT", SettingKind::Text, kMaxIncrement},
     {"ALPHACNT", SettingKind::Flag},
     {"APPLYTO", SettingKind::Number},
     {"SEARCHBACK", SettingKind::Flag},
     {"CASESENSITVIE", SettingKind::Flag},
     {"INSERT", SettingKind::Flag},
-    {"INSSTR1", SettingKind::Text},
-    {"INSSTR2", SettingKind::Text},
-    {"INSATPOS", SettingKind::Text},
+    {"INSSTR1", SettingKind::Text, kMaxNameText},
+    {"INSSTR2", SettingKind::Text, kMaxNameText},
+    {"INSATPOS", SettingKind::Text, kMaxPositionText},
     {"INSAFTER", SettingKind::Flag},
     {"INSBEFORE", SettingKind::Flag},
     {"REPLACE", SettingKind::Flag},
-    {"RESTR1", SettingKind::Text},
-    {"RESTR2", SettingKind::Text},
-    {"REFROMPOS", SettingKind::Text},
-    {"RETOPOS", SettingKind::Text},
+    {"RESTR1", SettingKind::Text, kMaxNameText},
+    {"RESTR2", SettingKind::Text, kMaxNameText},
+    {"REFROMPOS", SettingKind::Text, kMaxPositionText},
+    {"RETOPOS", SettingKind::Text, kMaxPositionText},
     {"AUTOSEL", SettingKind::Flag},
     {"NOREFLESH", SettingKind::Flag},
     {"WARNDEL", SettingKind::Flag},
@@ -108,6 +108,11 @@ void StoreLine(int row, const std::string& line, const SettingsBinding& fields,
     // Cut by length, not at the place found: a line with text before its key
     // keeps part of the key in its value, as files have always been read.
     std::string value = line.substr(keyEq.size());
+    if (key.kind == SettingKind::Text) {
+        const size_t nul = value.find('\0');
+        if (nul != std::string::npos) value.erase(nul);
+        if (key.maxChars > 0 && value.size() > size_t(key.maxChars)) value.resize(size_t(key.maxChars));
+    }
     if (row == kRowToolTip) result.toolTipStored = true;
     if (row == kRowDefDir) {
         result.startDirRead = true;

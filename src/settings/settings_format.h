@@ -21,12 +21,14 @@ struct RenameOptions;
 enum class SettingKind {
     Flag,    // written as the int; read back as 1 when atoi of the text is > 0, else 0
     Number,  // written as the int; read back as atoi of the text, unchecked
-    Text,    // written as it stands; read back as the rest of the line, blanks included
+    Text,    // written as it stands; read back as the rest of the line, blanks included,
+             // up to a NUL and at most maxChars characters
 };
 
 struct SettingKey {
     const char* key;
     SettingKind kind;
+    int maxChars = 0;  // Text: the most characters its field holds; 0 for no limit
 };
 
 // Row numbers of kSettingKeys: line 3 of the file is row 0.
@@ -130,8 +132,10 @@ struct SettingsReadResult {
 
 // Reads a settings file's bytes into the bound fields. Lines end at "\n"
 // (a "\r" before it is dropped); a last line without "\n" counts. Line 1 is
-// skipped unseen. A line that lacks its "KEY=" leaves its field alone. Never
-// fails; at worst nothing is read.
+// skipped unseen. A line that lacks its "KEY=" leaves its field alone. A text
+// value ends at its first NUL (a damaged or hand-edited file) and is cut to
+// its key's maxChars, so that it neither turns into a shorter path further on
+// nor exceeds what its edit box accepts. Never fails; at worst nothing is read.
 SettingsReadResult ReadSettings(const std::string& fileContents, const SettingsBinding& fields);
 
 // The settings file of an executable: same directory, the executable's name

@@ -57,7 +57,8 @@ void CFileStatusDlg::OnAttributeClicked() {
 }
 
 void CFileStatusDlg::OnChangePath() {
-    CDirExplorerDlg chooser;
+    // Owned by this window, which stays disabled while the chooser is open.
+    CDirExplorerDlg chooser(m_hWnd);
     chooser.m_strDirPath = m_strPath;
     if (chooser.DoModal() == IDOK) {
         m_strPath = chooser.m_strDirPath;

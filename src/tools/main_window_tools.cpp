@@ -2,6 +2,7 @@
 #include "app/rename_dlg.h"
 
 #include "platform/file_services.h"
+#include "platform/move_rules.h"
 #include "settings/date_time_text.h"
 #include "tools/about_dlg.h"
 #include "tools/file_status_dlg.h"
@@ -10,6 +11,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -19,9 +21,12 @@ void ShowTime(TimeValue time, CString& date, CString& clock) {
     clock = FormatTime(local.hour, local.minute, local.second);
 }
 
-// A date box and a time box read back leniently, as local time. A moment the
-// platform cannot represent becomes 0, which leaves that stamp as it is.
-TimeValue ReadTime(const CString& date, const CString& clock) {
+// A date box and a time box read back leniently, as local time. Boxes that still show
+// the text they were filled with give 0, which leaves that stamp exactly as it was:
+// read back from its text, a stamp could change (its fraction of a second, or a year
+// outside what the date reader takes). A moment the platform cannot represent gives 0 too.
+TimeValue ReadTime(const CString& date, const CString& clock, const CString (&shown)[2]) {
+    if (date == shown[0] && clock == shown[1]) return 0;
     int month, day, year, hour, minute, second;
     ParseDate(date, month, day, year);
     ParseTime(clock, hour, minute, second);
@@ -43,7 +48,7 @@ void CRenameDlg::OnFileListDblClk() {
     CString oldName = GetListBoxText(list, caret);
     ::SendMessageA(list, LB_SETSEL, FALSE, static_cast<LPARAM>(caret));
 
-    CString oldPath = m_strCurDir + oldName;
+    CString oldPath = m_browse.m_strCurDir + oldName;
     FileStatus status;
     if (!Platform().GetStatus(oldPath, status)) {
         // The entry no longer names a readable file (deleted or renamed elsewhere).
@@ -54,7 +59,7 @@ void CRenameDlg::OnFileListDblClk() {
 
     CFileStatusDlg dlg(m_hWnd);
     dlg.m_strName = oldName;
-    dlg.m_strPath = m_strCurDir;
+    dlg.m_strPath = m_browse.m_strCurDir;
     ShowTime(status.modified, dlg.m_strModifiedDate, dlg.m_strModifiedTime);
     ShowTime(status.created, dlg.m_strCreatedDate, dlg.m_strCreatedTime);
     ShowTime(status.accessed, dlg.m_strAccessedDate, dlg.m_strAccessedTime);
@@ -63,20 +68,28 @@ void CRenameDlg::OnFileListDblClk() {
     dlg.m_bReadOnly = (status.attribute & kFileReadOnly) ? 1 : 0;
     dlg.m_bSystem = (status.attribute & kFileSystem) ? 1 : 0;
     dlg.m_bChanged = 0;
+    const CString shownModified[] = {dlg.m_strModifiedDate, dlg.m_strModifiedTime};
+    const CString shownAccessed[] = {dlg.m_strAccessedDate, dlg.m_strAccessedTime};
+    const CString shownCreated[] = {dlg.m_strCreatedDate, dlg.m_strCreatedTime};
 
     if (dlg.DoModal() == IDOK) {
         CString newPath = dlg.m_strPath + dlg.m_strName;
+        CString filePath = oldPath;
         bool moved = false;
-        if (dlg.m_strName != oldName || dlg.m_strPath != m_strCurDir) {
+        if (dlg.m_strName != oldName || dlg.m_strPath != m_browse.m_strCurDir) {
             bool ok;
+            std::string leftAs;
             {
                 CWaitCursor wait;
-                ok = Platform().MoveFile(oldPath, newPath);
+                ok = Platform().MoveFile(oldPath, newPath, leftAs);
             }
             if (!ok) {
-                MessageBox("Error Moving/Renaming File:\nFrom-  " + oldPath + "\nTo-  " + newPath,
+                MessageBox("Error Moving/Renaming File:\nFrom-  " + oldPath + "\nTo-  " + newPath +
+                               (leftAs.empty() ? "" : "\n\nThe file was left as-  " + leftAs),
                            "Rename Error:", MB_OK | MB_ICONEXCLAMATION);
             }
+            // The file now has the name the platform made of the new one.
+            filePath = StoredTargetPath(newPath);
             moved = ok;
             // After a failed move the target name belongs to no file or to another one:
             // the changed times and attributes are applied to nothing.
@@ -87,12 +100,13 @@ void CRenameDlg::OnFileListDblClk() {
             // Times first, on a file that is writable for the moment: a read-only file
             // takes new times too. Its final attributes follow in a second call.
             FileStatus stamp;
-            stamp.modified = ReadTime(dlg.m_strModifiedDate, dlg.m_strModifiedTime);
-            stamp.accessed = ReadTime(dlg.m_strAccessedDate, dlg.m_strAccessedTime);
-            stamp.created = ReadTime(dlg.m_strCreatedDate, dlg.m_strCreatedTime);
+            stamp.modified = ReadTime(dlg.m_strModifiedDate, dlg.m_strModifiedTime, shownModified);
+            stamp.accessed = ReadTime(dlg.m_strAccessedDate, dlg.m_strAccessedTime, shownAccessed);
+            stamp.created = ReadTime(dlg.m_strCreatedDate, dlg.m_strCreatedTime, shownCreated);
             stamp.attribute = status.attribute & ~kFileReadOnly;
             std::string error;
-            if (!Platform().SetStatus(newPath, stamp, error)) {
+            const bool newTimes = stamp.modified != 0 || stamp.accessed != 0 || stamp.created != 0;
+            if (newTimes && !Platform().SetStatus(filePath, stamp, error)) {
                 MessageBox(error, "Error:", MB_OK | MB_ICONEXCLAMATION);
                 return;
             }
@@ -102,7 +116,7 @@ void CRenameDlg::OnFileListDblClk() {
             SetAttributeBit(attributes.attribute, kFileHidden, dlg.m_bHidden);
             SetAttributeBit(attributes.attribute, kFileReadOnly, dlg.m_bReadOnly);
             SetAttributeBit(attributes.attribute, kFileSystem, dlg.m_bSystem);
-            if (!Platform().SetStatus(newPath, attributes, error)) {
+            if (!Platform().SetStatus(filePath, attributes, error)) {
                 MessageBox(error, "Error:", MB_OK | MB_ICONEXCLAMATION);
                 return;
             }
@@ -110,9 +124,9 @@ void CRenameDlg::OnFileListDblClk() {
 
         if (moved) {
             ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(caret), 0);
-            if (dlg.m_strPath == m_strCurDir)
+            if (dlg.m_strPath == m_browse.m_strCurDir)
                 ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(caret),
-                               reinterpret_cast<LPARAM>(dlg.m_strName.c_str()));
+                               reinterpret_cast<LPARAM>(StoredTargetPath(dlg.m_strName).c_str()));
         }
     }
     ::SendMessageA(list, LB_SETCARETINDEX, static_cast<WPARAM>(caret), FALSE);
@@ -134,7 +148,7 @@ int CRenameDlg::OnVKeyToItem(UINT key, HWND listBox, UINT) {
     for (int i = 0; i < count; ++i) {
         int index = -1;
         if (::SendMessageA(listBox, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&index)) != 1) break;
-        CString path = m_strCurDir + GetListBoxText(listBox, index);
+        CString path = m_browse.m_strCurDir + GetListBoxText(listBox, index);
         if (!Platform().DeleteFile(path)) {
             MessageBox("Cannot delete file: " + path, "Delete Error:", MB_OK | MB_ICONSTOP);
             break;
@@ -150,24 +164,82 @@ namespace {
 // relayed from the thread's message queue rather than by subclassing every control:
 // a subclass would sit in the path of every message sent to a control (a list fill
 // sends one per name) and makes each of them several times slower.
+//
+// A disabled control gets no mouse messages: the system gives them to the window
+// beneath it, the main window. So a mouse message of the main window itself is
+// relayed as one of the control under the pointer, and when the tooltip checks
+// that the pointer is still over its tool it is pointed to that control too.
 struct ToolTipRelay {
     HHOOK hook = nullptr;
     HWND owner = nullptr;
     HWND tip = nullptr;
+    WNDPROC tipProc = nullptr;  // the tooltip's own window procedure
     ~ToolTipRelay() {
         if (hook) ::UnhookWindowsHookEx(hook);
     }
 };
 ToolTipRelay g_relay;
 
+bool IsGroupBox(HWND control) {
+    char kind[16] = "";
+    ::GetClassNameA(control, kind, sizeof kind);
+    return ::lstrcmpiA(kind, "Button") == 0 &&
+           (::GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// The visible control of `owner` under a point of its client area, enabled or not.
+// Group boxes and unnumbered labels are seen through, as the system's own hit test
+// sees through them for enabled controls.
+HWND ControlUnder(HWND owner, POINT point) {
+    for (HWND child = ::GetWindow(owner, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const int id = ::GetDlgCtrlID(child);
+        if (!(::GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) || id == -1 || id == 0xFFFF || IsGroupBox(child))
+            continue;
+        RECT rect;
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(HWND_DESKTOP, owner, reinterpret_cast<POINT*>(&rect), 2);
+        if (::PtInRect(&rect, point)) return child;
+    }
+    return nullptr;
+}
+
+// The message as the tooltip is to see it: a control's as it is; the main window's
+// readdressed to the control under the pointer, in that control's coordinates.
+// False when it concerns no control.
+bool AsControlMessage(HWND owner, MSG& msg) {
+    if (::IsChild(owner, msg.hwnd)) return true;
+    // Wheel messages carry screen coordinates; the tooltip does not use them.
+    if (msg.hwnd != owner || msg.message == WM_MOUSEWHEEL || msg.message == WM_MOUSEHWHEEL) return false;
+    POINT point = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+    HWND control = ControlUnder(owner, point);
+    if (!control) return false;
+    ::MapWindowPoints(owner, control, &point, 1);
+    msg.hwnd = control;
+    msg.lParam = MAKELPARAM(point.x, point.y);
+    return true;
+}
+
 LRESULT CALLBACK RelayMouseToToolTip(int code, WPARAM removal, LPARAM lp) {
     if (code == HC_ACTION && removal == PM_REMOVE) {
-        MSG* msg = reinterpret_cast<MSG*>(lp);
-        if (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST && g_relay.tip &&
-            ::IsWindow(g_relay.tip) && ::IsChild(g_relay.owner, msg->hwnd))
-            ::SendMessageA(g_relay.tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+        MSG msg = *reinterpret_cast<MSG*>(lp);
+        if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST && g_relay.tip &&
+            ::IsWindow(g_relay.tip) && AsControlMessage(g_relay.owner, msg))
+            ::SendMessageA(g_relay.tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
     }
     return ::CallNextHookEx(g_relay.hook, code, removal, lp);
+}
+
+LRESULT CALLBACK ToolTipWindowProc(HWND tip, UINT message, WPARAM wp, LPARAM lp) {
+    if (message == TTM_WINDOWFROMPOINT && lp && tip == g_relay.tip) {
+        POINT point = *reinterpret_cast<POINT*>(lp);
+        HWND hit = ::WindowFromPoint(point);
+        if (hit && hit == g_relay.owner) {
+            ::ScreenToClient(hit, &point);
+            if (HWND control = ControlUnder(hit, point)) return reinterpret_cast<LRESULT>(control);
+        }
+        return reinterpret_cast<LRESULT>(hit);
+    }
+    return ::CallWindowProcW(g_relay.tipProc, tip, message, wp, lp);
 }
 
 }  // namespace
@@ -195,6 +267,9 @@ void CRenameDlg::EnableToolTips(BOOL enable) {
         }
         // Long lines wrap instead of running off the screen.
         ::SendMessageA(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, 400);
+        // The tooltip's class is a Unicode one: so is the subclass, and nothing is translated.
+        g_relay.tipProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+            m_hToolTip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ToolTipWindowProc)));
         if (!g_relay.hook)
             g_relay.hook = ::SetWindowsHookExA(WH_GETMESSAGE, &RelayMouseToToolTip, nullptr,
                                                ::GetCurrentThreadId());
@@ -209,18 +284,38 @@ void CRenameDlg::OnToolTipNeedText(NMHDR* hdr, LRESULT* result) {
     UINT_PTR id = hdr->idFrom;
     if (info->uFlags & TTF_IDISHWND) id = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(id)));
     int line = ToolTipLineOf(static_cast<int>(id));
-
-    std::string text;
-    std::string contents;
-    if (line == 0) text = "No tooltips for this command.";
-    else if (!Platform().ReadFile("tooltip.txt", contents)) text = "Tooltips file not found!";
-    else text = ToolTipLineText(contents, line);
+    std::string text = line == 0 ? "No tooltips for this command." : ToolTipTextOfLine(line);
 
     // The tooltip reads the text after this handler returns: it lives in the window.
     std::snprintf(m_szToolTip, sizeof m_szToolTip, "%s", text.c_str());
     info->lpszText = m_szToolTip;
     info->hinst = nullptr;
     *result = 0;
+}
+
+// The file is looked up in the current directory at every tooltip, but read only
+// when its full path, size or write time differ from those of the texts in hand, and
+// then only its first few kilobytes: a huge file costs no more than a small one.
+std::string CRenameDlg::ToolTipTextOfLine(int line) {
+    const char* const name = "tooltip.txt";
+    FileStatus status;
+    char full[MAX_PATH] = "";
+    const DWORD length = ::GetFullPathNameA(name, MAX_PATH, full, nullptr);
+    if (!Platform().GetStatus(name, status) || (status.attribute & kFileDirectory)) {
+        m_toolTipFile.Forget();
+        return "Tooltips file not found!";
+    }
+    const std::string version = std::string(full, length < MAX_PATH ? length : 0) + "|" +
+                                std::to_string(status.size) + "|" + std::to_string(status.modified);
+    if (!m_toolTipFile.Holds(version)) {
+        std::string start;
+        if (!Platform().ReadFileStart(name, kToolTipFileBytes, start)) {
+            m_toolTipFile.Forget();
+            return "Tooltips file not found!";
+        }
+        m_toolTipFile.Load(version, start);
+    }
+    return m_toolTipFile.Text(line);
 }
 
 void CRenameDlg::OnAbout() {

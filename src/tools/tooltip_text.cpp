@@ -1,11 +1,9 @@
 #include "tools/tooltip_text.h"
 
-#include "platform/text_chunks.h"
 #include "res/resource.h"
 
 #include <algorithm>
-#include <cstddef>
-#include <vector>
+#include <utility>
 
 namespace {
 
@@ -22,8 +20,11 @@ const int kToolTipControls[] = {
     IDC_RESTR1,       IDC_RESTR2,       IDC_REFROMPOS,    IDC_RETOPOS,
 };
 
+static_assert(sizeof kToolTipControls / sizeof kToolTipControls[0] == kToolTipLines, "one line per control");
+
 // The reader's buffer holds 80 characters with the terminating zero.
 constexpr std::size_t kReadMax = 79;
+static_assert(kToolTipFileBytes > kToolTipLines * (kReadMax + 1), "room for every read and one byte more");
 
 }  // namespace
 
@@ -36,11 +37,41 @@ int ToolTipLineOf(int controlId) {
     return 0;
 }
 
-std::string ToolTipLineText(const std::string& contents, int line) {
-    std::vector<std::string> reads = ReadTextChunks(contents, kReadMax);
-    if (reads.empty() || line < 1) return std::string();
+void ToolTipFile::Load(const std::string& version, std::string_view start) {
+    start = start.substr(0, kToolTipFileBytes);
+    m_reads.clear();
+    m_reads.reserve(kToolTipLines);
+    std::size_t pos = 0;
+    while (m_reads.size() < static_cast<std::size_t>(kToolTipLines) && pos < start.size()) {
+        std::string read;
+        read.reserve(kReadMax);
+        while (read.size() < kReadMax && pos < start.size()) {
+            const char c = start[pos++];
+            if (c == '\x1a') {  // Ctrl-Z: the end of a text file
+                pos = start.size();
+                break;
+            }
+            if (c == '\r' && pos < start.size() && start[pos] == '\n') continue;
+            read += c;
+            if (c == '\n') break;
+        }
+        if (read.empty()) break;
+        m_reads.push_back(std::move(read));
+    }
+    m_version = version;
+    m_loaded = true;
+}
+
+void ToolTipFile::Forget() {
+    m_loaded = false;
+    m_version.clear();
+    m_reads.clear();
+}
+
+std::string ToolTipFile::Text(int line) const {
+    if (m_reads.empty() || line < 1) return std::string();
     // Reads past the end of the file leave the buffer as the last read left it.
-    std::string buffer = reads[std::min(static_cast<std::size_t>(line), reads.size()) - 1];
+    std::string buffer = m_reads[std::min(static_cast<std::size_t>(line), m_reads.size()) - 1];
     // The buffer is a C string: a zero byte read from the file ends it.
     std::size_t zero = buffer.find('\0');
     if (zero != std::string::npos) buffer.erase(zero);

@@ -20,8 +20,8 @@ void CDataExchange::Fail(HWND control) {
 }
 
 namespace {
-// Setting an edit's text raises its change notification even when the text stays
-// the same; handlers that reload every control would then call themselves without end.
+// Setting an edit's text, even the same text, puts its caret back to the start and
+// repaints it: an edit being typed into must keep its caret when the fields are shown.
 void SetTextIfChanged(HWND control, const std::string& text) {
     if (GetWindowTextString(control) != text) ::SetWindowTextA(control, text.c_str());
 }
@@ -94,8 +94,7 @@ void DDX_Radio(CDataExchange* pDX, int id, int& value) {
             if (pDX->m_bSaveAndValidate) {
                 if (::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
             } else {
-                // Setting a radio button's check, even an unchanged one, costs a repaint
-                // of the group; the main window reloads its controls on most clicks.
+                // Setting a radio button's check, even an unchanged one, costs a repaint.
                 WPARAM wanted = index == value ? BST_CHECKED : BST_UNCHECKED;
                 if (static_cast<WPARAM>(::SendMessageA(control, BM_GETCHECK, 0, 0)) != wanted)
                     ::SendMessageA(control, BM_SETCHECK, wanted, 0);

@@ -72,7 +72,10 @@ private:
     UINT m_nIDTemplate;
     bool m_bModal = false;
     // While fields and controls are exchanged, the controls' own notifications
-    // (a text set by the exchange raises EN_CHANGE) are not handled.
+    // (a text set by the exchange raises EN_CHANGE) are not handled: a change handler
+    // that is more than a store of its field must not run for a load. The file status
+    // window marks its times as edited on any change of their edits, and the main
+    // window refills its file list on a change of the search mask.
     bool m_bLockoutNotify = false;
 };
 

@@ -43,15 +43,22 @@ protected:
     std::unique_ptr<CRenameDlg> dlg;
 };
 
+// Also at the work area's top-left corner, where an unmoved window would be created.
 TEST_F(Startup, SavedFileIsInPlaceBeforeTheWindowFirstShows) {
-    file.Write(SettingsText("WINDOWPOS=50,60,750,610", {{kRowSrchStr, "*.txt"}, {kRowFileFilter, "2"},
-                            {kRowFileSort, "7"}, {kRowChgPrefix, "1"}, {kRowNewPrefix, " new "}, {kRowPrefixPos, "0"}}));
-    Start();
-    EXPECT_EQ(std::to_string(g_rectAtShow.left) + "," + std::to_string(g_rectAtShow.top) + "," +
-                  std::to_string(g_rectAtShow.right) + "," + std::to_string(g_rectAtShow.bottom), "50,60,750,610");
-    EXPECT_EQ(TextOf(Item(IDC_SEARCHMASK)) + " " + std::to_string(Selected(IDC_FILEFILTER)) + " " +
-                  std::to_string(Selected(IDC_FILESORT)), "*.txt 2 7");
-    EXPECT_NE(TextOf(Item(IDC_PREVIEW)), "(NO CHANGES)") << "the preview follows the loaded options";
+    RECT area;
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0));
+    for (const RECT& r : {RECT{50, 60, 750, 610}, RECT{area.left, area.top, area.left + 700, area.top + 550}}) {
+        const std::string rect = std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                                 std::to_string(r.right) + "," + std::to_string(r.bottom);
+        file.Write(SettingsText("WINDOWPOS=" + rect, {{kRowSrchStr, "*.txt"}, {kRowFileFilter, "2"}, {kRowFileSort, "7"},
+                                                      {kRowChgPrefix, "1"}, {kRowNewPrefix, " new "}, {kRowPrefixPos, "0"}}));
+        Start();
+        EXPECT_EQ(std::to_string(g_rectAtShow.left) + "," + std::to_string(g_rectAtShow.top) + "," +
+                      std::to_string(g_rectAtShow.right) + "," + std::to_string(g_rectAtShow.bottom), rect);
+        EXPECT_EQ(TextOf(Item(IDC_SEARCHMASK)) + " " + std::to_string(Selected(IDC_FILEFILTER)) + " " +
+                      std::to_string(Selected(IDC_FILESORT)), "*.txt 2 7");
+        EXPECT_NE(TextOf(Item(IDC_PREVIEW)), "(NO CHANGES)") << "the preview follows the loaded options";
+    }
 }
 
 // Without a settings file (no start directory given), and with the start
@@ -70,7 +77,7 @@ TEST_F(Startup, StartDirectoryIsEnteredWhenItCanBe) {
         SCOPED_TRACE(c.name);
         if (!c.defdir.empty()) file.Write(SettingsText("WINDOWPOS=0,0,600,500", {{kRowDefDir, c.defdir}}));
         Start();
-        EXPECT_EQ(dlg->m_strCurDir, c.entered ? sub : root);
+        EXPECT_EQ(dlg->m_browse.m_strCurDir, c.entered ? sub : root);
         EXPECT_TRUE(sink.messages.empty());
         if (c.defdir.empty()) {  // the defaults, and start-up never writes the file
             EXPECT_EQ(TextOf(Item(IDC_SEARCHMASK)) + " " + TextOf(Item(IDC_PREVIEW)), "*.* (NO CHANGES)");

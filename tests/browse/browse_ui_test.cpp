@@ -15,14 +15,10 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-// The list's names, or only the selected ones.
-Names ListNames(HWND list, bool selectedOnly = false) {
+Names ListNames(HWND list) {
     Names names;
-    for (int i = 0; i < static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0)); ++i) {
-        char text[MAX_PATH + 1] = "";
-        ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        if (!selectedOnly || ::SendMessageA(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) names.push_back(text);
-    }
+    for (int i = 0; i < static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0)); ++i)
+        names.push_back(GetListBoxText(list, i));
     return names;
 }
 
@@ -48,9 +44,10 @@ protected:
         return path;
     }
     // Lists `path` as a selection in the tree does.
-    void Show(const std::string& path) { dlg.m_strCurDir = path; dlg.FillFileList(); }
+    void Show(const std::string& path) { dlg.m_browse.m_strCurDir = path; dlg.FillFileList(); }
+    // What a run would take, in its order, and the count shown.
     void ExpectSelected(const Names& expected, const std::string& what) {
-        EXPECT_EQ(ListNames(list, true), expected) << what;
+        EXPECT_EQ(dlg.FilePane().SelectedNames(), expected) << what;
         EXPECT_EQ(TextOf(dlg.GetDlgItem(IDC_SELCOUNT)), std::to_string(expected.size())) << what;
     }
 
@@ -108,7 +105,7 @@ TEST_F(FileList, EveryOrderOnTheExamples) {
                 HANDLE file = ::CreateFileA((path + name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
                 EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &written) && ::CloseHandle(file)) << name;
             }
-        dlg.m_nFileSort = row.order;
+        dlg.m_browse.m_nFileSort = row.order;
         Show(path);
         EXPECT_EQ(ListNames(list), row.expected) << "order " << row.order;
     }
@@ -143,11 +140,28 @@ TEST_F(FileList, AutoSelectAndTheCaretAfterARefill) {
     struct Row { int autoSelect; const char* caretName; Names selected; int caret; };
     for (const Row& row : {Row{0, "C.TXT", {}, 2}, Row{1, "", all, 0}, Row{1, "b.txt", all, 1}, Row{0, "gone.txt", {}, 0}}) {
         dlg.m_bAutoSelect = row.autoSelect;
-        dlg.m_strCaretName = row.caretName;
+        dlg.m_browse.m_strCaretName = row.caretName;
         Show(path);
         ExpectSelected(row.selected, row.caretName);
         EXPECT_EQ(::SendMessageA(list, LB_GETCARETINDEX, 0, 0), row.caret) << row.caretName;
-        EXPECT_TRUE(dlg.m_strCaretName.empty());
+        EXPECT_TRUE(dlg.m_browse.m_strCaretName.empty());
+    }
+}
+
+// An empty list would tell the user the directory holds no files.
+TEST_F(FileList, ADirectoryThatCannotBeListedIsSaidSo) {
+    MakeFiles("d", {"a.txt"});
+    const std::string none = dir.path() + "none\\", refused = dir.path() + "a|b\\";
+    struct Row { int order; std::string path; bool told; };
+    for (const Row& row : {Row{0, none, true}, Row{8, none, true}, Row{2, refused, true}, Row{0, dir.path() + "d\\", false}}) {
+        dlg.m_browse.m_nFileSort = row.order;
+        sink.messages.clear();
+        Show(row.path);
+        std::vector<std::string> told;
+        for (const ShownMessage& m : sink.messages) told.push_back(m.title + "|" + m.text + "|" + std::to_string(m.flags));
+        EXPECT_EQ(told, row.told ? std::vector<std::string>{"Error:|Cannot list the directory: " + row.path + "|48"}
+                                 : std::vector<std::string>{}) << row.path;
+        EXPECT_EQ(ListNames(list), row.told ? Names{} : Names{"a.txt"});
     }
 }
 
@@ -224,8 +238,8 @@ TEST(Chooser, SubdirectoriesAreReadWhenFirstOpened) {
 }
 
 // The main window on the stand-in's drives: C: ready, Z: (which the real drive box
-// lists too) without a medium until the test gives it one.
-TEST(MainWindowTree, ADriveThatCannotBeMadeCurrentChangesNothing) {
+// lists too) without a medium until the test gives it one, and later takes it away.
+TEST(MainWindowTree, ADriveWithoutAMediumChangesNothingAndListsNothing) {
     CapturingSink sink;
     FakeFileServices fake;
     FakePlatformScope scope(fake);
@@ -239,7 +253,7 @@ TEST(MainWindowTree, ADriveThatCannotBeMadeCurrentChangesNothing) {
     fake.log.clear();
     ChooseComboEntry(drives, entry("[-z-]"));
     EXPECT_EQ(fake.log, Names{"ChangeDrive 26 failed"});
-    EXPECT_EQ(dlg.m_strCurDir, "C:\\data\\");
+    EXPECT_EQ(dlg.m_browse.m_strCurDir, "C:\\data\\");
     EXPECT_EQ(::SendMessageA(drives, CB_GETCURSEL, 0, 0), entry("[-c-]")) << "the drive box goes back";
     EXPECT_EQ(TreeItemText(tree, TreeView_GetSelection(tree)), "data");
     EXPECT_EQ(ListNames(list), Names{"a.txt"});
@@ -248,9 +262,17 @@ TEST(MainWindowTree, ADriveThatCannotBeMadeCurrentChangesNothing) {
     fake.AddFile("Z:\\z.txt");
     fake.AddDir("Z:\\zdir\\inner");
     ChooseComboEntry(drives, entry("[-z-]"));
-    EXPECT_EQ(dlg.m_strCurDir, "Z:\\");
+    EXPECT_EQ(dlg.m_browse.m_strCurDir, "Z:\\");
     EXPECT_EQ(TreeView_GetCount(tree), 3u) << "root, zdir and its placeholder";
     EXPECT_EQ(ListNames(list), Names{"z.txt"});
+    // A drive that loses its medium: the next refill says so and lists nothing.
+    EXPECT_TRUE(sink.messages.empty());
+    fake.AddDrive(26, false);
+    ChooseComboEntry(dlg.GetDlgItem(IDC_FILESORT), 1);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].title + "|" + sink.messages[0].text, "Error:|Cannot list the directory: Z:\\");
+    EXPECT_EQ(sink.messages[0].flags, UINT(MB_ICONEXCLAMATION));
+    EXPECT_TRUE(ListNames(list).empty());
     dlg.DestroyWindow();
 }
 

@@ -5,9 +5,9 @@
 
 #include "browse/sort_orders.h"
 
-// The file list's orders done the slow, literal way: a selection sort whose
-// comparison re-derives every key each time (keyed group first, then the key,
-// then the name). Names equal but for case follow in byte order, in the order's
-// direction, as the fast sort documents.
+// The file list's orders done the slow, literal way, step by step as the orders are
+// defined: the keyed group gathered at the front by swapping each outsider with the
+// first keyed name after it, then a selection sort of each group that re-derives the
+// keys at every comparison and swaps only when an entry comes strictly first.
 void ReferenceSortNames(int order, std::vector<std::string>& names);
 void ReferenceSortDated(int order, std::vector<DatedName>& names);

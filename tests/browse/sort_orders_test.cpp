@@ -26,9 +26,9 @@ TEST(SortOrders, DatesFollowTheSecondsInAnyEra) {
     for (std::size_t i = 0; i < dated.size(); ++i) EXPECT_EQ(dated[i].name, expected[i].name);
 }
 
-// Distinct random names rich in what the orders look at (digit runs past 2^64,
-// dots anywhere, letter case, digits around position 255), now and then with a
-// variant that differs from one only in case.
+// Random names rich in what the orders look at (digit runs past 2^64, dots
+// anywhere, digits around position 255), with many equal keys (mostly short digit
+// runs) and many names that differ from another only in letter case (B.txt, b.txt).
 Names RandomNames(std::mt19937& rng, std::size_t count) {
     Names names;
     std::set<std::string> seen;
@@ -37,17 +37,39 @@ Names RandomNames(std::mt19937& rng, std::size_t count) {
         for (int parts = 1 + rng() % 5; parts > 0; --parts) {
             const int kind = static_cast<int>(rng() % 100);  // digits, a dot, or letters
             if (kind >= 30 && kind < 50) { s += '.'; continue; }
-            for (int k = static_cast<int>(rng() % (kind < 30 ? 22 : 3)); k >= 0; --k)
+            for (int k = static_cast<int>(rng() % (kind >= 30 ? 3 : rng() % 4 ? 2 : 22)); k >= 0; --k)
                 s += kind < 30 ? static_cast<char>('0' + rng() % 10) : "abcABC_-~"[rng() % 9];
         }
-        if (!seen.insert(FoldedCopy(s)).second) continue;
-        names.push_back(s);
-        if (rng() % 4) continue;
-        for (char& c : s)
-            if (rng() % 2) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : FoldAsciiCase(c);
-        names.insert(names.begin() + static_cast<std::ptrdiff_t>(rng() % names.size()), s);
+        for (int variants = rng() % 2 ? 0 : static_cast<int>(rng() % 4); variants >= 0; --variants) {
+            if (seen.insert(s).second)
+                names.insert(names.begin() + static_cast<std::ptrdiff_t>(rng() % (names.size() + 1)), s);
+            for (char& c : s)
+                if (rng() % 2) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : FoldAsciiCase(c);
+        }
     }
     return names;
+}
+
+// Names equal but for case stay where the sort's swaps put them: not in byte
+// order, and not always in their first order either.
+TEST(SortOrders, NamesEqualButForCaseKeepTheSwapsPlaces) {
+    struct Case { int order; Names input, expected; };
+    const Case cases[] = {
+        {1, {"b.txt", "B.txt", "c.txt"}, {"c.txt", "B.txt", "b.txt"}},    // c.txt swapped with b.txt
+        {2, {"B.txt", "b.txt", "x1.txt"}, {"x1.txt", "b.txt", "B.txt"}},  // x1.txt brought forward
+        {7, {"a.b", "X1.txt", "x1.TXT"}, {"X1.txt", "x1.TXT", "a.b"}},
+        {8, {"B.txt", "b.txt", "a.txt"}, {"a.txt", "b.txt", "B.txt"}},    // all written in one second
+    };
+    for (const Case& c : cases) {
+        Names names = c.input;
+        std::vector<DatedName> dated;
+        for (const std::string& name : c.input) dated.push_back(MakeDatedName(name, 1000000000));
+        SortNamesForOrder(c.order, names);
+        SortDatedForOrder(c.order, dated);
+        Names datedNames;
+        for (const DatedName& d : dated) datedNames.push_back(d.name);
+        EXPECT_EQ(c.order == 8 ? datedNames : names, c.expected) << "order " << c.order;
+    }
 }
 
 // Orders outside 1-9 (the list box's own, and unsorted ones) leave the names as they are.

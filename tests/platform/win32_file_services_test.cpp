@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <map>
 
 namespace {
 
@@ -42,11 +44,116 @@ TEST(Win32Services, MoveNeverReplacesAndRenamesCaseOnDisk) {
         dir.WriteFile("a.txt", "A");
         dir.WriteFile("readme.txt", "R");
         dir.MakeDir("sub");
-        EXPECT_EQ(Platform().MoveFile(dir.path() + c.from, dir.path() + c.to), c.ok);
+        std::string leftAs;
+        EXPECT_EQ(Platform().MoveFile(dir.path() + c.from, dir.path() + c.to, leftAs), c.ok);
         EXPECT_EQ(OnDisk(dir.path()), c.after);
         for (const std::string& name : OnDisk(dir.path())) {
             if (name != "sub") { EXPECT_EQ(ReadFile(dir.path() + name), name[0] == 'r' || name[0] == 'R' ? "R" : "A"); }
         }
+    }
+}
+
+// A name in the program's text (the ANSI code page); "" where the code page lacks a letter.
+std::string InCodePage(const wchar_t* name) {
+    char text[64];
+    BOOL lossy = FALSE;
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, &lossy);
+    return length > 0 && !lossy ? text : "";
+}
+
+// Names that the platform's usual path handling rewrites ("foo." is taken for "foo", "CON"
+// for a device), beside the names they would become, and two names equal but for case
+// (made so on the Linux side). Each service reaches exactly the entry it names, or fails
+// and changes nothing; no other file changes.
+TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
+    const std::string accented = InCodePage(L"\u00e9t\u00e9.txt"), upper = InCodePage(L"\u00c9T\u00c9.TXT");
+    ASSERT_FALSE(accented.empty() || upper.empty());
+    const Names names = {"foo", "foo.", "bar", "bar ", "a.txt", "A.TXT", "CON", "nul", "COM1.log", "aux.c", accented};
+    const std::string nul(1, '\0');
+    using Act = std::function<bool(FileServices&, const std::string&)>;
+    const auto move = [](const std::string& from, const std::string& to) -> Act {
+        return [from, to](FileServices& s, const std::string& d) {
+            std::string leftAs;
+            return s.MoveFile(d + from, d + to, leftAs) && leftAs.empty();
+        };
+    };
+    const auto sizeOf = [](FileServices& s, const std::string& path) {
+        FileStatus status;
+        return s.GetStatus(path, status) ? status.size : 0;
+    };
+    const auto setStatus = [](unsigned attribute, TimeValue modified, const std::string& name) -> Act {
+        return [=](FileServices& s, const std::string& d) {
+            FileStatus status;
+            status.attribute = attribute, status.modified = modified;
+            std::string error;
+            return s.SetStatus(d + name, status, error);
+        };
+    };
+    // What the action returns, and the files it changes ("" for gone).
+    const struct { const char* what; Act act; bool ok; std::map<std::string, std::string> changed; } cases[] = {
+        {"delete foo.", [](FileServices& s, const std::string& d) { return s.DeleteFile(d + "foo."); }, true,
+         {{"foo.", ""}}},
+        {"delete bar and device names",
+         [](FileServices& s, const std::string& d) {
+             return s.DeleteFile(d + "bar ") && s.DeleteFile(d + "CON") && s.DeleteFile(d + "nul") &&
+                    s.DeleteFile(d + "COM1.log") && s.DeleteFile(d + "aux.c");
+         },
+         true, {{"bar ", ""}, {"CON", ""}, {"nul", ""}, {"COM1.log", ""}, {"aux.c", ""}}},
+        {"move foo. to a name ending in a dot", move("foo.", "foo2."), true, {{"foo.", ""}, {"foo2", "foo."}}},
+        {"move CON", move("CON", "CON_r"), true, {{"CON", ""}, {"CON_r", "CON"}}},
+        {"move bar  onto bar", move("bar ", "bar"), false, {}},
+        {"case only onto the other spelling", move("a.txt", "A.TXT"), false, {}},
+        {"case only onto the other spelling, back", move("A.TXT", "a.txt"), false, {}},
+        {"case only of an accented name", move(accented, upper), true, {{accented, ""}, {upper, accented}}},
+        {"case only of a device name: refused as a new name", move("aux.c", "AUX.C"), false, {}},
+        {"status", [&](FileServices& s, const std::string& d) {
+             return sizeOf(s, d + "foo.") == 4 && sizeOf(s, d + "bar ") == 4 && sizeOf(s, d + "CON") == 3;
+         }, true, {}},
+        {"hide bar ", setStatus(kFileArchive | kFileHidden, 0, "bar "), true, {{"bar ", "bar  hidden"}}},
+        {"new time for nul", setStatus(kFileArchive, k2040, "nul"), true, {{"nul", "nul restamped"}}},
+        {"new access time alone for foo.",
+         [](FileServices& s, const std::string& d) {
+             FileStatus status;
+             status.attribute = kFileArchive, status.accessed = k2040;
+             std::string error;
+             WIN32_FILE_ATTRIBUTE_DATA data;
+             return s.SetStatus(d + "foo.", status, error) &&
+                    ::GetFileAttributesExA(Exact(d + "foo.").c_str(), GetFileExInfoStandard, &data) &&
+                    ((static_cast<long long>(data.ftLastAccessTime.dwHighDateTime) << 32 |
+                      data.ftLastAccessTime.dwLowDateTime) - 116444736000000000LL) / 10000000 == k2040;
+         },
+         true, {}},
+        {"a NUL byte names nothing",
+         [&](FileServices& s, const std::string& d) {
+             FileStatus status;
+             std::string error, leftAs, read;
+             bool none = true;
+             for (const std::string& path : {d + "a.txt" + nul + "x", d + nul + "a.txt"}) {
+                 none = none && !s.DeleteFile(path) && !s.GetStatus(path, status) && !s.SetStatus(path, status, error) &&
+                        !s.MoveFile(path, d + "b.txt", leftAs) && !s.MoveFile(d + "a.txt", path, leftAs) &&
+                        !s.ReadFile(path, read) && !s.WriteFileReplacing(path, "new") &&
+                        !s.EnumerateDirectory(path + "\\", [](const FindEntry&) {}) && s.ChangeDir(path) == -1;
+             }
+             return none;
+         },
+         true, {}},
+    };
+    constexpr long long kMade = 1000000000;  // 2001-09-09
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        std::map<std::string, std::string> expected;
+        for (const std::string& name : names) {
+            dir.WriteFile(name, name);
+            ASSERT_TRUE(SetWriteTime(dir.path() + name, kMade)) << name;
+            expected[name] = name;
+        }
+        EXPECT_EQ(c.act(Platform(), dir.path()), c.ok);
+        for (const auto& [name, state] : c.changed) {
+            if (state.empty()) expected.erase(name);
+            else expected[name] = state;
+        }
+        EXPECT_EQ(FileStates(dir.path(), kMade), expected);
     }
 }
 
@@ -84,25 +191,36 @@ TEST(Win32Services, ReadOnlyFileTakesNewTimesAndKeepsItsAttributes) {
     EXPECT_NE(error.find(dir.path() + "none.txt"), std::string::npos) << error;
 }
 
+// Beside the file lies one of the user's own, named as a temporary copy might be; the
+// old file's attributes stay, and a read-only file is not replaced.
 TEST(Win32Services, WriteFileReplacingKeepsTheOldFileWhenItCannotReplaceIt) {
     const std::string contents("new\r\nz\x1a\0z", 9);  // read back byte for byte
-    const struct { const char* name; bool ok; Names after; } cases[] = {
-        {"new.ini", true, {"new.ini", "old.ini", "sub"}},
-        {"old.ini", true, {"old.ini", "sub"}},
-        {"sub", false, {"old.ini", "sub"}},
-        {"none\\a.ini", false, {"old.ini", "sub"}},
+    const DWORD hiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const struct { const char* name; DWORD oldAttributes; bool ok; Names after; } cases[] = {
+        {"new.ini", 0, true, {"new.ini", "old.ini", "old.ini.new", "sub"}},
+        {"old.ini", 0, true, {"old.ini", "old.ini.new", "sub"}},
+        {"old.ini", hiddenSystem, true, {"old.ini", "old.ini.new", "sub"}},
+        {"old.ini", FILE_ATTRIBUTE_READONLY, false, {"old.ini", "old.ini.new", "sub"}},
+        {"sub", 0, false, {"old.ini", "old.ini.new", "sub"}},
+        {"none\\a.ini", 0, false, {"old.ini", "old.ini.new", "sub"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.oldAttributes));
         TempDir dir;
-        dir.WriteFile("old.ini", "old");
+        const std::string old = dir.WriteFile("old.ini", "old");
+        dir.WriteFile("old.ini.new", "mine");
         dir.MakeDir("sub");
+        ASSERT_TRUE(!c.oldAttributes || ::SetFileAttributesA(old.c_str(), c.oldAttributes));
         EXPECT_EQ(Platform().WriteFileReplacing(dir.path() + c.name, contents), c.ok);
+        EXPECT_EQ(::GetFileAttributesA(old.c_str()) & 0x07, c.oldAttributes);
+        ::SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(OnDisk(dir.path()), c.after);
+        const bool replacing = std::string(c.name) == "old.ini";
         std::string read;
-        EXPECT_EQ(Platform().ReadFile(dir.path() + c.name, read), c.ok);
-        EXPECT_EQ(read, c.ok ? contents : std::string());
-        if (std::string(c.name) != "old.ini") { EXPECT_EQ(ReadFile(dir.path() + "old.ini"), "old"); }
+        EXPECT_EQ(Platform().ReadFile(dir.path() + c.name, read) ? read : "-",
+                  c.ok ? contents : replacing ? "old" : "-");
+        EXPECT_EQ(ReadFile(old), c.ok && replacing ? contents : "old");
+        EXPECT_EQ(ReadFile(dir.path() + "old.ini.new"), "mine");
     }
 }
 

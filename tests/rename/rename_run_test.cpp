@@ -50,7 +50,9 @@ TEST(RenameRun, WindowWiring) {
     // f9, f10, ... hidden: the first new name is not the first in the list.
     const auto hidden = [](CRenameDlg& d) { CountIntoPrefix(d, "9"), d.m_bSetAttrib = d.m_bHidden = 1; };
     const Case cases[] = {
-        {"no change", kNone, [](CRenameDlg&) {}, untouched, {"NOTE:|There are no changes!"}},
+        // The platform cannot hold a time before 1601.
+        {"stamp before the platform", kNone, [](CRenameDlg& d) { AppendR(d), d.m_bTimeDate = 1, d.m_nYear = 1600; },
+         untouched, {"Error:|Invalid date: 01/01/1600"}},
         {"confirmation cancelled", kNone,
          [&](CRenameDlg& d) {
              AppendR(d), d.m_bTimeDate = d.m_bUseNewDir = d.m_bWarnRename = 1, d.m_strDestination = where + "sub";
@@ -111,7 +113,7 @@ TEST(RenameRun, ProgressBarStepsAtMostThirtyTimes) {
         const int steps = std::min(n, 30), interval = n < 30 ? 1 : n / 30;
         int k = 0;  // the file about to move
         ObservedFiles files;
-        files.beforeMove = [&](const std::string&, std::string&) {
+        files.beforeMove = [&](const std::string&, std::string&, std::string&) {
             HWND progress = ProgressWindowOfThisThread(), bar = ::GetDlgItem(progress, IDC_PROGRESS);
             EXPECT_TRUE(progress && ::IsWindowVisible(progress) &&
                         ::GetWindow(progress, GW_OWNER) == w.dlg.GetSafeHwnd());
@@ -170,7 +172,7 @@ TEST_P(NeverLoseAFile, EveryFileKeepsExactlyOneNameAndItsContents) {
             if ((w.dlg.m_bUseNewDir = s.destination[0] != '\0')) w.dlg.m_strDestination = dir.path() + s.destination;
             if (s.meddle == kVanish) TakeAway(dir, "b.txt");
             if (s.meddle == kSwap)
-                files.beforeMove = [&dir](const std::string& from, std::string& to) {
+                files.beforeMove = [&dir](const std::string& from, std::string& to, std::string&) {
                     to = dir.path() + (from == dir.path() + "a.txt" ? "b.txt" : "a.txt");
                     return true;
                 };

@@ -64,14 +64,16 @@ public:
     ObservedFiles() : m_inner(SetPlatform(this)) {}
     ~ObservedFiles() override { SetPlatform(m_inner); }
 
-    // May change the target, or refuse the move by returning false.
-    std::function<bool(const std::string& from, std::string& to)> beforeMove;
+    // May change the target, or refuse the move by returning false (and then may say where
+    // the file was left, as a rename through a temporary name that could not be undone does).
+    std::function<bool(const std::string& from, std::string& to, std::string& leftAs)> beforeMove;
     std::vector<std::string> moved;  // sources of the moves asked for, in order
 
-    bool MoveFile(const std::string& from, const std::string& to) override {
+    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override {
         moved.push_back(from);
         std::string target = to;
-        return (!beforeMove || beforeMove(from, target)) && m_inner->MoveFile(from, target);
+        leftAs.clear();
+        return (!beforeMove || beforeMove(from, target, leftAs)) && m_inner->MoveFile(from, target, leftAs);
     }
     bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override {
         return m_inner->SetStatus(path, status, error);
@@ -90,6 +92,9 @@ public:
     LocalTime ToLocalTime(TimeValue time) override { return m_inner->ToLocalTime(time); }
     TimeValue Now() override { return m_inner->Now(); }
     bool ReadFile(const std::string& path, std::string& contents) override { return m_inner->ReadFile(path, contents); }
+    bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) override {
+        return m_inner->ReadFileStart(path, maxBytes, contents);
+    }
     bool WriteFileReplacing(const std::string& path, const std::string& c) override {
         return m_inner->WriteFileReplacing(path, c);
     }
@@ -104,7 +109,7 @@ struct ListedWindow {
     explicit ListedWindow(const std::string& dir, bool selectAll = true) {
         dlg.Create();
         dlg.m_bWarnRename = dlg.m_bAbortOnError = FALSE;
-        dlg.m_strCurDir = dir;
+        dlg.m_browse.m_strCurDir = dir;
         dlg.m_strSearchMask = "*.*";
         dlg.FillFileList();
         if (selectAll) ::SendMessageA(List(), LB_SELITEMRANGEEX, 0, ::SendMessageA(List(), LB_GETCOUNT, 0, 0) - 1);

@@ -18,13 +18,14 @@ const Names kAbc = {"a.txt", "b.txt", "c.txt"};
 const TimeValue kStamp = 1041422400;  // 01/01/2003 12:00:00
 const std::string kTop = "18446744073709551615";
 
-RenamePlan Plan(const Set& set, const Names& selected = kAbc) {
+// `held`: whether the platform can hold the settings' stamp time.
+RenamePlan Plan(const Set& set, const Names& selected = kAbc, bool held = true) {
     RenameOptions o;
     ProgramSettings s;
     s.m_bWarnRename = 0;
     s.m_nIncMinute = 1;
     set(o, s);
-    return MakePlan(o, s, "C:\\d\\", selected, kStamp);
+    return MakePlan(o, s, "C:\\d\\", selected, kStamp, held);
 }
 
 // New prefix "f" and the counter in place of the old prefix.
@@ -47,14 +48,17 @@ TEST(RenamePlan, RefusesInTheRunsOrder) {
             AppendR(o), o.m_bCountExt = 1, o.m_strIncrement = increment;
         };
     };
-    const struct { const char* what; Set set; Names selected; std::string told; } cases[] = {
+    const auto stampIn = [](int year) {
+        return [year](RenameOptions& o, ProgramSettings& s) { AppendR(o), s.m_bTimeDate = 1, s.m_nYear = year; };
+    };
+    const struct { const char* what; Set set; Names selected; std::string told; bool held = true; } cases[] = {
         {"nothing asked, nothing selected", [](RenameOptions&, ProgramSettings&) {}, {}, noChanges},
         {"an empty destination is no change", [](RenameOptions&, ProgramSettings& s) { s.m_bUseNewDir = 1; }, kAbc,
          noChanges},
-        {"a relative destination, before the selection", destination("sub"), {},
-         "Error:|The destination is not a full path: sub"},
-        {"a drive without its backslash", destination("C:sub"), kAbc, "Error:|The destination is not a full path: C:sub"},
-        {"a server without a share", destination("\\\\srv"), kAbc, "Error:|The destination is not a full path: \\\\srv"},
+        {"a relative destination, before the date", [&](RenameOptions& o, ProgramSettings& s) {
+             stampIn(99999)(o, s), destination("sub")(o, s); }, {}, "Error:|The destination is not a full path: sub"},
+        {"a year past 9999, before the selection", stampIn(99999), {}, "Error:|Invalid date: 01/01/99999"},
+        {"a stamp the platform cannot hold", stampIn(1980), kAbc, "Error:|Invalid date: 01/01/1980", false},
         {"nothing selected, before the increment", countExt("0"), {}, noSelection},
         // Checked although the counter is of the half that stays.
         {"zero increment of an unused counter", countExt("0"), kAbc, zero},
@@ -62,13 +66,24 @@ TEST(RenamePlan, RefusesInTheRunsOrder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const RenamePlan plan = Plan(c.set, c.selected);
+        const RenamePlan plan = Plan(c.set, c.selected, c.held);
         ASSERT_TRUE(plan.refusal);
         EXPECT_EQ(Told(*plan.refusal), c.told);
         EXPECT_EQ(plan.refusal->icon, c.told[0] == 'E' ? RunIcon::Stop : RunIcon::Information);
         EXPECT_TRUE(plan.steps.empty());
         EXPECT_EQ(PreviewOf(plan).message, plan.refusal);  // the preview tells the same
     }
+    // The date matters only to a run that stamps.
+    EXPECT_FALSE(Plan([](RenameOptions& o, ProgramSettings& s) { AppendR(o), s.m_nYear = 99999; }, kAbc, false).refusal);
+
+    // Destinations a run accepts: none that the working directory would complete.
+    const struct { const char* path; bool full; } paths[] = {
+        {"D:\\Out\\", true}, {"z:\\", true}, {"\\\\server\\share", true}, {"\\\\server\\share\\sub\\", true},
+        {"\\\\?\\C:\\Out\\", true}, {"", false}, {"sub", false}, {"sub\\", false}, {"D:", false}, {"D:Out\\", false},
+        {"\\Out\\", false}, {"D:/Out/", false}, {"1:\\", false}, {"\\\\server", false}, {"\\\\server\\", false},
+        {"\\\\\\share\\", false}, {"\\\\server\\\\", false}, {" D:\\", false},
+    };
+    for (const auto& p : paths) EXPECT_EQ(IsFullPath(p.path), p.full) << p.path;
 }
 
 TEST(RenamePlan, StepsTargetsAndCaret) {
@@ -160,10 +175,18 @@ TEST(RenamePlan, ConfirmationStampsAndAttributes) {
 }
 
 // Runs a plan over C:\d\a.txt, b.txt, c.txt ("of a.txt", ...) and the empty D:\to\, on a
-// stand-in that can refuse new times or attributes of one path or fail to read its status.
+// stand-in that can refuse new times or attributes of one path, fail to read its status, or
+// leave it as C:\d\zzleft.tmp when it is moved (a rename through a temporary name that
+// could be neither finished nor undone).
 class StandIn : public FakeFileServices {
 public:
-    std::string refuseTime, refuseAttributes, unreadable;
+    std::string refuseTime, refuseAttributes, unreadable, strand;
+    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override {
+        if (from != strand) return FakeFileServices::MoveFile(from, to, leftAs);
+        FakeFileServices::MoveFile(from, "C:\\d\\zzleft.tmp", leftAs);
+        leftAs = "C:\\d\\zzleft.tmp";
+        return false;
+    }
     bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override {
         if (path == (status.modified != 0 ? refuseTime : refuseAttributes)) {
             error = "The file is locked.";
@@ -209,7 +232,7 @@ struct Recorder : RunObserver {
 };
 
 TEST(RunExecute, CarriesOutThePlan) {
-    enum Fault { kNone, kNoB, kReadOnlyA, kRefuseTime, kRefuseAttributes, kUnreadable };
+    enum Fault { kNone, kNoB, kReadOnlyA, kRefuseTime, kRefuseAttributes, kUnreadable, kStrandB };
     // f1, f2, f3 hidden and stamped a minute apart.
     const auto stamped = [](RenameOptions& o, ProgramSettings& s) {
         CountIntoPrefix(o, "1"), s.m_bSetAttrib = s.m_bHidden = s.m_bTimeDate = s.m_bIncTime = 1;
@@ -238,6 +261,9 @@ TEST(RunExecute, CarriesOutThePlan) {
          {1, false, "f1.txt"}},
         {"b missing, abort", aborting, kNoB, {"c.txt of c.txt", "f1.txt of a.txt h +0"}, {"stop " + moveB},
          {0, true, ""}},
+        // Told where the file is, and the end of the run although failed moves are only counted.
+        {"b left under another name", stamped, kStrandB, {"c.txt of c.txt", "f1.txt of a.txt h +0", "zzleft.tmp of b.txt"},
+         {"stop " + moveB + "\n\nThe file was left as-  C:\\d\\zzleft.tmp"}, {0, true, ""}},
         // Each stops the run although failed moves are only counted.
         {"time refused", stamped, kRefuseTime, {"c.txt of c.txt", "f1.txt of a.txt h +0", "f2.txt of b.txt"},
          {"stop Rename Error:|Error Setting Time & Date" + locked}, {0, true, ""}},
@@ -255,6 +281,10 @@ TEST(RunExecute, CarriesOutThePlan) {
         {"read-only: stamped and still read-only", [](RenameOptions& o, ProgramSettings& s) {
              o.m_bChangeExt = 1, o.m_nExtPos = 0, o.m_strNewExt = "doc", s.m_bTimeDate = 1; },
          kReadOnlyA, {"a.doc of a.txt r +0", "b.doc of b.txt +0", "c.doc of c.txt +0"}, {}, {0, false, "a.doc"}},
+        // "a." is stored as "a": that is the file stamped.
+        {"extension emptied, stamped", [](RenameOptions& o, ProgramSettings& s) {
+             o.m_bChangeExt = 1, o.m_nExtPos = 0, s.m_bTimeDate = 1; },
+         kNone, {"a of a.txt +0", "b of b.txt +0", "c of c.txt +0"}, {}, {0, false, "a."}},
         {"overflow before the third file", fromTop("18446744073709551614"), kNone,
          {"c.txt of c.txt", top1 + " of a.txt", top2 + " of b.txt"}, {"end Error|Counter Overflow!"},
          {0, true, top1}},
@@ -274,7 +304,8 @@ TEST(RunExecute, CarriesOutThePlan) {
         {"only a move, with attributes", [](RenameOptions&, ProgramSettings& s) {
              s.m_bUseNewDir = s.m_bSetAttrib = s.m_bSystem = 1, s.m_strDestination = "D:\\to"; },
          kNone, {"D:\\to\\a.txt of a.txt s", "D:\\to\\b.txt of b.txt s", "D:\\to\\c.txt of c.txt s"}, {}, {0, false, ""}},
-        {"only attributes", [](RenameOptions&, ProgramSettings& s) { s.m_bSetAttrib = s.m_bHidden = 1; }, kNoB,
+        // An empty destination is the listed directory.
+        {"only attributes", [](RenameOptions&, ProgramSettings& s) { s.m_bSetAttrib = s.m_bHidden = s.m_bUseNewDir = 1; }, kNoB,
          {"a.txt of a.txt h", "c.txt of c.txt h"}, {}, {0, false, ""}},
     };
     for (const auto& c : cases) {
@@ -288,6 +319,7 @@ TEST(RunExecute, CarriesOutThePlan) {
         if (c.fault == kRefuseTime) files.refuseTime = "C:\\d\\f2.txt";
         if (c.fault == kRefuseAttributes) files.refuseAttributes = "C:\\d\\f2.txt";
         if (c.fault == kUnreadable) files.unreadable = "C:\\d\\f2.txt";
+        if (c.fault == kStrandB) files.strand = "C:\\d\\b.txt";
         Recorder observer;
         observer.goOn = c.goOn;
         const RunReport report = Execute(Plan(c.set), files, observer);

@@ -24,7 +24,8 @@ struct Fields {
             if (kSettingKeys[row].kind != SettingKind::Text && !b.number[row]) b.Bind(SettingRow(row), &program[row]);
         b.Bind(kRowDestination, &destination);
         for (int row = 1; distinct && row < kSettingRowCount; ++row)
-            if (b.text[row]) *b.text[row] = " v" + std::to_string(row) + " = x ";
+            if (b.text[row]) *b.text[row] = kSettingKeys[row].maxChars == kMaxPositionText
+                                                ? " " + std::to_string(row) + " " : " v" + std::to_string(row) + " = x ";
             else if (kSettingKeys[row].kind == SettingKind::Flag) *b.number[row] ^= 1;
             else *b.number[row] = -1000 * row;
     }
@@ -77,7 +78,9 @@ TEST(SettingsFormat, ReadsSavedFiles) {
         for (int row = 1; row < kSettingRowCount; ++row)
             EXPECT_EQ(f.Value(row), (row < c.upTo ? saved : start).Value(row)) << c.name << " " << kSettingKeys[row].key;
     }
-    const struct { int row; const char* text; const char* value; } values[] = {
+    using namespace std::string_literals;
+    const std::string n256(256, 'n');
+    const struct { int row; std::string text, value; } values[] = {
         {-1, "WINDOWPOS= 10, 20, 630, 470", "10,20,630,470"}, {-1, "WINDOWPOS=-5,-6,+7,8junk", "-5,-6,7,8"},
         {-1, "WINDOWPOS=99999999999,0,0,0", "2147483647,0,0,0"}, {-1, "WINDOWPOS=10,20,30", "-"},
         {-1, "WINDOWPOS=10 ,20,630,470", "-"}, {-1, "windowpos=1,2,3,4", "-"}, {kRowWarnRen, "WARNREN=2", "1"},
@@ -87,14 +90,22 @@ TEST(SettingsFormat, ReadsSavedFiles) {
         {kRowNewPrefix, "NEWPREFIX=  a b  ", "  a b  "}, {kRowCaseSensitive, "CASESENSITIVE=1", "0"},
         // Found later in the line, but cut by the key's length from the start.
         {kRowDestination, "xDESTINATION=D:\\", "=D:\\"}, {kRowNoRefresh, "NOREFLESH=1", "1"},
+        // A text ends at a NUL, so a path is not cut short later on.
+        {kRowDestination, "DESTINATION=C:\\sub\0\\one.txt"s, "C:\\sub"}, {kRowDefDir, "DEFDIR=C:\\\0x\\"s, "C:\\"},
+        {kRowNewExt, "NEWEXT=\0abc"s, ""}, {kRowFileSort, "FILESORT=1\0002"s, "1"},
+        // Texts are cut to what their edit boxes hold; numbers are read whole.
+        {kRowNewPrefix, "NEWPREFIX=" + n256 + "xyz", n256}, {kRowStartCnt, "STARTCNT=" + std::string(25, '9'), std::string(20, '9')},
+        {kRowIncCnt, "INCCNT=2\0"s + n256, "2"}, {kRowSrchStr, "SRCHSTR=" + std::string(101, '*'), std::string(100, '*')},
+        {kRowInsAtPos, "INSATPOS=12345", "1234"}, {kRowFileFilter, "FILEFILTER=" + std::string(300, '0') + "3", "3"},
+        {kRowFileSort, "FILESORT=12", "12"},
     };
     for (const auto& c : values) {
         std::vector<std::string> edited = lines;
         edited[c.row + 2] = c.text;
         Fields f;
         SettingsReadResult r = ReadSettings(Join(edited), f.b);
-        EXPECT_EQ(c.row < 0 ? Window(r) : f.Value(c.row), c.value) << c.text;
-        EXPECT_EQ(r.startDir, kDir) << c.text;
+        EXPECT_EQ(c.row < 0 ? Window(r) : c.row == kRowDefDir ? r.startDir : f.Value(c.row), c.value) << c.text;
+        EXPECT_TRUE(c.row == kRowDefDir || r.startDir == kDir) << c.text;
     }
 }
 

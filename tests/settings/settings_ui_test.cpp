@@ -99,6 +99,32 @@ TEST_F(OptionsWindow, EachWayOfClosingAppliesAndSavesOrNot) {
     }
 }
 
+// A year the date box could not show again: each way of closing with OK is
+// refused, and the window stays open with the date selected for correction.
+TEST_F(OptionsWindow, DateWithAFiveDigitYearIsRefused) {
+    for (int button : {IDC_OPT_OK, IDC_OPT_OKSAVE, 0}) {
+        SCOPED_TRACE(button);
+        sink.messages.clear();
+        main->m_bTimeDate = 1;
+        WithOptions([&](HWND w) {
+            HWND date = Item(w, IDC_OPT_DATE);
+            ::SetWindowTextA(date, "1/1/99999");
+            if (button) ClickButton(Item(w, button));
+            else PressKey(w, date, VK_RETURN);
+            DWORD from = 1, to = 0;
+            ::SendMessageA(date, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+            EXPECT_TRUE(::GetFocus() == date && from == 0 && to == 9) << from << "-" << to;
+            ::SetWindowTextA(date, "12/31/9999");
+            ClickButton(Item(w, IDC_OPT_OK));  // a window closed already would ignore this
+        });
+        ASSERT_EQ(sink.messages.size(), 1u);
+        EXPECT_EQ(sink.messages[0].text + "|" + sink.messages[0].title, "Invalid date: 1/1/99999|Error:");
+        EXPECT_EQ(sink.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+        EXPECT_EQ(main->m_nYear, 9999);
+        EXPECT_FALSE(FileExists(file.path()));
+    }
+}
+
 // A directory where the file should be: the message, and the directory stays.
 TEST_F(OptionsWindow, FailedSaveGivesTheMessage) {
     ASSERT_EQ(_mkdir(file.path().c_str()), 0);

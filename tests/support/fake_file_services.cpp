@@ -23,6 +23,9 @@ std::string LastPart(const std::string& path) { return path.substr(path.rfind('\
 
 int DriveOf(const std::string& resolved) { return resolved[0] - 'A' + 1; }
 
+// A NUL would cut the path short: such a path names nothing, as with the real services.
+bool HasNul(const std::string& path) { return path.find('\0') != std::string::npos; }
+
 // Reserved and control characters make a name the platform refuses.
 bool IsValidName(const std::string& name) {
     for (unsigned char c : name) {
@@ -69,6 +72,7 @@ FakeEntry& FakeFileServices::AddFile(const std::string& path, unsigned attrib, T
 }
 
 FakeEntry* FakeFileServices::Find(const std::string& path) {
+    if (HasNul(path)) return nullptr;
     auto found = m_entries.find(Lower(Resolve(path)));
     return found == m_entries.end() ? nullptr : &found->second;
 }
@@ -149,14 +153,15 @@ int FakeFileServices::ChangeDir(const std::string& path) {
     return 0;
 }
 
-bool FakeFileServices::MoveFile(const std::string& from, const std::string& to) {
+bool FakeFileServices::MoveFile(const std::string& from, const std::string& to, std::string& leftAs) {
+    leftAs.clear();
     const std::string source = Resolve(from);
     const std::string target = Resolve(StoredTargetPath(to));
     FakeEntry* moving = Find(source);
     const FakeEntry* parent = Find(Parent(target));
     const FakeEntry* existing = Find(target);
     const bool ok = moving != nullptr && !moving->IsDir() && Ready(source) && parent != nullptr &&
-                    parent->IsDir() && Ready(target) && IsValidName(LastPart(target)) &&
+                    parent->IsDir() && Ready(target) && IsValidName(LastPart(target)) && !HasNul(to) &&
                     (existing == nullptr || existing == moving);
     if (!Log("Move " + from + " -> " + to, ok)) return false;
     FakeEntry moved = *moving;
@@ -210,7 +215,7 @@ bool FakeFileServices::SetStatus(const std::string& path, const FileStatus& stat
         log.push_back("SetAttrib " + path + line);
     };
     if (attributesDiffer && wasReadOnly) setAttributes();
-    if (status.modified != 0) {
+    if (status.modified != 0 || status.created != 0 || status.accessed != 0) {
         const std::string line = "SetTimes " + path + " m=" + std::to_string(status.modified) +
                                  " c=" + std::to_string(status.created) + " a=" + std::to_string(status.accessed);
         if (file->attrib & kFileReadOnly) {
@@ -218,7 +223,7 @@ bool FakeFileServices::SetStatus(const std::string& path, const FileStatus& stat
             return fail("Cannot set the times of " + path + ": Access is denied.");
         }
         log.push_back(line);
-        file->modified = status.modified;
+        if (status.modified != 0) file->modified = status.modified;
         if (status.created != 0) file->created = status.created;
         if (status.accessed != 0) file->accessed = status.accessed;
     }
@@ -241,11 +246,19 @@ bool FakeFileServices::ReadFile(const std::string& path, std::string& contents) 
     return true;
 }
 
+bool FakeFileServices::ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) {
+    const FakeEntry* found = Find(path);
+    if (!Log("ReadFileStart " + path + " " + std::to_string(maxBytes), found != nullptr && !found->IsDir()))
+        return false;
+    contents = found->contents.substr(0, maxBytes);
+    return true;
+}
+
 bool FakeFileServices::WriteFileReplacing(const std::string& path, const std::string& contents) {
     const std::string resolved = Resolve(path);
     const FakeEntry* parent = Find(Parent(resolved));
     const FakeEntry* existing = Find(resolved);
-    const bool ok = parent != nullptr && parent->IsDir() && IsValidName(LastPart(resolved)) &&
+    const bool ok = parent != nullptr && parent->IsDir() && IsValidName(LastPart(resolved)) && !HasNul(path) &&
                     (existing == nullptr || (!existing->IsDir() && !(existing->attrib & kFileReadOnly)));
     if (!Log("WriteFile " + path, ok)) return false;
     AddFile(existing != nullptr ? existing->path : parent->path + "\\" + LastPart(resolved), kFileArchive, now,

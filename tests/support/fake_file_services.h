@@ -5,8 +5,9 @@
 // word 0, creation times, a read-only file refusing new times, drives without a medium.
 //
 // Paths are Windows paths ("C:\dir\file.txt"; "/" counts as "\"), compared without regard
-// to ASCII case; names keep the spelling they were created with. A path without a drive
-// is taken from the current directory. Local time is UTC.
+// to ASCII case; names keep the spelling they were created with, and a name is never
+// rewritten ("foo." is not "foo") except as a move's target. A path without a drive is
+// taken from the current directory; a path holding a NUL names nothing. Local time is UTC.
 #pragma once
 
 #include "platform/file_services.h"
@@ -45,8 +46,9 @@ public:
 
     // One line per call, in call order: "Enumerate C:\a\", "GetDrive", "ChangeDrive 4",
     // "ChangeDir C:\a\", "Move C:\a\x -> C:\a\y", "Delete C:\a\x", "GetStatus C:\a\x",
-    // "SetStatus C:\a\x", "ReadFile C:\a\x", "WriteFile C:\a\x"; inside a SetStatus one
-    // line per change, in order: "SetAttrib C:\a\x 0x21", "SetTimes C:\a\x m=1000 c=0 a=0".
+    // "SetStatus C:\a\x", "ReadFile C:\a\x", "ReadFileStart C:\a\x 4096" (at most 4096
+    // bytes), "WriteFile C:\a\x"; inside a SetStatus one line per change, in order:
+    // "SetAttrib C:\a\x 0x21", "SetTimes C:\a\x m=1000 c=0 a=0".
     // A call that fails has " failed" appended. The clock calls are not logged.
     std::vector<std::string> log;
 
@@ -54,7 +56,7 @@ public:
     int GetDrive() override;
     int ChangeDrive(int drive) override;
     int ChangeDir(const std::string& path) override;
-    bool MoveFile(const std::string& from, const std::string& to) override;
+    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override;
     bool DeleteFile(const std::string& path) override;
     bool GetStatus(const std::string& path, FileStatus& status) override;
     bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override;
@@ -62,6 +64,7 @@ public:
     LocalTime ToLocalTime(TimeValue time) override;
     TimeValue Now() override { return now; }
     bool ReadFile(const std::string& path, std::string& contents) override;
+    bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) override;
     bool WriteFileReplacing(const std::string& path, const std::string& contents) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "support/ui_test_kit.h"
 
+#include <algorithm>
 #include <cstdio>
 
 CapturingSink::CapturingSink() { m_previous = SetUiSink(this); }
@@ -80,6 +81,11 @@ RECT ChildRect(HWND child) {
     return rect;
 }
 
+std::string Exact(const std::string& path) {
+    const bool absolute = path.size() >= 3 && path[1] == ':' && path[2] == '\\';
+    return absolute ? "\\\\?\\" + path : path;
+}
+
 namespace {
 void RemoveTree(const std::string& dir) {
     WIN32_FIND_DATAA data;
@@ -88,7 +94,7 @@ void RemoveTree(const std::string& dir) {
         do {
             std::string name = data.cFileName;
             if (name == "." || name == "..") continue;
-            std::string full = dir + name;
+            std::string full = Exact(dir + name);
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(full + "\\");
             } else {
@@ -98,8 +104,8 @@ void RemoveTree(const std::string& dir) {
         } while (::FindNextFileA(find, &data));
         ::FindClose(find);
     }
-    ::SetFileAttributesA(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::RemoveDirectoryA(dir.c_str());
+    ::SetFileAttributesA(Exact(dir).c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::RemoveDirectoryA(Exact(dir).c_str());
 }
 }  // namespace
 
@@ -120,9 +126,37 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() { RemoveTree(m_path); }
 
+namespace {
+std::wstring Wide(const std::string& text, UINT codePage) {
+    std::wstring wide(text.size() + 1, L'\0');
+    const int length = ::MultiByteToWideChar(codePage, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? static_cast<size_t>(length - 1) : 0);
+    return wide;
+}
+
+// The path through which a new file gets exactly its name. Under Wine that is its Unix
+// path: Wine looks a name up without regard to case even in the "\\?\" form, so it would
+// take "A.TXT" for an existing "a.txt"; its "\\?\unix" form names the Unix file as spelled.
+std::wstring NewFilePath(const std::string& path) {
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    static const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    const size_t cut = path.find_last_of('\\');
+    const std::wstring dir = Wide(path.substr(0, cut), CP_ACP), name = Wide(path.substr(cut + 1), CP_ACP);
+    char* unixDir = unixName ? unixName(dir.c_str()) : nullptr;
+    if (!unixDir) return L"\\\\?\\" + dir + L"\\" + name;
+    std::wstring unixPath = Wide(unixDir, CP_UTF8);
+    ::HeapFree(::GetProcessHeap(), 0, unixDir);
+    std::replace(unixPath.begin(), unixPath.end(), L'/', L'\\');
+    return L"\\\\?\\unix" + unixPath + L"\\" + name;
+}
+
+}  // namespace
+
 std::string TempDir::WriteFile(const std::string& name, const std::string& contents) const {
     std::string full = m_path + name;
-    HANDLE file = ::CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileW(NewFilePath(full).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         DWORD written = 0;
         ::WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
@@ -133,22 +167,54 @@ std::string TempDir::WriteFile(const std::string& name, const std::string& conte
 
 std::string TempDir::MakeDir(const std::string& name) const {
     std::string full = m_path + name;
-    ::CreateDirectoryA(full.c_str(), nullptr);
+    ::CreateDirectoryA(Exact(full).c_str(), nullptr);
     return full + "\\";
 }
 
 bool FileExists(const std::string& path) {
-    DWORD attrib = ::GetFileAttributesA(path.c_str());
+    DWORD attrib = ::GetFileAttributesA(Exact(path).c_str());
     return attrib != INVALID_FILE_ATTRIBUTES && !(attrib & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string ReadFile(const std::string& path) {
     std::string contents;
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = ::CreateFileA(Exact(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return contents;
     char buffer[4096];
     DWORD got = 0;
     while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) contents.append(buffer, got);
     ::CloseHandle(file);
     return contents;
+}
+
+namespace {
+constexpr long long kEpochTicks = 116444736000000000LL;
+}
+
+bool SetWriteTime(const std::string& path, long long seconds) {
+    HANDLE file = ::CreateFileA(Exact(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const unsigned long long ticks = static_cast<unsigned long long>(seconds * 10000000LL + kEpochTicks);
+    FILETIME time = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    const bool ok = ::SetFileTime(file, nullptr, nullptr, &time) != FALSE;
+    ::CloseHandle(file);
+    return ok;
+}
+
+std::map<std::string, std::string> FileStates(const std::string& dir, long long seconds) {
+    std::map<std::string, std::string> states;
+    WIN32_FIND_DATAA data;
+    HANDLE find = ::FindFirstFileA((Exact(dir) + "*").c_str(), &data);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &data)) {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const long long ticks = static_cast<long long>(
+            (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime);
+        std::string& state = states[data.cFileName];
+        state = ReadFile(dir + data.cFileName);
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) state += " hidden";
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) state += " read-only";
+        if ((ticks - kEpochTicks) / 10000000LL != seconds) state += " restamped";
+    }
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    return states;
 }

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,12 @@ bool IsEnabled(HWND hwnd);
 // A control's rectangle in its parent's client coordinates.
 RECT ChildRect(HWND child);
 
-// A fresh directory under the system temp directory, removed with its contents.
+// An absolute path in the "\\?\" form, which names exactly the entry written ("foo." is
+// not "foo", "CON" is a file); other paths as they are.
+std::string Exact(const std::string& path);
+
+// A fresh directory under the system temp directory, removed with its contents. Its
+// files are made, read and removed under their exact names.
 class TempDir {
 public:
     TempDir();
@@ -76,3 +82,10 @@ private:
 
 bool FileExists(const std::string& path);
 std::string ReadFile(const std::string& path);
+
+// Gives a file, by its exact name, the last-write time `seconds` (since 1970, UTC).
+bool SetWriteTime(const std::string& path, long long seconds);
+// The files of `dir` by exact name, each as its contents followed by " hidden" and
+// " read-only" for those attributes and " restamped" when its last-write time is not
+// `seconds`; so that a change to any file shows.
+std::map<std::string, std::string> FileStates(const std::string& dir, long long seconds);

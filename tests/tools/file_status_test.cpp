@@ -4,6 +4,8 @@
 #include "tools_fixture.h"
 
 #include <array>
+#include <functional>
+#include <map>
 
 namespace {
 
@@ -30,7 +32,7 @@ int OpenStatus(HWND list, const std::string& dir, int index, const StatusAction&
     return opened;
 }
 
-// `index` of a.txt, b.txt, readme.txt (read-only), hidden and modified 2010-01-02 03:04:05; then the list,
+// `index` of a.txt, b.txt, readme.txt (read-only), hidden and modified 1975-01-02 03:04:05; then the list,
 // where the file is, its time (year, month, day, hour, minute, second; zeros for unchanged) and read-only flag.
 struct ApplyCase { const char* what; int index; StatusAction action; const char *listAfter, *fileAfter;
                    std::array<int, 6> modifiedAfter; bool readOnlyAfter; };
@@ -58,7 +60,8 @@ TEST_F(ToolsWindow, FileStatusAppliesItsChangesAndPatchesTheEntry) {
         fresh.MakeDir("sub");
         const std::string& old = names[static_cast<size_t>(c.index)];
         FileStatus start;
-        start.modified = Platform().MakeLocalTime(2010, 1, 2, 3, 4, 5);
+        // Before the first year the date boxes read back: unchanged boxes must not bring it in.
+        start.modified = Platform().MakeLocalTime(1975, 1, 2, 3, 4, 5);
         start.attribute = kFileArchive | kFileHidden | (c.index == 2 ? kFileReadOnly : 0);
         std::string error;
         ASSERT_TRUE(Platform().SetStatus(fresh.path() + old, start, error)) << error;
@@ -81,12 +84,114 @@ TEST_F(ToolsWindow, FileStatusAppliesItsChangesAndPatchesTheEntry) {
     }
 }
 
+// Names that the platform's usual path handling rewrites ("foo." is taken for "foo", "CON"
+// for a device) beside the names they would become, and two names equal but for case:
+// Delete, a rename run and the file status window each change exactly the files chosen,
+// or say why not; every other file stays as it was, and the list shows the files there are.
+TEST_F(ToolsWindow, EachNameReachesItsOwnFile) {
+    enum How { kDelete, kRun, kStatus };
+    const std::vector<std::string> names = {"foo", "foo.", "bar", "bar ", "a.txt", "A.TXT",
+                                            "CON", "nul", "COM1.log", "aux.c"};
+    const auto appendR = [](CRenameDlg& d) { d.m_bChangePrefix = 1, d.m_strNewPrefix = "_r"; };
+    const std::vector<std::string> devices = {"CON", "nul", "COM1.log", "aux.c"};
+    // The files changed ("" for gone) and the message boxes ("$" for the directory).
+    struct Case { const char* what; How how; std::vector<std::string> chosen; std::function<void(CRenameDlg&)> options;
+                  StatusAction status; std::map<std::string, std::string> changed; std::string told; };
+    const Case cases[] = {
+        {"delete foo.", kDelete, {"foo."}, {}, {}, {{"foo.", ""}}, ""},
+        {"delete bar  and A.TXT", kDelete, {"bar ", "A.TXT"}, {}, {}, {{"bar ", ""}, {"A.TXT", ""}}, ""},
+        {"delete device names", kDelete, devices, {}, {}, {{"CON", ""}, {"nul", ""}, {"COM1.log", ""}, {"aux.c", ""}}, ""},
+        {"run on foo. and bar , stamped", kRun, {"foo.", "bar "}, [&](CRenameDlg& d) { appendR(d), d.m_bTimeDate = 1; },
+         {}, {{"foo.", ""}, {"foo_r", "contents of foo. restamped"}, {"bar ", ""}, {"bar _r", "contents of bar  restamped"}},
+         ""},
+        {"run on device names", kRun, devices, appendR, {},
+         {{"CON", ""}, {"CON_r", "contents of CON"}, {"nul", ""}, {"nul_r", "contents of nul"}, {"COM1.log", ""},
+          {"COM1_r.log", "contents of COM1.log"}, {"aux.c", ""}, {"aux_r.c", "contents of aux.c"}}, ""},
+        {"run: a.txt in upper case onto A.TXT", kRun, {"a.txt"},
+         [](CRenameDlg& d) { d.m_bChangePrefix = d.m_bPrefixUpper = d.m_bChangeExt = d.m_bExtUpper = 1; }, {}, {},
+         Box("Notice!", "1 Renaming Error Encountered!", MB_ICONEXCLAMATION)},
+        {"run: new time for foo.", kRun, {"foo."}, [](CRenameDlg& d) { d.m_bTimeDate = 1; }, {},
+         {{"foo.", "contents of foo. restamped"}}, ""},
+        {"status: rename foo.", kStatus, {"foo."}, {}, {"foo2"}, {{"foo.", ""}, {"foo2", "contents of foo."}}, ""},
+        {"status: new name ending in a dot, new date", kStatus, {"bar "}, {}, {"bar2.", "", "01/01/2001"},
+         {{"bar ", ""}, {"bar2", "contents of bar  restamped"}}, ""},
+        {"status: new date for nul", kStatus, {"nul"}, {}, {"", "", "01/01/2001"}, {{"nul", "contents of nul restamped"}},
+         ""},
+        {"status: CON made read-only", kStatus, {"CON"}, {}, {"", "", "", "", true}, {{"CON", "contents of CON read-only"}},
+         ""},
+        {"status: a.txt onto A.TXT", kStatus, {"a.txt"}, {}, {"A.TXT"}, {},
+         Box("Rename Error:", "Error Moving/Renaming File:\nFrom-  $a.txt\nTo-  $A.TXT", MB_OK | MB_ICONEXCLAMATION)},
+    };
+    constexpr long long kMade = 1000000000;  // 2001-09-09
+    dlg.m_bWarnDelete = dlg.m_bWarnRename = dlg.m_bAbortOnError = FALSE;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir fresh;
+        ListFiles(fresh, names);
+        std::map<std::string, std::string> expected;
+        for (const std::string& name : names) {
+            ASSERT_TRUE(SetWriteTime(fresh.path() + name, kMade)) << name;
+            expected[name] = "contents of " + name;
+        }
+        for (const auto& [name, state] : c.changed) {
+            if (state.empty()) expected.erase(name);
+            else expected[name] = state;
+        }
+        std::vector<int> chosen;
+        for (const std::string& name : c.chosen)
+            for (int i = 0; i < static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0)); ++i)
+                if (GetListBoxText(list, i) == name) chosen.push_back(i);
+        ASSERT_EQ(chosen.size(), c.chosen.size());
+        dlg.m_bChangePrefix = dlg.m_bPrefixUpper = dlg.m_bChangeExt = dlg.m_bExtUpper = dlg.m_bTimeDate = 0;
+        dlg.m_strNewPrefix.clear();
+        if (c.options) c.options(dlg);
+        sink.messages.clear();
+
+        if (c.how == kStatus) {
+            EXPECT_EQ(OpenStatus(list, fresh.path(), chosen[0], c.status), 1);
+        } else {
+            for (int i : chosen) ::SendMessageA(list, LB_SETSEL, TRUE, i);
+            if (c.how == kDelete) PressKey(hwnd, list, VK_DELETE);
+            else ClickButton(dlg.GetDlgItem(IDC_RENAME));
+        }
+
+        EXPECT_EQ(FileStates(fresh.path(), kMade), expected);
+        std::string told = c.told;
+        for (size_t at; (at = told.find('$')) != std::string::npos;) told.replace(at, 1, fresh.path());
+        EXPECT_EQ(Shown(), told);
+        EXPECT_EQ(ListState().find("(not the files"), std::string::npos) << ListState();
+    }
+}
+
 TEST_F(ToolsWindow, FileStatusOfAVanishedFileIsToldWithoutAWindow) {
     ListFiles(dir, {"a.txt"});
     ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("gone.txt"));
     EXPECT_EQ(OpenStatus(list, dir.path(), 1, {"other.txt"}), 0);
     EXPECT_NE(Shown().find(dir.path() + "gone.txt"), std::string::npos) << Shown();
     EXPECT_EQ(ListState(), "a.txt gone.txt (not the files on the disk)");
+}
+
+// "Change &Path" opens the directory chooser as the status window's own: the status
+// window takes no input until the chooser is closed.
+TEST_F(ToolsWindow, FileStatusOwnsItsDirectoryChooser) {
+    ListFiles(dir, {"a.txt"});
+    HWND status = nullptr;
+    std::string chooser;
+    SetModalHook([&](CDialog& shown) {
+        if (!status) {
+            status = shown.GetSafeHwnd();
+            ClickButton(shown.GetDlgItem(IDC_FS_CHANGEPATH));
+        } else {
+            chooser = std::string(::GetWindow(shown.GetSafeHwnd(), GW_OWNER) == status ? "owned" : "not owned") +
+                      (::IsWindowEnabled(status) ? ", status window enabled" : ", status window disabled");
+        }
+        ClickButton(shown.GetDlgItem(IDCANCEL));
+    });
+    ClickListItem(list, 0);
+    ::SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_FILELIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+    PumpMessages();
+    SetModalHook(nullptr);
+    EXPECT_EQ(chooser, "owned, status window disabled");
 }
 
 }  // namespace

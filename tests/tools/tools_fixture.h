@@ -33,7 +33,7 @@ protected:
 
     // Creates the files in `in` and shows them as the list's entries.
     void ListFiles(const TempDir& in, const std::vector<std::string>& names) {
-        dlg.m_strCurDir = in.path();
+        dlg.m_browse.m_strCurDir = in.path();
         ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
         for (const std::string& name : names) {
             in.WriteFile(name, "contents of " + name);
@@ -49,7 +49,7 @@ protected:
             listed.insert(GetListBoxText(list, i));
             state += (i ? " " : "") + GetListBoxText(list, i) + (::SendMessageA(list, LB_GETSEL, i, 0) > 0 ? "*" : "");
         }
-        return listed == NamesIn(dlg.m_strCurDir) ? state : state + " (not the files on the disk)";
+        return listed == NamesIn(dlg.m_browse.m_strCurDir) ? state : state + " (not the files on the disk)";
     }
     // The message boxes shown, one "title|text|flags" line each.
     static std::string Box(const std::string& title, const std::string& text, UINT flags) {

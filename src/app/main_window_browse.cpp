@@ -1,0 +1,28 @@
+// The main window's browsing handlers: the file list pane does the work; the
+// window brings its fields up to date where a handler reads the controls.
+#include "app/rename_dlg.h"
+
+void CRenameDlg::FillFileList() { m_filePane.Fill(); }
+void CRenameDlg::OpenStartDirectory(const CString& startPath) { m_filePane.OpenStartDirectory(startPath); }
+
+void CRenameDlg::OnTreeSelChanged(NMHDR* hdr, LRESULT* result) { m_filePane.Tree().OnSelChanged(hdr, result); }
+void CRenameDlg::OnTreeItemExpanding(NMHDR* hdr, LRESULT* result) { m_filePane.Tree().OnItemExpanding(hdr, result); }
+void CRenameDlg::OnTreeItemExpanded(NMHDR* hdr, LRESULT* result) { m_filePane.Tree().OnItemExpanded(hdr, result); }
+void CRenameDlg::OnTreeDblClk(NMHDR* hdr, LRESULT* result) { m_filePane.Tree().OnDblClk(hdr, result); }
+void CRenameDlg::OnDriveChanged() { m_filePane.Tree().OnDriveChanged(); }
+
+void CRenameDlg::OnFileListSelChange() { m_filePane.OnSelChange(); }
+void CRenameDlg::OnClear() { m_filePane.Clear(); }
+void CRenameDlg::OnFilterChanged() { m_filePane.OnFilterChanged(); }
+void CRenameDlg::OnSortChanged() { m_filePane.OnSortChanged(); }
+
+void CRenameDlg::OnExtended() {
+    UpdateData(TRUE);
+    m_filePane.ForgetRangeStart();
+}
+
+// The list follows every keystroke in the mask.
+void CRenameDlg::OnSearchMaskChanged() {
+    UpdateData(TRUE);
+    FillFileList();
+}

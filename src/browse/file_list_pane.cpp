@@ -1,0 +1,241 @@
+#include "browse/file_list_pane.h"
+
+#include "browse/browse_memory.h"
+#include "browse/file_filter.h"
+#include "browse/mask_match.h"
+#include "browse/sort_orders.h"
+#include "res/resource.h"
+#include "winui/app.h"
+#include "winui/dialog.h"
+
+#include <algorithm>
+
+namespace {
+
+// The entry to put the caret on after a refill: the list's case-insensitive
+// search decides, but where names differ only in letter case (possible on some
+// file systems) the one spelled exactly as asked wins.
+int FindCaretEntry(HWND list, const std::string& name) {
+    LPARAM text = reinterpret_cast<LPARAM>(name.c_str());
+    int first = static_cast<int>(::SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text));
+    int at = first;
+    while (at != LB_ERR && GetListBoxText(list, at) != name) {
+        at = static_cast<int>(::SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(at), text));
+        if (at == first) break;  // went round: no exact spelling, keep the first match
+    }
+    return at;
+}
+
+void AddName(HWND list, const std::string& name) {
+    ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+}
+
+// Orders 1 to 9 (and the unsorted 10 and more): the names go in at 0, 1, 2, ...
+template <typename Entry, typename NameOf>
+void InsertInOrder(HWND list, const std::vector<Entry>& entries, NameOf nameOf) {
+    size_t bytes = 0;
+    for (const Entry& entry : entries) bytes += nameOf(entry).size() + 1;
+    ::SendMessageA(list, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(bytes));
+    for (size_t i = 0; i < entries.size(); ++i)
+        ::SendMessageA(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(nameOf(entries[i]).c_str()));
+}
+
+void FillComboTexts(HWND combo, const char* const* texts, int count) {
+    ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < count; ++i)
+        ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[i]));
+}
+
+}  // namespace
+
+FileListPane::FileListPane(CDialog& window, BrowseState& state, RenameOptions& options, const int& autoSelect,
+                           FileServices& files)
+    : m_window(window),
+      m_state(state),
+      m_options(options),
+      m_autoSelect(autoSelect),
+      m_files(files),
+      m_tree(window, files, state.m_strCurDir, [this] { Fill(); }) {}
+
+HWND FileListPane::List() const { return m_window.GetDlgItem(IDC_FILELIST); }
+
+// The combos' entries belong to the window like its labels do.
+void FileListPane::FillChoiceTexts() {
+    FillComboTexts(m_window.GetDlgItem(IDC_FILEFILTER), kFileFilterTexts, kFileFilterCount);
+    FillComboTexts(m_window.GetDlgItem(IDC_FILESORT), kSortOrderTexts, kSortOrderCount);
+}
+
+// A number outside a combo's entries leaves it without a selection.
+void FileListPane::ShowChoices() {
+    ::SendMessageA(List(), LB_SETHORIZONTALEXTENT, 1500, 0);
+    m_window.SendDlgItemMessage(IDC_FILEFILTER, CB_SETCURSEL, static_cast<WPARAM>(m_state.m_nFileFilter), 0);
+    m_window.SendDlgItemMessage(IDC_FILESORT, CB_SETCURSEL, static_cast<WPARAM>(m_state.m_nFileSort), 0);
+}
+
+void FileListPane::Fill() {
+    HWND list = List();
+    CWaitCursor wait;
+
+    if (::SendMessageA(list, LB_GETCOUNT, 0, 0) > 0) ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
+
+    // The pattern is the directory followed by the mask. The directory is read
+    // whole and each name matched with MatchMask, so that a mask selects the
+    // same names whatever the platform's own wildcard rules are.
+    const std::string& dir = m_state.m_strCurDir;
+    const std::string& mask = m_options.m_strSearchMask;
+    if (!BrowseMemoryAvailable(dir.size() + mask.size() + 1)) {
+        m_window.MessageBox("Not enough memory!", "Memory Error:", MB_OK);
+        return;
+    }
+    const int filter = m_state.m_nFileFilter;
+    auto listed = [filter, &mask](const FindEntry& entry) {
+        return PassesFileFilter(entry.attrib, filter) && MatchMask(mask, entry.name);
+    };
+
+    const int order = m_state.m_nFileSort;
+    FileListFill how = FileListFillForOrder(order);
+    bool readable = true;
+    bool outOfMemory = false;
+    // Redraw stays off while the names go in: with it on, every name repaints the list.
+    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    if (how == FileListFill::kListBoxSorts) {
+        readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
+            if (listed(entry)) AddName(list, entry.name);
+        });
+    } else {
+        size_t count = 0;
+        readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
+            if (listed(entry)) ++count;
+        });
+        size_t recordSize = how == FileListFill::kSortDatedNames ? sizeof(DatedName) : sizeof(std::string);
+        if (count == 0) {
+            // an empty list
+        } else if (!BrowseMemoryAvailable(count * recordSize)) {
+            outOfMemory = true;
+        } else if (how == FileListFill::kSortDatedNames) {
+            // Files created since the count are left out; vanished ones just make fewer.
+            std::vector<DatedName> records;
+            records.reserve(count);
+            readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
+                if (records.size() < count && listed(entry))
+                    records.push_back(MakeDatedName(entry.name, entry.writeTime));
+            });
+            SortDatedForOrder(order, records);
+            InsertInOrder(list, records, [](const DatedName& record) -> const std::string& { return record.name; });
+        } else {
+            std::vector<std::string> names;
+            names.reserve(count);
+            readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
+                if (names.size() < count && listed(entry)) names.push_back(entry.name);
+            });
+            SortNamesForOrder(order, names);
+            InsertInOrder(list, names, [](const std::string& name) -> const std::string& { return name; });
+        }
+    }
+    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list, nullptr, TRUE);
+    if (outOfMemory) {
+        m_window.MessageBox("Not enough memory to sort filenames by date.\nPleae choose other sorting methods!",
+                            "Memory Error:", MB_ICONSTOP);
+    } else if (!readable) {
+        // Gone since it was chosen, or a drive that lost its medium: the list stays empty.
+        m_window.MessageBox("Cannot list the directory: " + dir, "Error:", MB_OK | MB_ICONEXCLAMATION);
+    }
+
+    m_state.m_nAnchorIndex = -1;
+    m_state.m_nCaretIndex = -1;
+    m_options.m_lSelCount = 0;
+
+    int entries = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
+    if (m_autoSelect && entries > 0) {
+        ::SendMessageA(list, LB_SELITEMRANGEEX, 0, entries);
+        m_options.m_lSelCount = static_cast<long>(::SendMessageA(list, LB_GETSELCOUNT, 0, 0));
+    }
+
+    if (!m_state.m_strCaretName.empty()) {
+        int at = FindCaretEntry(list, m_state.m_strCaretName);
+        if (at != LB_ERR) ::SendMessageA(list, LB_SETCARETINDEX, static_cast<WPARAM>(at), FALSE);
+        m_state.m_strCaretName.clear();
+    }
+
+    m_window.UpdateData(FALSE);
+}
+
+// The list box has toggled the clicked entry already; the rule of the mode may
+// then spread the anchor entry's state over a range.
+void FileListPane::OnSelChange() {
+    HWND list = List();
+    auto spreadAnchorState = [list](int anchor, int caret) {
+        int low = std::min(anchor, caret), high = std::max(anchor, caret);
+        if (::SendMessageA(list, LB_GETSEL, static_cast<WPARAM>(anchor), 0) > 0)
+            ::SendMessageA(list, LB_SELITEMRANGEEX, static_cast<WPARAM>(low), high);
+        else
+            ::SendMessageA(list, LB_SELITEMRANGEEX, static_cast<WPARAM>(high), low);
+    };
+
+    int& anchor = m_state.m_nAnchorIndex;
+    int& caret = m_state.m_nCaretIndex;
+    if (m_options.m_nSelectMode == 1) {
+        // "Extended": the first click fixes the start of a range, the second its end.
+        if (anchor < 0)
+            anchor = static_cast<int>(::SendMessageA(list, LB_GETANCHORINDEX, 0, 0));
+        else
+            caret = static_cast<int>(::SendMessageA(list, LB_GETCARETINDEX, 0, 0));
+        if (anchor >= 0 && caret >= 0 && anchor != caret) {
+            spreadAnchorState(anchor, caret);
+            anchor = -1;
+            caret = -1;
+        }
+    } else {
+        anchor = static_cast<int>(::SendMessageA(list, LB_GETANCHORINDEX, 0, 0));
+        caret = static_cast<int>(::SendMessageA(list, LB_GETCARETINDEX, 0, 0));
+        if (anchor >= 0 && caret >= 0 && anchor != caret) spreadAnchorState(anchor, caret);
+    }
+    ShowSelectedCount();
+}
+
+// The remembered indices stay as they are.
+void FileListPane::Clear() {
+    HWND list = List();
+    LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+    ::SendMessageA(list, LB_SELITEMRANGEEX, static_cast<WPARAM>(count), 0);
+    ShowSelectedCount();
+}
+
+void FileListPane::ShowSelectedCount() {
+    m_options.m_lSelCount = static_cast<long>(::SendMessageA(List(), LB_GETSELCOUNT, 0, 0));
+    m_window.UpdateData(FALSE);
+}
+
+void FileListPane::OnFilterChanged() {
+    int index = static_cast<int>(m_window.SendDlgItemMessage(IDC_FILEFILTER, CB_GETCURSEL));
+    if (index == m_state.m_nFileFilter) return;
+    m_state.m_nFileFilter = index;
+    Fill();
+}
+
+void FileListPane::OnSortChanged() {
+    int index = static_cast<int>(m_window.SendDlgItemMessage(IDC_FILESORT, CB_GETCURSEL));
+    if (index == m_state.m_nFileSort) return;
+    m_state.m_nFileSort = index;
+    Fill();
+}
+
+void FileListPane::ForgetRangeStart() {
+    m_state.m_nAnchorIndex = -1;
+    m_state.m_nCaretIndex = -1;
+}
+
+std::vector<std::string> FileListPane::SelectedNames() const {
+    HWND list = List();
+    LRESULT count = ::SendMessageA(list, LB_GETSELCOUNT, 0, 0);
+    std::vector<int> indices(count > 0 ? static_cast<size_t>(count) : 0);
+    if (!indices.empty())
+        count = ::SendMessageA(list, LB_GETSELITEMS, indices.size(), reinterpret_cast<LPARAM>(indices.data()));
+    indices.resize(count > 0 ? static_cast<size_t>(count) : 0);
+    // The list gives them in ascending order already; that is list order.
+    std::vector<std::string> names;
+    names.reserve(indices.size());
+    for (int index : indices) names.push_back(GetListBoxText(list, index));
+    return names;
+}

@@ -1,0 +1,56 @@
+// The tooltip file's lines as the main window shows them: read 79 characters at a
+// time in text mode, one read per line up to the control's line, from the first few
+// kilobytes of the file only.
+#include "tools/tooltip_text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A file of `count` lines, "Tip N" on line N.
+std::string Tips(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) text += "Tip " + std::to_string(i) + "\r\n";
+    return text;
+}
+
+TEST(ToolTipFile, ShowsTheLastOfTheReadsUpToTheLine) {
+    // A 100-character third line: read 78 characters at a time, its rest becomes line 4.
+    const std::string longThird = "1\n2\n" + std::string(78, 'L') + "0123456789" + std::string(12, 'R') + "\n4\n5\n";
+    // 44 lines as long as they may be, each 80 bytes with CR LF, and more after them.
+    std::string fullLines;
+    for (char c = '0'; c < '0' + 44; ++c) fullLines += std::string(78, c) + "\r\n";
+    // Huge files: one endless line, and endless short lines.
+    const std::string endlessLine(4 << 20, 'x');
+    std::string endlessLines = Tips(1000);
+    while (endlessLines.size() < (4 << 20)) endlessLines += endlessLines;
+    struct Case { const char* what; std::string contents; int line; std::string expected; };
+    const Case cases[] = {
+        {"44 lines: the file list", Tips(44), 8, "Tip 8"},
+        {"44 lines: the last", Tips(44), 44, "Tip 44"},
+        {"5 lines: line 8 shows the last", Tips(5), 8, "Tip 5"},
+        {"100 characters: cut at 78", longThird, 3, std::string(78, 'L')},
+        {"100 characters: the rest is line 4", longThird, 4, "123456789" + std::string(12, 'R')},
+        {"100 characters: line 4 is line 5", longThird, 5, "4"},
+        {"last line without line end", "first\nlast", 2, "las"},
+        {"empty file", "", 1, ""},
+        {"a lone carriage return stays", "a\r\r\nb\n", 1, "a\r"},
+        {"Ctrl-Z ends the file", "a\nb\x1a\nc\n", 3, ""},
+        {"a zero byte ends the text", std::string("ab\0cd\n", 6), 1, "a"},
+        {"44 full lines and more: the last", fullLines + Tips(44), 44, std::string(78, '0' + 43)},
+        {"one endless line: line 1", endlessLine, 1, std::string(78, 'x')},
+        {"one endless line: line 44", endlessLine, 44, std::string(78, 'x')},
+        {"endless short lines: line 44", endlessLines, 44, "Tip 44"},
+    };
+    for (const Case& c : cases) {
+        ToolTipFile file;
+        file.Load("v", c.contents);
+        EXPECT_EQ(file.Text(c.line), c.expected) << c.what;
+        // Only the file's first kilobytes count.
+        ToolTipFile start;
+        start.Load("v", c.contents.substr(0, kToolTipFileBytes));
+        EXPECT_EQ(start.Text(c.line), c.expected) << c.what;
+    }
+}
+
+}  // namespace
