@@ -11,6 +11,7 @@
 // the order (the first four characters cut off), so every name lands somewhere inside.
 #include "bench_clock.h"
 #include "app/rename_dlg.h"
+#include "rename/rename_plan.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -95,13 +96,11 @@ int main(int argc, char** argv) {
     for (const Options& o : options) {
         static_cast<RenameOptions&>(dlg) = RenameOptions();
         o.set(dlg);
-        // The run alone in preview mode, to tell its share from the window's.
-        dlg.m_bPreviewRun = TRUE;
+        // The plan and its names alone, to tell their share from the window's.
         t0 = BenchSeconds();
-        dlg.OnRename();
+        const size_t planned = PreviewOf(dlg.PlanRun()).names.size();
         const double collect = BenchSeconds() - t0;
-        dlg.m_bPreviewRun = FALSE;
-        dlg.m_arrNewNames.clear();
+        if (planned != count) ++failures;
 
         Timing timing = Preview(dlg);
         if (timing.names != static_cast<long>(count)) ++failures;

@@ -1,2 +1,2 @@
 add_executable(bench_naming ${CMAKE_SOURCE_DIR}/bench/naming.cpp)
-target_link_libraries(bench_naming PRIVATE vorlix_naming)
+target_link_libraries(bench_naming PRIVATE vorlix_naming vorlix_rename_core)

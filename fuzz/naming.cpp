@@ -8,7 +8,6 @@
 
 #include "naming/advanced_name.h"
 #include "naming/basic_name.h"
-#include "naming/composition.h"
 #include "naming/counter.h"
 #include "naming/option_rules.h"
 #include "naming/position_field.h"
@@ -123,21 +122,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Require(!m.found || m.start + m.length <= oldName.size());
     RealTimePreviewText(o);
 
-    CompositionTarget t;
-    t.previewRun = h[10] & 1;
-    t.useNewDir = h[10] & 2;
-    t.noRefresh = h[10] & 4;
-    t.destination = f[13];
-    t.curDir = f[14];
-    int firstFlag = h[10] & 8 ? 1 : 0;
-    std::string newName, caretName;
-    std::vector<std::string> names;
-    const int r = ComposeBasicName(o, t, oldName, counterText, firstFlag, newName, names,
-                                   caretName);
-    Require(r == (t.previewRun ? kComposedPreview : kComposedPath));
-    Require(names.size() == (t.previewRun ? 1u : 0u));
-    ComposeAdvancedName(o, t, oldName, firstFlag, newName, names, caretName);
-
     // Option changes as the window lets them happen (enabled controls only), from the
     // start values: whatever the order, the options stay consistent.
     const std::vector<OptionBinding>& bindings = OptionBindings();
@@ -145,10 +129,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (std::size_t i = 11; i < kHeaderSize; ++i) {
         const OptionBinding& b = bindings[h[i] % bindings.size()];
         const std::vector<int> enabled = EnabledControls(w);
-        const std::vector<int>& basic = BasicGroupControls();
-        const std::vector<int>& advanced = AdvancedGroupControls();
-        const bool ruled = std::count(basic.begin(), basic.end(), b.control) +
-                           std::count(advanced.begin(), advanced.end(), b.control);
+        const std::vector<int>& basicGroup = BasicGroupControls();
+        const std::vector<int>& advancedGroup = AdvancedGroupControls();
+        const bool ruled = std::count(basicGroup.begin(), basicGroup.end(), b.control) +
+                           std::count(advancedGroup.begin(), advancedGroup.end(), b.control);
         if (ruled && !std::count(enabled.begin(), enabled.end(), b.control)) continue;
         OptionChange change;
         change.control = b.control;

@@ -1,6 +1,6 @@
 // The main window: owns every piece of the program's state (the renaming options
-// bound to its controls, the working copies of the program settings, the browsing
-// state and the names gathered by a preview run). All other windows open from here.
+// bound to its controls, the working copies of the program settings and the browsing
+// state). All other windows open from here.
 #pragma once
 
 #include "browse/file_list_pane.h"
@@ -15,7 +15,9 @@
 
 struct OptionBinding;
 struct OptionChange;
+struct RenamePlan;
 
+// The settings' fields (m_bWarnRename ... m_nIncSecond) come from ProgramSettings.
 class CRenameDlg : public CDialog, public RenameOptions, public ProgramSettings {
 public:
     // `settingsPath`: the settings file it starts from and the options window saves to.
@@ -24,17 +26,15 @@ public:
 
     // Main window state; start values are given at the beginning of start-up.
     BrowseState m_browse;              // listed directory, filter, order, list indices, caret name
-    CStringArray m_arrNewNames;        // names gathered by a preview run, in list order
-    int m_bPreviewRun = FALSE;         // set only while the run works for the full preview
-    // (the RenameOptions fields and the ProgramSettings come from the bases)
+    // (the RenameOptions and ProgramSettings fields come from the bases)
     HICON m_hIcon = nullptr;
 
     // Operations shared by the handlers.
     void EnableBasicControls();
     void EnableAdvancedControls();
     void UpdateRealTimePreview();
-    int ComposeBasicName(const CString& oldName, const char* counterText, int& firstFlag, CString& newName);
-    int ComposeAdvancedName(const CString& oldName, int& firstFlag, CString& newName);
+    // The rename run over the list's selection as the options and settings stand.
+    RenamePlan PlanRun();
     void FillFileList();
     void OpenStartDirectory(const CString& startPath);
     // True when the file gave the window its place (all four numbers of its rectangle).
@@ -93,16 +93,6 @@ private:
     void ShowOptionField(const OptionBinding& b);
     int EditSelectionStart(int editId) const;
     // --- rename run and full preview
-    // The file's last-modified time becomes the run's stamp time, stepped by `increment`
-    // first unless `position` is 0; its other times and its attributes stay as they were.
-    bool StampFileTime(const CString& path, FileStatus& status, TimeValue& stampTime,
-                       TimeValue increment, int position, CString& error);
-    // The attribute settings (0 clear, 1 set, 2 keep) applied to the file; no time changes.
-    bool ApplyAttributes(const CString& path, FileStatus& status, CString& error);
-    // Time and attributes of one handled file, as the options ask; false (after telling
-    // the user) when the file refused them, which stops the run.
-    bool StampAndAttribute(const CString& path, TimeValue& stampTime, TimeValue increment,
-                           int position);
     // --- settings and options window
     const std::string m_settingsPath;
     // --- single-file tools: file status, deleting, tooltips, about box

@@ -60,7 +60,6 @@ BOOL CRenameDlg::OnInitDialog() {
     m_browse = BrowseState();
     // Warnings, tooltips and abort on; attributes left as they are; 1980-01-01 00:00:00.
     static_cast<ProgramSettings&>(*this) = ProgramSettings();
-    m_bPreviewRun = FALSE;
     EnableToolTips(TRUE);
 
     // 6. The settings file: the fields take what it holds; the window moves to

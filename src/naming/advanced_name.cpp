@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "naming/case_map.h"
-#include "naming/composition.h"
 #include "naming/position_field.h"
 #include "naming/rename_options.h"
 #include "naming/split_name.h"
@@ -175,5 +174,5 @@ int ComposeAdvancedBareName(const RenameOptions& o, const std::string& oldName,
                                                                           : std::string());
             break;
     }
-    return kComposedPath;
+    return kAdvancedComposed;
 }

@@ -21,6 +21,10 @@ struct SearchMatch {
 SearchMatch FindSearchText(const std::string& haystack, const std::string& pattern,
                            bool caseSensitive);
 
+// Results of ComposeAdvancedBareName.
+constexpr int kAdvancedComposed = 1;
+constexpr int kAdvancedNotFilledIn = -3;
+
 // The new bare name of one file by the advanced insert and replace rules. Returns -3
 // (and an empty bareName) when none of "at pos #", the replace "string:", "First/From #",
 // "Last/To #", "Before or" and "After" is filled in, whatever the mode; else 1.

@@ -1,7 +1,6 @@
 #include "naming/counter.h"
 
 #include "naming/case_map.h"
-#include "naming/rename_options.h"
 
 const char* const kCounterOverflowText = "Counter Overflow!";
 const char* const kCounterOverflowTitle = "Error";
@@ -80,15 +79,7 @@ CounterSetUp SetUpCounter(const std::string& startCount, const std::string& incr
         setUp.zeroIncrement = s.increment == 0;
     } else {
         s.increment = 1;
-        setUp.incrementFilledIn = true;
     }
-    return setUp;
-}
-
-CounterSetUp SetUpCounter(RenameOptions& options) {
-    CounterSetUp setUp =
-        SetUpCounter(options.m_strStartCount, options.m_strIncrement, options.m_bAlphaCount != 0);
-    if (setUp.incrementFilledIn) options.m_strIncrement = "1";
     return setUp;
 }
 

@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <string>
 
-struct RenameOptions;
-
 // The counter that numbers the files of one rename run. Its value is an unsigned
 // 64-bit number written in decimal digits or in letters (A = 0 ... Z = 25), padded on
 // the left to the width of the starting value as typed.
@@ -51,18 +49,14 @@ struct CounterSetUp {
     // The increment reads as 0 (also when it starts with a non-digit): the run must
     // show kZeroIncrementText and end before anything is renamed.
     bool zeroIncrement = false;
-    // The increment text was empty: the counter steps by 1 and the field is to read "1".
-    bool incrementFilledIn = false;
 };
 
 // The width is the length of the starting text (every character counts, also those
 // the parse skips), limited to kMaxCounterWidth, which only a settings file can exceed;
-// an empty starting text counts from 1 (decimal) or from "a" (alphabetical).
+// an empty starting text counts from 1 (decimal) or from "a" (alphabetical); an empty
+// increment text steps by 1.
 CounterSetUp SetUpCounter(const std::string& startCount, const std::string& increment,
                           bool alpha);
-
-// The same from the options, writing "1" into an empty m_strIncrement.
-CounterSetUp SetUpCounter(RenameOptions& options);
 
 // Steps the counter after a file. Returns false, leaving the value as it was, when the
 // file was not the last one and value + increment would not fit into 64 bits (the run

@@ -2,6 +2,8 @@
 
 #include "res/resource.h"
 
+#include <new>
+
 CProgressDlg::CProgressDlg(HWND parent) : CDialog(IDD_PROGRESS, parent) {}
 
 void CProgressDlg::InitProgress() {
@@ -19,4 +21,35 @@ void CProgressDlg::StepProgress(BOOL bStep) {
     if (m_nPos + 1 > m_nSteps) return;
     SendDlgItemMessage(IDC_PROGRESS, PBM_STEPIT, 0, 0);
     ++m_nPos;
+}
+
+namespace {
+
+// The bar's updates stay few however many files are selected.
+constexpr size_t kMaxProgressSteps = 30;
+
+}  // namespace
+
+RunProgress::RunProgress(HWND owner, size_t files) {
+    m_dlg.reset(new (std::nothrow) CProgressDlg(owner));
+    if (!m_dlg || !m_dlg->Create(owner)) {
+        m_dlg.reset();
+        return;
+    }
+    m_dlg->m_nSteps = static_cast<int>(files < kMaxProgressSteps ? files : kMaxProgressSteps);
+    m_interval = files < kMaxProgressSteps ? 1 : files / kMaxProgressSteps;
+    m_dlg->InitProgress();
+    ::ShowWindow(m_dlg->GetSafeHwnd(), SW_SHOW);
+    ::UpdateWindow(m_dlg->GetSafeHwnd());
+}
+
+RunProgress::~RunProgress() {
+    if (!m_dlg) return;
+    m_dlg->StepProgress(FALSE);
+    m_dlg->DestroyWindow();
+}
+
+void RunProgress::BeforeFile(size_t file) {
+    // First before file number `interval` (counting from 1), then every `interval` files.
+    if (m_dlg && (file + 1) % m_interval == 0) m_dlg->StepProgress(TRUE);
 }

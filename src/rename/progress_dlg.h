@@ -5,6 +5,9 @@
 
 #include "winui/dialog.h"
 
+#include <cstddef>
+#include <memory>
+
 class CProgressDlg : public CDialog {
 public:
     explicit CProgressDlg(HWND parent = nullptr);
@@ -16,4 +19,22 @@ public:
     void InitProgress();
     // TRUE: one step, but never past the range. FALSE: the bar full, m_nPos untouched.
     void StepProgress(BOOL bStep);
+};
+
+// The progress window of one run over `files` files: created, shown and painted at
+// once; filled and destroyed when it goes out of scope, so that every way out of the
+// run closes it. The bar has at most 30 steps, one every files / 30 files.
+class RunProgress {
+public:
+    RunProgress(HWND owner, size_t files);
+    ~RunProgress();
+    RunProgress(const RunProgress&) = delete;
+    RunProgress& operator=(const RunProgress&) = delete;
+
+    // Before file `file` (from 0) is handled.
+    void BeforeFile(size_t file);
+
+private:
+    std::unique_ptr<CProgressDlg> m_dlg;
+    size_t m_interval = 1;
 };

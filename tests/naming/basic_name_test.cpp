@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "naming/basic_name.h"
-#include "naming/composition.h"
 #include "naming/rename_options.h"
 
 namespace {
@@ -52,52 +51,5 @@ TEST_P(BasicName, Composes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BasicName, ::testing::ValuesIn(kBasicCases));
-
-// Where a composed name goes, and when it becomes the caret name of the next list refill.
-struct FinishCase {
-    const char* what;
-    CompositionTarget target;  // previewRun, useNewDir, destination, curDir, noRefresh
-    int firstFlagBefore, expectedResult;
-    const char* expectedName;
-    const char* expectedCaret;
-};
-
-const FinishCase kFinishCases[] = {
-    {"preview appends the bare name", {true, true, "D:\\to\\", "C:\\d\\", false}, 0, 0, "b.txt", ""},
-    {"first file sets the caret", {false, false, "D:\\to\\", "C:\\d\\", false}, 0, 1, "C:\\d\\b.txt", "b.txt"},
-    {"later files keep it", {false, false, "", "C:\\d\\", false}, 1, 1, "C:\\d\\b.txt", ""},
-    {"moving away leaves the caret", {false, true, "D:\\to\\", "C:\\d\\", false}, 0, 1, "D:\\to\\b.txt", ""},
-    {"empty destination stays here", {false, true, "", "C:\\d\\", false}, 0, 1, "C:\\d\\b.txt", "b.txt"},
-    {"no refresh leaves the caret", {false, false, "", "C:\\d\\", true}, 0, 1, "C:\\d\\b.txt", ""},
-};
-
-class Finish : public ::testing::TestWithParam<FinishCase> {};
-
-void PrintTo(const FinishCase& c, std::ostream* os) { *os << c.what; }
-
-TEST_P(Finish, PlacesTheName) {
-    const FinishCase& c = GetParam();
-    int firstFlag = c.firstFlagBefore;
-    std::string newName, caret;
-    std::vector<std::string> names{"earlier"};
-    EXPECT_EQ(c.expectedResult, FinishComposition(c.target, "b.txt", firstFlag, newName, names, caret));
-    EXPECT_EQ(c.expectedName, newName);
-    EXPECT_EQ(c.expectedCaret, caret);
-    EXPECT_EQ(c.expectedCaret[0] ? 1 : c.firstFlagBefore, firstFlag);
-    EXPECT_EQ(c.target.previewRun ? 2u : 1u, names.size());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Finish, ::testing::ValuesIn(kFinishCases));
-
-// Destinations a run accepts: none that the working directory would complete.
-TEST(Destination, OnlyFullPaths) {
-    const struct { const char* path; bool full; } cases[] = {
-        {"D:\\Out\\", true}, {"z:\\", true}, {"\\\\server\\share", true}, {"\\\\server\\share\\sub\\", true},
-        {"\\\\?\\C:\\Out\\", true}, {"", false}, {"sub", false}, {"sub\\", false}, {"D:", false}, {"D:Out\\", false},
-        {"\\Out\\", false}, {"D:/Out/", false}, {"1:\\", false}, {"\\\\server", false}, {"\\\\server\\", false},
-        {"\\\\\\share\\", false}, {"\\\\server\\\\", false}, {" D:\\", false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(IsFullPath(c.path), c.full) << c.path;
-}
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "naming/counter.h"
-#include "naming/rename_options.h"
 
 namespace {
 
@@ -57,12 +56,7 @@ TEST(Counter, IncrementSetUp) {
     EXPECT_TRUE(SetUpCounter("1", "0", false).zeroIncrement);
     EXPECT_TRUE(SetUpCounter("1", "x5", false).zeroIncrement);
     EXPECT_EQ(5u, SetUpCounter("1", "5x", false).state.increment);
-    RenameOptions o;
-    o.m_strIncrement.clear();
-    const CounterSetUp s = SetUpCounter(o);
-    EXPECT_TRUE(s.incrementFilledIn);
-    EXPECT_EQ("1", o.m_strIncrement);
-    EXPECT_EQ(1u, s.state.increment);
+    EXPECT_EQ(1u, SetUpCounter("1", "", false).state.increment);
 }
 
 TEST(Counter, RadixTextAndParse) {

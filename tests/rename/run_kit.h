@@ -1,5 +1,5 @@
 // Real files under a run: what a directory holds, the file services with a window onto
-// the run's moves and status changes, and a main window listing a directory.
+// the run's moves, and a main window listing a directory.
 #pragma once
 
 #include "app/rename_dlg.h"
@@ -57,8 +57,8 @@ inline std::vector<std::string> Items(HWND list) {
     return out;
 }
 
-// The real file services, installed for the object's lifetime; a test sees each move and
-// status change before it happens and may refuse it, while the files stay real.
+// The real file services, installed for the object's lifetime; a test sees each move
+// before it happens and may change or refuse it, while the files stay real.
 class ObservedFiles : public FileServices {
 public:
     ObservedFiles() : m_inner(SetPlatform(this)) {}
@@ -67,8 +67,6 @@ public:
     // May change the target, or refuse the move by returning false (and then may say where
     // the file was left, as a rename through a temporary name that could not be undone does).
     std::function<bool(const std::string& from, std::string& to, std::string& leftAs)> beforeMove;
-    // Returns false, with a reason, to refuse the change.
-    std::function<bool(const std::string& path, const FileStatus& status, std::string& error)> beforeSetStatus;
     std::vector<std::string> moved;  // sources of the moves asked for, in order
 
     bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override {
@@ -78,7 +76,7 @@ public:
         return (!beforeMove || beforeMove(from, target, leftAs)) && m_inner->MoveFile(from, target, leftAs);
     }
     bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override {
-        return (!beforeSetStatus || beforeSetStatus(path, status, error)) && m_inner->SetStatus(path, status, error);
+        return m_inner->SetStatus(path, status, error);
     }
     bool EnumerateDirectory(const std::string& dir, const std::function<void(const FindEntry&)>& entry) override {
         return m_inner->EnumerateDirectory(dir, entry);

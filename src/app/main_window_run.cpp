@@ -1,0 +1,94 @@
+// "&Rename it!" and "Full &Preview": the main window makes the run's plan from its
+// options, settings, directory and the list's selection, then either carries it out
+// (asking first, with the progress window up and the message boxes of the run) or
+// shows the plan's new names in the preview window.
+#include "app/rename_dlg.h"
+
+#include "preview/preview_dlg.h"
+#include "rename/progress_dlg.h"
+#include "rename/rename_plan.h"
+#include "rename/run_execute.h"
+#include "winui/app.h"
+
+#include <optional>
+#include <utility>
+
+namespace {
+
+UINT IconFlags(RunIcon icon) {
+    switch (icon) {
+        case RunIcon::Information: return MB_ICONINFORMATION;
+        case RunIcon::Exclamation: return MB_ICONEXCLAMATION;
+        case RunIcon::Stop: return MB_ICONSTOP;
+        case RunIcon::None: break;
+    }
+    return MB_OK;
+}
+
+void Tell(CDialog& window, const RunMessage& message) {
+    window.MessageBox(message.text, message.title, IconFlags(message.icon));
+}
+
+// The main window's side of a run: the progress bar follows the files, and a failure
+// the settings stop the run for is told; one the run goes on after is only counted.
+class WindowRunObserver : public RunObserver {
+public:
+    WindowRunObserver(CDialog& window, RunProgress& progress) : m_window(window), m_progress(progress) {}
+
+    void OnStep(size_t file, size_t) override { m_progress.BeforeFile(file); }
+    bool OnFailure(const RunFailure& failure) override {
+        if (failure.stops) Tell(m_window, failure.message);
+        return !failure.stops;
+    }
+    void OnStop(const RunMessage& message) override { Tell(m_window, message); }
+
+private:
+    CDialog& m_window;
+    RunProgress& m_progress;
+};
+
+}  // namespace
+
+RenamePlan CRenameDlg::PlanRun() {
+    // The stamp is made whatever the options; only a run that stamps uses it, and refuses
+    // it when the platform cannot hold it (-1).
+    const TimeValue stampTime = Platform().MakeLocalTime(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, m_nSecond);
+    return MakePlan(*this, *this, m_browse.m_strCurDir, FilePane().SelectedNames(), stampTime, stampTime != -1);
+}
+
+void CRenameDlg::OnRename() {
+    const RenamePlan plan = PlanRun();
+    if (plan.refusal) {
+        Tell(*this, *plan.refusal);
+        return;
+    }
+    if (!plan.confirmation.empty() &&
+        MessageBox(plan.confirmation, "Confirmation: Are you sure?", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+
+    RunReport report;
+    {
+        CWaitCursor wait;
+        // Filled and closed before the cursor comes back, however the run ends.
+        RunProgress progress(m_hWnd, plan.fileCount);
+        WindowRunObserver observer(*this, progress);
+        report = Execute(plan, Platform(), observer);
+    }
+    if (const std::optional<RunMessage> errors = ErrorCountMessage(report)) Tell(*this, *errors);
+
+    // The refill puts the caret on the first file's new name.
+    m_browse.m_strCaretName = report.caretName;
+    if (!m_bNoRefresh) FillFileList();
+}
+
+void CRenameDlg::OnFullPreview() {
+    // Owned by the main window, which stays disabled while the preview is shown.
+    CPreviewDlg dlg(m_hWnd);
+    const RenamePlan plan = PlanRun();
+    PreviewContent preview = PreviewOf(plan);
+    if (preview.message) Tell(*this, *preview.message);
+    if (preview.names.empty()) return;
+    dlg.m_strDestPath = plan.targetDir;
+    dlg.m_arrNames = std::move(preview.names);
+    dlg.DoModal();
+}

@@ -1,0 +1,139 @@
+#include "rename/run_execute.h"
+
+#include "platform/move_rules.h"
+
+#include <cstdio>
+
+namespace {
+
+const char* const kRenameErrorTitle = "Rename Error:";
+const char* const kLeftAsText = "\n\nThe file was left as-  ";
+
+// Time and attributes of one handled file, as its step asks. False when the observer
+// stopped the run over a refusal; a refusal it lets pass is counted.
+bool SetStatusOf(const PlanStep& step, std::size_t file, const std::string& path, TimeValue& stampTime,
+                 FileServices& files, RunObserver& observer, RunReport& report) {
+    FileStatus status;
+    // A file that cannot be read keeps its time and attributes; the run goes on.
+    if (!files.GetStatus(path, status)) return true;
+    std::string error;
+    if (step.stamp) {
+        // One stamp for the whole run: the steps add up over the files stamped.
+        stampTime += step.stampStep;
+        if (!StampFileTime(files, path, status, stampTime, error)) {
+            const RunFailure failure{FailureKind::Time, file,
+                                     {"Error Setting Time & Date of File:\n" + path + "\nReason-  " + error,
+                                      kRenameErrorTitle, RunIcon::Exclamation}};
+            if (!observer.OnFailure(failure)) return false;
+            ++report.errors;
+        }
+    }
+    if (step.setAttributes && !ApplyAttributes(files, path, status, step.attributes, error)) {
+        const RunFailure failure{FailureKind::Attributes, file,
+                                 {"Error Setting Attributes of File:\n" + path + "\nReason-  " + error,
+                                  kRenameErrorTitle, RunIcon::Exclamation}};
+        if (!observer.OnFailure(failure)) return false;
+        ++report.errors;
+    }
+    return true;
+}
+
+}  // namespace
+
+RunReport Execute(const RenamePlan& plan, FileServices& files, RunObserver& observer) {
+    RunReport report;
+    if (plan.refusal) return report;
+    report.caretName = plan.caretName;
+    TimeValue stampTime = plan.stampTime;
+    const std::size_t count = plan.fileCount;
+    // Failed moves while counting: each leaves the counter where it was, so file i
+    // takes the counter text of step i - held.
+    std::size_t held = 0;
+    PlanStep renumbered;
+    for (std::size_t i = 0; i < count; ++i) {
+        observer.OnStep(i, count);
+        const std::size_t counterStep = i - held;
+        if (counterStep == plan.steps.size()) {  // the stop before the first file
+            observer.OnStop(*plan.stop);
+            report.stopped = true;
+            break;
+        }
+        const PlanStep* step = &plan.steps[counterStep];
+        if (held != 0) {
+            renumbered = RenumberedStep(plan, i, counterStep);
+            step = &renumbered;
+        }
+
+        std::string handled = step->from;
+        if (plan.kind != RunKind::StatusOnly) {
+            std::string leftAs;
+            if (!files.MoveFile(step->from, step->to, leftAs)) {
+                // A file stranded under a temporary name is always told of, and ends the
+                // run: the user has to find it.
+                const RunFailure failure{FailureKind::Move, i,
+                                         {"Error Moving/Renaming File:\nFrom-  " + step->from + "\nTo-  " + step->to +
+                                              (leftAs.empty() ? "" : kLeftAsText + leftAs),
+                                          kRenameErrorTitle, RunIcon::Exclamation},
+                                         plan.abortOnError || !leftAs.empty()};
+                if (!observer.OnFailure(failure)) {
+                    report.stopped = true;
+                    report.caretName.clear();
+                    break;
+                }
+                ++report.errors;
+                if (plan.counting) ++held;
+                continue;
+            }
+            // The file now has the name the platform made of the new one.
+            handled = StoredTargetPath(step->to);
+        }
+        if ((step->stamp || step->setAttributes) &&
+            !SetStatusOf(*step, i, handled, stampTime, files, observer, report)) {
+            report.stopped = true;
+            report.caretName.clear();
+            break;
+        }
+
+        // The counter would not fit another step: the remaining files stay as they are.
+        if (plan.stop && counterStep + 1 == plan.steps.size() && i + 1 < count) {
+            observer.OnStop(*plan.stop);
+            report.stopped = true;
+            break;
+        }
+    }
+    return report;
+}
+
+std::optional<RunMessage> ErrorCountMessage(const RunReport& report) {
+    if (report.errors == 0) return std::nullopt;
+    char text[64];
+    std::snprintf(text, sizeof text, "%d Renaming Error Encountered!", report.errors);
+    return RunMessage{text, "Notice!", RunIcon::Exclamation};
+}
+
+bool StampFileTime(FileServices& files, const std::string& path, FileStatus status, TimeValue time,
+                   std::string& error) {
+    status.modified = time;
+    status.created = 0;
+    status.accessed = 0;
+    if (!(status.attribute & kFileReadOnly)) return files.SetStatus(path, status, error);
+
+    const unsigned saved = status.attribute;
+    status.attribute = 0;
+    const bool stamped = files.SetStatus(path, status, error);
+    status.modified = 0;
+    status.attribute = saved;
+    std::string restoreError;
+    const bool restored = files.SetStatus(path, status, restoreError);
+    if (stamped && !restored) error = restoreError;
+    return stamped && restored;
+}
+
+bool ApplyAttributes(FileServices& files, const std::string& path, FileStatus status,
+                     const AttributeChange& change, std::string& error) {
+    status.attribute = (status.attribute | change.set) & ~change.clear;
+    status.modified = 0;
+    status.created = 0;
+    status.accessed = 0;
+    return files.SetStatus(path, status, error);
+}

@@ -1,0 +1,337 @@
+// The rename run as data: the plan made from options, settings, directory and the
+// selected names, and its execution against the recording stand-in of the file services.
+#include "rename/rename_plan.h"
+#include "rename/run_execute.h"
+#include "support/fake_file_services.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+namespace {
+
+using Names = std::vector<std::string>;
+using Set = std::function<void(RenameOptions&, ProgramSettings&)>;
+
+const Names kAbc = {"a.txt", "b.txt", "c.txt"};
+const TimeValue kStamp = 1041422400;  // 01/01/2003 12:00:00
+const std::string kTop = "18446744073709551615";
+
+// `held`: whether the platform can hold the settings' stamp time.
+RenamePlan Plan(const Set& set, const Names& selected = kAbc, bool held = true) {
+    RenameOptions o;
+    ProgramSettings s;
+    s.m_bWarnRename = 0;
+    s.m_nIncMinute = 1;
+    set(o, s);
+    return MakePlan(o, s, "C:\\d\\", selected, kStamp, held);
+}
+
+// New prefix "f" and the counter in place of the old prefix.
+void CountIntoPrefix(RenameOptions& o, const std::string& start) {
+    o.m_bChangePrefix = o.m_bCountPrefix = 1, o.m_nPrefixPos = 0, o.m_strNewPrefix = "f", o.m_strStartCount = start;
+}
+// The old prefix followed by "_r".
+void AppendR(RenameOptions& o) { o.m_bChangePrefix = 1, o.m_strNewPrefix = "_r"; }
+
+std::string Told(const RunMessage& m) { return m.title + "|" + m.text; }
+
+TEST(RenamePlan, RefusesInTheRunsOrder) {
+    const std::string noChanges = "NOTE:|There are no changes!", noSelection = "NOTE:|You need to select at least one file!",
+                      zero = "Error:|Increment must be 1 or larger!";
+    const auto destination = [](const char* dest) {
+        return [dest](RenameOptions& o, ProgramSettings& s) { AppendR(o), s.m_bUseNewDir = 1, s.m_strDestination = dest; };
+    };
+    const auto countExt = [](const char* increment) {
+        return [increment](RenameOptions& o, ProgramSettings&) {
+            AppendR(o), o.m_bCountExt = 1, o.m_strIncrement = increment;
+        };
+    };
+    const auto stampIn = [](int year) {
+        return [year](RenameOptions& o, ProgramSettings& s) { AppendR(o), s.m_bTimeDate = 1, s.m_nYear = year; };
+    };
+    const struct { const char* what; Set set; Names selected; std::string told; bool held = true; } cases[] = {
+        {"nothing asked, nothing selected", [](RenameOptions&, ProgramSettings&) {}, {}, noChanges},
+        {"an empty destination is no change", [](RenameOptions&, ProgramSettings& s) { s.m_bUseNewDir = 1; }, kAbc,
+         noChanges},
+        {"a relative destination, before the date", [&](RenameOptions& o, ProgramSettings& s) {
+             stampIn(99999)(o, s), destination("sub")(o, s); }, {}, "Error:|The destination is not a full path: sub"},
+        {"a year past 9999, before the selection", stampIn(99999), {}, "Error:|Invalid date: 01/01/99999"},
+        {"a stamp the platform cannot hold", stampIn(1980), kAbc, "Error:|Invalid date: 01/01/1980", false},
+        {"nothing selected, before the increment", countExt("0"), {}, noSelection},
+        // Checked although the counter is of the half that stays.
+        {"zero increment of an unused counter", countExt("0"), kAbc, zero},
+        {"increment starting with a letter", countExt("x5"), kAbc, zero},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RenamePlan plan = Plan(c.set, c.selected, c.held);
+        ASSERT_TRUE(plan.refusal);
+        EXPECT_EQ(Told(*plan.refusal), c.told);
+        EXPECT_EQ(plan.refusal->icon, c.told[0] == 'E' ? RunIcon::Stop : RunIcon::Information);
+        EXPECT_TRUE(plan.steps.empty());
+        EXPECT_EQ(PreviewOf(plan).message, plan.refusal);  // the preview tells the same
+    }
+    // The date matters only to a run that stamps.
+    EXPECT_FALSE(Plan([](RenameOptions& o, ProgramSettings& s) { AppendR(o), s.m_nYear = 99999; }, kAbc, false).refusal);
+
+    // Destinations a run accepts: none that the working directory would complete.
+    const struct { const char* path; bool full; } paths[] = {
+        {"D:\\Out\\", true}, {"z:\\", true}, {"\\\\server\\share", true}, {"\\\\server\\share\\sub\\", true},
+        {"\\\\?\\C:\\Out\\", true}, {"", false}, {"sub", false}, {"sub\\", false}, {"D:", false}, {"D:Out\\", false},
+        {"\\Out\\", false}, {"D:/Out/", false}, {"1:\\", false}, {"\\\\server", false}, {"\\\\server\\", false},
+        {"\\\\\\share\\", false}, {"\\\\server\\\\", false}, {" D:\\", false},
+    };
+    for (const auto& p : paths) EXPECT_EQ(IsFullPath(p.path), p.full) << p.path;
+}
+
+TEST(RenamePlan, StepsTargetsAndCaret) {
+    const auto set = [](std::function<void(RenameOptions&)> options, std::function<void(ProgramSettings&)> settings) {
+        return [=](RenameOptions& o, ProgramSettings& s) { options(o), settings(s); };
+    };
+    const auto none = [](ProgramSettings&) {};
+    const auto dest = [](const char* d) { return [d](ProgramSettings& s) { s.m_bUseNewDir = 1, s.m_strDestination = d; }; };
+    const struct {
+        const char* what;
+        Set set;
+        Names selected;
+        RunKind kind;
+        Names targets;       // of the planned steps
+        std::string caret;
+        std::string stop;    // "" for none
+        size_t later;        // names left after the stop
+    } cases[] = {
+        {"counter in place of the prefix", set([](RenameOptions& o) { CountIntoPrefix(o, "1"); }, none), kAbc,
+         RunKind::Rename, {"C:\\d\\f1.txt", "C:\\d\\f2.txt", "C:\\d\\f3.txt"}, "f1.txt", "", 0},
+        {"into a destination typed without its backslash", set(AppendR, dest("D:\\to")), {"a.txt"}, RunKind::Rename,
+         {"D:\\to\\a_r.txt"}, "", "", 0},
+        {"onto a share", set(AppendR, dest("\\\\srv\\share")), {"a.txt"}, RunKind::Rename,
+         {"\\\\srv\\share\\a_r.txt"}, "", "", 0},
+        {"an empty destination means here", set(AppendR, dest("")), {"a.txt"}, RunKind::Rename, {"C:\\d\\a_r.txt"},
+         "a_r.txt", "", 0},
+        {"a destination unused while its box is clear",
+         set(AppendR, [](ProgramSettings& s) { s.m_strDestination = "sub"; }), {"a.txt"}, RunKind::Rename,
+         {"C:\\d\\a_r.txt"}, "a_r.txt", "", 0},
+        {"no refill, no caret", set(AppendR, [](ProgramSettings& s) { s.m_bNoRefresh = 1; }), {"a.txt"},
+         RunKind::Rename, {"C:\\d\\a_r.txt"}, "", "", 0},
+        {"advanced insert", set([](RenameOptions& o) { o.m_bInsert = 1, o.m_strInsStr1 = "-", o.m_strInsAtPos = "0"; }, none),
+         {"a.txt", "b"}, RunKind::Rename, {"C:\\d\\-a.txt", "C:\\d\\-b"}, "-a.txt", "", 0},
+        // A name without extension keeps its dot here; the platform's move drops it.
+        {"basic rules win over advanced ones",
+         set([](RenameOptions& o) { AppendR(o), o.m_bReplace = 1; }, none), {"b"}, RunKind::Rename, {"C:\\d\\b_r."},
+         "b_r.", "", 0},
+        {"only a move", set([](RenameOptions&) {}, dest("D:\\to\\")), {"a.txt"}, RunKind::MoveOnly,
+         {"D:\\to\\a.txt"}, "", "", 0},
+        {"only the time", set([](RenameOptions&) {}, [](ProgramSettings& s) { s.m_bTimeDate = 1; }), {"a.txt"},
+         RunKind::StatusOnly, {"C:\\d\\a.txt"}, "", "", 0},
+        {"advanced options not filled in",
+         set([](RenameOptions& o) { o.m_bInsert = 1, o.m_strInsStr1 = "x"; }, none), kAbc, RunKind::Rename, {}, "",
+         "Abort:|Advance renaming options was not filled out correctly!", 3},
+        {"overflow before the second file", set([&](RenameOptions& o) { CountIntoPrefix(o, kTop); }, none),
+         {"a.txt", "b.txt"}, RunKind::Rename, {"C:\\d\\f" + kTop + ".txt"}, "f" + kTop + ".txt",
+         "Error|Counter Overflow!", 1},
+        {"no overflow check after the last file", set([&](RenameOptions& o) { CountIntoPrefix(o, kTop); }, none),
+         {"a.txt"}, RunKind::Rename, {"C:\\d\\f" + kTop + ".txt"}, "f" + kTop + ".txt", "", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RenamePlan plan = Plan(c.set, c.selected);
+        ASSERT_FALSE(plan.refusal);
+        EXPECT_EQ(plan.kind, c.kind);
+        Names targets;
+        for (const PlanStep& step : plan.steps) targets.push_back(step.to);
+        EXPECT_EQ(targets, c.targets);
+        EXPECT_EQ(plan.caretName, c.caret);
+        EXPECT_EQ(plan.stop ? Told(*plan.stop) : "", c.stop);
+        EXPECT_EQ(plan.laterNames.size(), c.later);
+        EXPECT_EQ(plan.fileCount, c.selected.size());
+        const PreviewContent preview = PreviewOf(plan);
+        if (c.kind == RunKind::Rename) EXPECT_EQ(preview.message, plan.stop);
+        else EXPECT_EQ(Told(*preview.message).rfind("Done|No preview for just ", 0), 0u);
+    }
+}
+
+TEST(RenamePlan, ConfirmationStampsAndAttributes) {
+    const RenamePlan plan = Plan([](RenameOptions& o, ProgramSettings& s) {
+        AppendR(o), s.m_bWarnRename = s.m_bTimeDate = s.m_bSetAttrib = s.m_bUseNewDir = s.m_bIncTime = 1;
+        s.m_strDestination = "D:\\to", s.m_nIncHour = 1, s.m_nIncSecond = 5;
+        s.m_bReadOnly = 1, s.m_bHidden = 0, s.m_bSystem = 2, s.m_bArchive = 0;
+    });
+    EXPECT_EQ(plan.confirmation,
+              "Rename/Move 3 Files\n\nFrom:  C:\\d\\\n\nTo:  D:\\to\\\n\nChange File Prefix:  YES\n"
+              "Change File Extension:  NO\nAdvance Insert/Replace:  NO\nChange Attributes:  YES\nChange Time & Date:  YES");
+    ASSERT_EQ(plan.steps.size(), 3u);
+    EXPECT_EQ(plan.stampTime, kStamp);
+    for (size_t i = 0; i < 3; ++i) {
+        const PlanStep& step = plan.steps[i];
+        EXPECT_TRUE(step.stamp && step.setAttributes);
+        EXPECT_EQ(step.stampStep, i == 0 ? 0 : 3665);  // the first file gets the stamp as set
+        EXPECT_EQ(step.attributes.set, kFileReadOnly);
+        EXPECT_EQ(step.attributes.clear, kFileHidden | kFileArchive);
+    }
+    // Without "Increment Time by:" every file gets the same stamp.
+    EXPECT_EQ(Plan([](RenameOptions& o, ProgramSettings& s) { AppendR(o), s.m_bTimeDate = 1; }).steps[2].stampStep, 0);
+}
+
+// Runs a plan over C:\d\a.txt, b.txt, c.txt ("of a.txt", ...) and the empty D:\to\, on a
+// stand-in that can refuse new times or attributes of one path, fail to read its status, or
+// leave it as C:\d\zzleft.tmp when it is moved (a rename through a temporary name that
+// could be neither finished nor undone).
+class StandIn : public FakeFileServices {
+public:
+    std::string refuseTime, refuseAttributes, unreadable, strand;
+    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override {
+        if (from != strand) return FakeFileServices::MoveFile(from, to, leftAs);
+        FakeFileServices::MoveFile(from, "C:\\d\\zzleft.tmp", leftAs);
+        leftAs = "C:\\d\\zzleft.tmp";
+        return false;
+    }
+    bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override {
+        if (path == (status.modified != 0 ? refuseTime : refuseAttributes)) {
+            error = "The file is locked.";
+            return false;
+        }
+        return FakeFileServices::SetStatus(path, status, error);
+    }
+    bool GetStatus(const std::string& path, FileStatus& status) override {
+        return path != unreadable && FakeFileServices::GetStatus(path, status);
+    }
+};
+
+// Every file of C:\d\ and D:\to\: "D:\to\a.txt of a.txt" with " r", " h", " s" for its
+// attributes and " +N" for a time N minutes after the stamp.
+Names Listing(FakeFileServices& files) {
+    Names out;
+    for (const char* dir : {"C:\\d\\", "D:\\to\\"}) {
+        files.EnumerateDirectory(dir, [&](const FindEntry& e) {
+            if (e.attrib & kFileDirectory) return;
+            FakeEntry* entry = files.Find(dir + e.name);
+            std::string line = (dir[0] == 'D' ? dir : "") + e.name + " " + entry->contents;
+            for (auto [bit, flag] : {std::pair<unsigned, const char*>{kFileReadOnly, " r"}, {kFileHidden, " h"},
+                                     {kFileSystem, " s"}})
+                if (entry->attrib & bit) line += flag;
+            if (entry->modified) line += " +" + std::to_string((entry->modified - kStamp) / 60);
+            out.push_back(line);
+        });
+    }
+    return out;
+}
+
+struct Recorder : RunObserver {
+    Names told;
+    size_t steps = 0;
+    bool goOn = false;  // lets every failure pass
+    void OnStep(size_t file, size_t) override { EXPECT_EQ(file, steps++); }
+    bool OnFailure(const RunFailure& f) override {
+        EXPECT_EQ(f.file + 1, steps);
+        told.push_back((f.stops ? "stop " : "count ") + Told(f.message));
+        return goOn || !f.stops;
+    }
+    void OnStop(const RunMessage& m) override { told.push_back("end " + Told(m)); }
+};
+
+TEST(RunExecute, CarriesOutThePlan) {
+    enum Fault { kNone, kNoB, kReadOnlyA, kRefuseTime, kRefuseAttributes, kUnreadable, kStrandB };
+    // f1, f2, f3 hidden and stamped a minute apart.
+    const auto stamped = [](RenameOptions& o, ProgramSettings& s) {
+        CountIntoPrefix(o, "1"), s.m_bSetAttrib = s.m_bHidden = s.m_bTimeDate = s.m_bIncTime = 1;
+        s.m_bAbortOnError = 0;
+    };
+    const auto aborting = [&](RenameOptions& o, ProgramSettings& s) { stamped(o, s), s.m_bAbortOnError = 1; };
+    const auto fromTop = [](const char* start) {
+        return [start](RenameOptions& o, ProgramSettings& s) { CountIntoPrefix(o, start), s.m_bAbortOnError = 0; };
+    };
+    const std::string moveB = "Rename Error:|Error Moving/Renaming File:\nFrom-  C:\\d\\b.txt\nTo-  C:\\d\\f2.txt";
+    const std::string locked = " of File:\nC:\\d\\f2.txt\nReason-  The file is locked.";
+    const std::string top1 = "f18446744073709551614.txt", top2 = "f" + kTop + ".txt";
+    const struct {
+        const char* what;
+        Set set;
+        Fault fault;
+        Names after;
+        Names told;  // "stop"/"count" for failures, "end" for the plan's stop
+        RunReport report;
+        bool goOn = false;
+    } cases[] = {
+        {"all renamed", stamped, kNone, {"f1.txt of a.txt h +0", "f2.txt of b.txt h +1", "f3.txt of c.txt h +2"}, {},
+         {0, false, "f1.txt"}},
+        // No step for a failed move: c takes the counter and the stamp b would have had.
+        {"b missing, counted", stamped, kNoB, {"f1.txt of a.txt h +0", "f2.txt of c.txt h +1"}, {"count " + moveB},
+         {1, false, "f1.txt"}},
+        {"b missing, abort", aborting, kNoB, {"c.txt of c.txt", "f1.txt of a.txt h +0"}, {"stop " + moveB},
+         {0, true, ""}},
+        // Told where the file is, and the end of the run although failed moves are only counted.
+        {"b left under another name", stamped, kStrandB, {"c.txt of c.txt", "f1.txt of a.txt h +0", "zzleft.tmp of b.txt"},
+         {"stop " + moveB + "\n\nThe file was left as-  C:\\d\\zzleft.tmp"}, {0, true, ""}},
+        // Each stops the run although failed moves are only counted.
+        {"time refused", stamped, kRefuseTime, {"c.txt of c.txt", "f1.txt of a.txt h +0", "f2.txt of b.txt"},
+         {"stop Rename Error:|Error Setting Time & Date" + locked}, {0, true, ""}},
+        {"attributes refused", stamped, kRefuseAttributes,
+         {"c.txt of c.txt", "f1.txt of a.txt h +0", "f2.txt of b.txt +1"},
+         {"stop Rename Error:|Error Setting Attributes" + locked}, {0, true, ""}},
+        {"a refused time let pass", stamped, kRefuseTime,
+         {"f1.txt of a.txt h +0", "f2.txt of b.txt h", "f3.txt of c.txt h +2"},
+         {"stop Rename Error:|Error Setting Time & Date" + locked}, {1, false, "f1.txt"}, true},
+        // An unreadable file keeps its time and attributes, and its step is not added.
+        {"status unreadable", stamped, kUnreadable, {"f1.txt of a.txt h +0", "f2.txt of b.txt", "f3.txt of c.txt h +1"},
+         {}, {0, false, "f1.txt"}},
+        {"increment box clear", [&](RenameOptions& o, ProgramSettings& s) { stamped(o, s), s.m_bIncTime = 0; }, kNone,
+         {"f1.txt of a.txt h +0", "f2.txt of b.txt h +0", "f3.txt of c.txt h +0"}, {}, {0, false, "f1.txt"}},
+        {"read-only: stamped and still read-only", [](RenameOptions& o, ProgramSettings& s) {
+             o.m_bChangeExt = 1, o.m_nExtPos = 0, o.m_strNewExt = "doc", s.m_bTimeDate = 1; },
+         kReadOnlyA, {"a.doc of a.txt r +0", "b.doc of b.txt +0", "c.doc of c.txt +0"}, {}, {0, false, "a.doc"}},
+        // "a." is stored as "a": that is the file stamped.
+        {"extension emptied, stamped", [](RenameOptions& o, ProgramSettings& s) {
+             o.m_bChangeExt = 1, o.m_nExtPos = 0, s.m_bTimeDate = 1; },
+         kNone, {"a of a.txt +0", "b of b.txt +0", "c of c.txt +0"}, {}, {0, false, "a."}},
+        {"overflow before the third file", fromTop("18446744073709551614"), kNone,
+         {"c.txt of c.txt", top1 + " of a.txt", top2 + " of b.txt"}, {"end Error|Counter Overflow!"},
+         {0, true, top1}},
+        {"no overflow once a failure held the counter", fromTop("18446744073709551614"), kNoB,
+         {top1 + " of a.txt", top2 + " of c.txt"},
+         {"count Rename Error:|Error Moving/Renaming File:\nFrom-  C:\\d\\b.txt\nTo-  C:\\d\\" + top2}, {1, false, top1}},
+        {"coinciding names are counted", [](RenameOptions& o, ProgramSettings& s) {
+             o.m_bChangePrefix = 1, o.m_nPrefixPos = 0, o.m_strNewPrefix = "same", s.m_bAbortOnError = 0; },
+         kNone, {"b.txt of b.txt", "c.txt of c.txt", "same.txt of a.txt"},
+         {"count Rename Error:|Error Moving/Renaming File:\nFrom-  C:\\d\\b.txt\nTo-  C:\\d\\same.txt",
+          "count Rename Error:|Error Moving/Renaming File:\nFrom-  C:\\d\\c.txt\nTo-  C:\\d\\same.txt"},
+         {2, false, "same.txt"}},
+        {"advanced options not filled in", [](RenameOptions& o, ProgramSettings&) { o.m_bReplace = 1; }, kNone,
+         {"a.txt of a.txt", "b.txt of b.txt", "c.txt of c.txt"},
+         {"end Abort:|Advance renaming options was not filled out correctly!"}, {0, true, ""}},
+        // Nothing to rename, yet a destination moves the files (hidden 2: kept as it is).
+        {"only a move, with attributes", [](RenameOptions&, ProgramSettings& s) {
+             s.m_bUseNewDir = s.m_bSetAttrib = s.m_bSystem = 1, s.m_strDestination = "D:\\to"; },
+         kNone, {"D:\\to\\a.txt of a.txt s", "D:\\to\\b.txt of b.txt s", "D:\\to\\c.txt of c.txt s"}, {}, {0, false, ""}},
+        // An empty destination is the listed directory.
+        {"only attributes", [](RenameOptions&, ProgramSettings& s) { s.m_bSetAttrib = s.m_bHidden = s.m_bUseNewDir = 1; }, kNoB,
+         {"a.txt of a.txt h", "c.txt of c.txt h"}, {}, {0, false, ""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StandIn files;
+        for (const std::string& name : kAbc)
+            files.AddFile("C:\\d\\" + name, name == "a.txt" && c.fault == kReadOnlyA ? kFileReadOnly | kFileArchive
+                                                                                       : kFileArchive, 0, "of " + name);
+        files.AddDir("D:\\to");
+        if (c.fault == kNoB) files.DeleteFile("C:\\d\\b.txt");
+        if (c.fault == kRefuseTime) files.refuseTime = "C:\\d\\f2.txt";
+        if (c.fault == kRefuseAttributes) files.refuseAttributes = "C:\\d\\f2.txt";
+        if (c.fault == kUnreadable) files.unreadable = "C:\\d\\f2.txt";
+        if (c.fault == kStrandB) files.strand = "C:\\d\\b.txt";
+        Recorder observer;
+        observer.goOn = c.goOn;
+        const RunReport report = Execute(Plan(c.set), files, observer);
+        EXPECT_EQ(Listing(files), c.after);
+        EXPECT_EQ(observer.told, c.told);
+        EXPECT_EQ(report.errors, c.report.errors);
+        EXPECT_EQ(report.stopped, c.report.stopped);
+        EXPECT_EQ(report.caretName, c.report.caretName);
+        EXPECT_EQ(observer.steps, report.stopped ? observer.steps : 3u);
+        EXPECT_EQ(ErrorCountMessage(report) ? Told(*ErrorCountMessage(report)) : "",
+                  report.errors ? "Notice!|" + std::to_string(report.errors) + " Renaming Error Encountered!" : "");
+    }
+}
+
+}  // namespace
