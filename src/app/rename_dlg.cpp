@@ -163,6 +163,7 @@ void CRenameDlg::OnDpiChanged(UINT, const RECT* suggested) {
         ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                        suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
     m_filePane.CreateImages();
+    m_filePane.ShowChoices();  // the list's scroll extent; the combos keep their choices
     ::PostMessageA(m_hWnd, WM_APP_RELAYOUT, 0, 0);
 }
 

@@ -91,10 +91,11 @@ struct DisplayScale {
     int listLeft, listTop, listWidth, listMargin;  // the list's height: client height - margin
     int leastHeight;                               // no smaller client height moves the list
     int folderImage, treeIndent;
+    int listScrollExtent;
 };
 const DisplayScale kScales[] = {
-    {96, 596, 405, 3, 179, 215, 182, 218, 16, 19},
-    {144, 893, 574, 5, 269, 323, 273, 327, 24, 29},
+    {96, 596, 405, 3, 179, 215, 182, 218, 16, 19, 1500},
+    {144, 893, 574, 5, 269, 323, 273, 327, 24, 29, 2250},
 };
 
 const DisplayScale& ExpectedScale() {
@@ -122,6 +123,7 @@ TEST_F(MainWindow, LaysItselfOutForTheDisplayScale) {
     EXPECT_EQ(static_cast<int>(TreeView_GetIndent(tree)), at.treeIndent);
 
     HWND list = Item(IDC_FILELIST);
+    EXPECT_EQ(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), at.listScrollExtent);
     SetClientHeight(at.leastHeight + 100);
     RECT wide = ChildRect(list);
     EXPECT_EQ(wide.left, at.listLeft);
