@@ -42,6 +42,8 @@ wine wineboot </dev/null >/dev/null 2>&1
 "$@"
 rc=$?
 wineserver -k 2>/dev/null
+# And those of the prefixes that scripts/wine-at-dpi made beside it.
+for prefix in "$WINEPREFIX"-dpi*; do [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null; done
 exit $rc
 INNER
 )

@@ -2,6 +2,7 @@
 
 #include "naming/option_rules.h"
 #include "winui/ddx.h"
+#include "winui/dpi.h"
 
 #include <utility>
 
@@ -46,6 +47,17 @@ void CRenameDlg::BuildMessageMap() {
     OnMessageRoute(WM_SIZE, [this](WPARAM wp, LPARAM lp, LRESULT&) {
         OnSize(static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp));
         return false;  // nothing else of the dialog's own handling is replaced
+    });
+    OnMessageRoute(WM_DPICHANGED, [this](WPARAM wp, LPARAM lp, LRESULT&) {
+        OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+        // The dialog manager goes on to scale the controls' places and fonts.
+        return false;
+    });
+    OnMessageRoute(WM_APP_RELAYOUT, [this](WPARAM, LPARAM, LRESULT&) {
+        RECT client;
+        ::GetClientRect(m_hWnd, &client);
+        OnSize(SIZE_RESTORED, client.right, client.bottom);
+        return true;
     });
     OnMessageRoute(WM_VKEYTOITEM, [this](WPARAM wp, LPARAM lp, LRESULT& result) {
         HWND list = reinterpret_cast<HWND>(lp);
@@ -121,21 +133,38 @@ bool CRenameDlg::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(m_hWnd, &ps);
     ::SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    int cxIcon = ::GetSystemMetrics(SM_CXICON);
-    int cyIcon = ::GetSystemMetrics(SM_CYICON);
+    // The icon at the size the display's scale asks for (32 pixels at 100 %).
+    const UINT dpi = WindowDpi(m_hWnd);
+    int cxIcon = SystemMetricForDpi(SM_CXICON, dpi);
+    int cyIcon = SystemMetricForDpi(SM_CYICON, dpi);
     RECT rect;
     ::GetClientRect(m_hWnd, &rect);
     int x = (rect.right - rect.left - cxIcon + 1) / 2;
     int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
-    ::DrawIcon(dc, x, y, m_hIcon);
+    ::DrawIconEx(dc, x, y, m_hIcon, cxIcon, cyIcon, 0, nullptr, DI_NORMAL);
     ::EndPaint(m_hWnd, &ps);
     return true;
 }
 
 void CRenameDlg::OnSize(UINT, int, int cy) {
     // Only the file list follows the window, and only while there is room for it.
+    // Its numbers are pixels at 100 %, scaled to the display the window is on now.
     HWND list = GetDlgItem(IDC_FILELIST);
-    if (list && cy >= 218) ::MoveWindow(list, 3, 179, 215, cy - 182, TRUE);
+    const UINT dpi = WindowDpi(m_hWnd);
+    auto px = [dpi](int pixels) { return ScalePixels(pixels, dpi); };
+    if (list && cy >= px(218)) ::MoveWindow(list, px(3), px(179), px(215), cy - px(182), TRUE);
+}
+
+void CRenameDlg::OnDpiChanged(UINT, const RECT* suggested) {
+    // The system's rectangle keeps the window's look on the new display; its WM_SIZE
+    // places the list. The dialog manager then moves every control to its scaled
+    // place, the list too, so the list is placed once more after that.
+    if (suggested)
+        ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_filePane.CreateImages();
+    m_filePane.ShowChoices();  // the list's scroll extent; the combos keep their choices
+    ::PostMessageA(m_hWnd, WM_APP_RELAYOUT, 0, 0);
 }
 
 // Exit leaves the way OK does: the fields take the controls' values first.

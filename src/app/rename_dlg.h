@@ -50,6 +50,8 @@ public:
     void OnSysCommand(UINT id, LPARAM lParam, bool& handled);
     bool OnPaint();
     void OnSize(UINT type, int cx, int cy);
+    // WM_DPICHANGED: the window moved to a display of another scale.
+    void OnDpiChanged(UINT dpi, const RECT* suggested);
     void OnExit();
     void OnTreeSelChanged(NMHDR* hdr, LRESULT* result);
     void OnTreeItemExpanding(NMHDR* hdr, LRESULT* result);
@@ -77,6 +79,9 @@ protected:
 
 private:
     void BuildMessageMap();
+    // Posted after a change of display scale: the file list is placed again once the
+    // dialog manager has scaled the other controls.
+    static constexpr UINT WM_APP_RELAYOUT = WM_APP + 1;
 
     // Each area of the window keeps its private helpers and state in its own block.
     // --- browsing: drive box, directory tree, file list

@@ -15,6 +15,12 @@ CDirExplorerDlg::CDirExplorerDlg(FileServices& files, HWND parent)
     notify(TVN_ITEMEXPANDEDW, &DriveTree::OnItemExpanded);
     notify(NM_DBLCLK, &DriveTree::OnDblClk);
     OnCommandRoute(IDC_DRIVES, CBN_SELCHANGE, [this] { m_tree.OnDriveChanged(); });
+    // On a display of another scale the folder images are made for it; the dialog
+    // manager scales the window and its controls.
+    OnMessageRoute(WM_DPICHANGED, [this](WPARAM, LPARAM, LRESULT&) {
+        m_tree.CreateImages();
+        return false;
+    });
 }
 
 BOOL CDirExplorerDlg::OnInitDialog() {

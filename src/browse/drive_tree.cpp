@@ -6,6 +6,7 @@
 #include "platform/file_services.h"
 #include "res/resource.h"
 #include "winui/dialog.h"
+#include "winui/dpi.h"
 
 #include <cstring>
 #include <vector>
@@ -52,14 +53,28 @@ DriveTree::~DriveTree() {
 }
 
 void DriveTree::CreateImages() {
-    if (m_imageList) ImageList_Destroy(m_imageList);
-    m_imageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
+    // 16 pixels at 100 %, as large as the window's display scale asks for; the
+    // icon files hold each common size, so none is stretched.
+    const int size = ScalePixels(16, WindowDpi(m_window.GetSafeHwnd()));
+    HIMAGELIST old = m_imageList;
+    m_imageList = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2, 2);
     for (int id : {IDI_CLOSEDFOLDER, IDI_OPENFOLDER}) {
         HICON icon = static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id),
-                                                     IMAGE_ICON, 16, 16, 0));
+                                                     IMAGE_ICON, size, size, 0));
         ImageList_AddIcon(m_imageList, icon);
         ::DestroyIcon(icon);
     }
+    // A tree that shows the old images (the scale changed) takes the new ones first.
+    HWND tree = Tree();
+    if (old && tree && TreeView_GetImageList(tree, TVSIL_NORMAL) == old) AttachImages(tree);
+    if (old) ImageList_Destroy(old);
+}
+
+void DriveTree::AttachImages(HWND tree) {
+    TreeView_SetImageList(tree, m_imageList, TVSIL_NORMAL);
+    // The control's own indent for 16-pixel images is 19 pixels at 100 %; the
+    // levels keep that room beside their larger images at other scales.
+    TreeView_SetIndent(tree, ScalePixels(19, WindowDpi(m_window.GetSafeHwnd())));
 }
 
 HWND DriveTree::Tree() const { return m_window.GetDlgItem(IDC_DIRTREE); }
@@ -125,7 +140,7 @@ void DriveTree::OpenStartDirectory(CString startPath) {
 
 void DriveTree::BuildTreeToPath() {
     HWND tree = Tree();
-    TreeView_SetImageList(tree, m_imageList, TVSIL_NORMAL);
+    AttachImages(tree);
 
     CString rootText, rest;
     size_t slash = m_path.find('\\');
@@ -183,7 +198,7 @@ void DriveTree::BuildDriveTree() {
         }
         TreeView_DeleteAllItems(tree);
     }
-    TreeView_SetImageList(tree, m_imageList, TVSIL_NORMAL);
+    AttachImages(tree);
 
     // The selection changes above may have put the old drive's root there.
     if (letter && !m_path.empty()) m_path[0] = letter;

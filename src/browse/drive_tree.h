@@ -23,8 +23,9 @@ public:
     DriveTree(const DriveTree&) = delete;
     DriveTree& operator=(const DriveTree&) = delete;
 
-    // The window's start-up: 16x16 folder icons with mask, image 0 the closed
-    // folder, image 1 the open one (made anew when called again).
+    // The window's start-up: folder icons with mask, 16x16 at 100 % and scaled to the
+    // window's display, image 0 the closed folder, image 1 the open one. Called again
+    // (the scale changed) it makes them anew, and a tree that shows them takes the new ones.
     void CreateImages();
 
     // Start-up: fills the drive box, opens `startPath` when the process can change
@@ -53,6 +54,8 @@ public:
 private:
     HWND Tree() const;
     HWND DriveBox() const;
+    // Gives the tree the folder images and the indent that suits their size.
+    void AttachImages(HWND tree);
     // Index of the drive box entry whose drive letter is `letter`, CB_ERR when none.
     int FindDriveEntry(char letter) const;
     // Inserts an item with `text` under `parent`, sorted, with the closed folder.

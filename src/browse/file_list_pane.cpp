@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "winui/app.h"
 #include "winui/dialog.h"
+#include "winui/dpi.h"
 
 #include <algorithm>
 
@@ -67,7 +68,9 @@ void FileListPane::FillChoiceTexts() {
 
 // A number outside a combo's entries leaves it without a selection.
 void FileListPane::ShowChoices() {
-    ::SendMessageA(List(), LB_SETHORIZONTALEXTENT, 1500, 0);
+    // 1500 pixels at 100 %, scaled to the window's display.
+    const int extent = ScalePixels(1500, WindowDpi(m_window.GetSafeHwnd()));
+    ::SendMessageA(List(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent), 0);
     m_window.SendDlgItemMessage(IDC_FILEFILTER, CB_SETCURSEL, static_cast<WPARAM>(m_state.m_nFileFilter), 0);
     m_window.SendDlgItemMessage(IDC_FILESORT, CB_SETCURSEL, static_cast<WPARAM>(m_state.m_nFileSort), 0);
 }

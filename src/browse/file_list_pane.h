@@ -26,8 +26,9 @@ public:
     void FillChoiceTexts();
     // Start-up: the tree's folder icons.
     void CreateImages() { m_tree.CreateImages(); }
-    // Start-up, after the settings are read: long names can be scrolled into view,
-    // and the combos show the state's filter and order.
+    // Start-up, after the settings are read: long names can be scrolled into view
+    // (also after a change of display scale), and the combos show the state's filter
+    // and order.
     void ShowChoices();
     // Fills the drive box and opens `startPath` (else the current drive's root);
     // the tree's selection fills the list.

@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "winui/app.h"
 #include "winui/ddx.h"
+#include "winui/dpi.h"
 
 #include <algorithm>
 #include <numeric>
@@ -62,7 +63,8 @@ void CPreviewDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CPreviewDlg::OnInitDialog() {
     HWND list = GetDlgItem(IDC_PREVIEW_LIST);
     ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    ::SendMessageA(list, LB_SETHORIZONTALEXTENT, 1500, 0);
+    // 1500 pixels at 100 %, scaled to the display.
+    ::SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(ScalePixels(1500, WindowDpi(m_hWnd))), 0);
     // Room for all the names is made once, and the list is drawn once when complete.
     size_t bytes = 0;
     for (const CString& name : m_arrNames) bytes += name.size() + 1;

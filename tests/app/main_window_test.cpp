@@ -1,10 +1,12 @@
 // The main window as a user meets it before any option is touched.
 #include "app/rename_dlg.h"
 #include "support/ui_test_kit.h"
+#include "winui/dpi.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -78,24 +80,90 @@ TEST_F(MainWindow, EditsRefuseTextBeyondTheirLimits) {
         EXPECT_EQ(::SendMessageA(Item(l.id), EM_GETLIMITTEXT, 0, 0), l.max) << "edit " << l.id;
 }
 
-TEST_F(MainWindow, FileListFollowsTheWindowOnlyFrom218PixelsOn) {
+// The window at the display scale the test runs at: 100 % (96 DPI), or what
+// VORLIX_TEST_DPI says; tests/app/CMakeLists.txt runs these tests once more at 150 %.
+// The list's numbers are those of 100 % scaled and rounded to the nearest pixel; the
+// client sizes are the dialog template's, measured with Liberation Sans standing in
+// for "MS Sans Serif".
+struct DisplayScale {
+    UINT dpi;
+    int clientWidth, clientHeight;
+    int listLeft, listTop, listWidth, listMargin;  // the list's height: client height - margin
+    int leastHeight;                               // no smaller client height moves the list
+    int folderImage, treeIndent;
+    int listScrollExtent;
+};
+const DisplayScale kScales[] = {
+    {96, 596, 405, 3, 179, 215, 182, 218, 16, 19, 1500},
+    {144, 893, 574, 5, 269, 323, 273, 327, 24, 29, 2250},
+};
+
+const DisplayScale& ExpectedScale() {
+    const char* wanted = std::getenv("VORLIX_TEST_DPI");
+    UINT dpi = wanted ? static_cast<UINT>(std::atoi(wanted)) : 96;
+    for (const DisplayScale& scale : kScales)
+        if (scale.dpi == dpi) return scale;
+    ADD_FAILURE() << "no figures for " << dpi << " DPI";
+    return kScales[0];
+}
+
+TEST_F(MainWindow, LaysItselfOutForTheDisplayScale) {
+    const DisplayScale& at = ExpectedScale();
+    ASSERT_EQ(WindowDpi(hwnd), at.dpi);
+    RECT client;
+    ::GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, at.clientWidth);
+    EXPECT_EQ(client.bottom, at.clientHeight);
+
+    HWND tree = Item(IDC_DIRTREE);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(TreeView_GetImageList(tree, TVSIL_NORMAL), &cx, &cy);
+    EXPECT_EQ(cx, at.folderImage);
+    EXPECT_EQ(cy, at.folderImage);
+    EXPECT_EQ(static_cast<int>(TreeView_GetIndent(tree)), at.treeIndent);
+
     HWND list = Item(IDC_FILELIST);
-    SetClientHeight(300);
-    RECT at300 = ChildRect(list);
-    EXPECT_EQ(at300.left, 3);
-    EXPECT_EQ(at300.top, 179);
-    EXPECT_EQ(at300.right - at300.left, 215);
-    EXPECT_EQ(at300.bottom - at300.top, 300 - 182);
+    EXPECT_EQ(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), at.listScrollExtent);
+    SetClientHeight(at.leastHeight + 100);
+    RECT wide = ChildRect(list);
+    EXPECT_EQ(wide.left, at.listLeft);
+    EXPECT_EQ(wide.top, at.listTop);
+    EXPECT_EQ(wide.right - wide.left, at.listWidth);
+    EXPECT_EQ(wide.bottom - wide.top, at.leastHeight + 100 - at.listMargin);
 
-    SetClientHeight(217);
-    RECT at217 = ChildRect(list);
-    EXPECT_EQ(at217.top, at300.top);
-    EXPECT_EQ(at217.bottom, at300.bottom) << "at 217 pixels nothing moves";
+    SetClientHeight(at.leastHeight - 1);
+    RECT below = ChildRect(list);
+    EXPECT_EQ(below.bottom, wide.bottom) << "one pixel short of the least height nothing moves";
 
-    SetClientHeight(218);
-    RECT at218 = ChildRect(list);
-    EXPECT_EQ(at218.top, 179);
-    EXPECT_EQ(at218.bottom - at218.top, 36);
+    SetClientHeight(at.leastHeight);
+    RECT least = ChildRect(list);
+    EXPECT_EQ(least.top, at.listTop);
+    EXPECT_EQ(least.bottom - least.top, at.leastHeight - at.listMargin);
+}
+
+TEST_F(MainWindow, OnAnotherDisplayScaleTakesTheSuggestedRectangle) {
+    // Wine gives every display one scale, so the move is played by the message alone.
+    const DisplayScale& at = ExpectedScale();
+    RECT window;
+    ::GetWindowRect(hwnd, &window);
+    RECT suggested = {window.left + 10, window.top + 20, window.right + 30, window.bottom + 40};
+    HWND tree = Item(IDC_DIRTREE);
+    HIMAGELIST before = TreeView_GetImageList(tree, TVSIL_NORMAL);
+    ::SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(at.dpi, at.dpi), reinterpret_cast<LPARAM>(&suggested));
+    PumpMessages(hwnd);
+
+    ::GetWindowRect(hwnd, &window);
+    EXPECT_TRUE(::EqualRect(&window, &suggested));
+    RECT client;
+    ::GetClientRect(hwnd, &client);
+    RECT list = ChildRect(Item(IDC_FILELIST));
+    EXPECT_EQ(list.top, at.listTop);
+    EXPECT_EQ(list.bottom - list.top, client.bottom - at.listMargin);
+    HIMAGELIST after = TreeView_GetImageList(tree, TVSIL_NORMAL);
+    EXPECT_NE(after, before) << "the folder images are made anew for the display";
+    int cx = 0, cy = 0;
+    EXPECT_TRUE(ImageList_GetIconSize(after, &cx, &cy));
+    EXPECT_EQ(cx, at.folderImage);
 }
 
 // Records the commands that reach the main window, to see which button Enter presses.
