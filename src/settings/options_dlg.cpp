@@ -50,10 +50,7 @@ void COptionsDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_OPT_DESTINATION, m_strDestination);
     DDX_Check(pDX, IDC_OPT_USENEWDIR, m_bUseNewDir);
     DDX_Check(pDX, IDC_OPT_SETATTRIB, m_bSetAttrib);
-    DDX_Check(pDX, IDC_ATTR_ARCHIVE, m_bArchive);
-    DDX_Check(pDX, IDC_ATTR_HIDDEN, m_bHidden);
-    DDX_Check(pDX, IDC_ATTR_READONLY, m_bReadOnly);
-    DDX_Check(pDX, IDC_ATTR_SYSTEM, m_bSystem);
+    DDX_Attributes(pDX, m_bReadOnly, m_bHidden, m_bSystem, m_bArchive);
     DDX_Check(pDX, IDC_OPT_TIMEDATE, m_bTimeDate);
     DDX_Text(pDX, IDC_OPT_DATE, m_strDate);
     DDV_MaxChars(pDX, m_strDate, 10);
