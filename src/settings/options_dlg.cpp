@@ -13,27 +13,6 @@ const int kTimeDateControls[] = {IDC_OPT_LBL_DATE, IDC_OPT_LBL_TIME, IDC_OPT_DAT
                                  IDC_OPT_GETNOW,   IDC_OPT_INCTIME,  IDC_OPT_LBL_FORMAT};
 const int kAttributeBoxes[] = {IDC_ATTR_ARCHIVE, IDC_ATTR_HIDDEN, IDC_ATTR_READONLY, IDC_ATTR_SYSTEM};
 
-// The template gives no position, so the window would sit at its owner's
-// top-left corner; over the owner's middle is where the user looks.
-void CenterOverOwner(HWND hwnd) {
-    HWND owner = ::GetWindow(hwnd, GW_OWNER);
-    RECT area;
-    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
-        ::GetWindowRect(owner, &area);
-    } else {
-        MONITORINFO info = {};
-        info.cbSize = sizeof info;
-        ::GetMonitorInfoA(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &info);
-        area = info.rcWork;
-    }
-    RECT self;
-    ::GetWindowRect(hwnd, &self);
-    int width = self.right - self.left;
-    int height = self.bottom - self.top;
-    ::SetWindowPos(hwnd, nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2,
-                   0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 COptionsDlg::COptionsDlg(HWND parent) : CDialog(IDD_OPTIONS, parent) {
@@ -87,7 +66,9 @@ BOOL COptionsDlg::OnInitDialog() {
     ApplyUseNewDir();
     ApplySetAttrib();
     ApplyTimeDate();
-    CenterOverOwner(m_hWnd);
+    // The template gives no position, so the window would sit at its owner's
+    // top-left corner; over the owner's middle is where the user looks.
+    CenterWindow(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER));
     return TRUE;
 }
 
