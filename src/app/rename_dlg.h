@@ -7,7 +7,7 @@
 #include "naming/rename_options.h"
 #include "res/resource.h"
 #include "settings/program_settings.h"
-#include "tools/tooltip_text.h"
+#include "tools/tooltips.h"
 #include "winui/afx.h"
 #include "winui/dialog.h"
 // After the Windows headers: it takes back their MoveFile/DeleteFile macros.
@@ -101,14 +101,7 @@ private:
     // --- settings and options window
     const std::string m_settingsPath;
     // --- single-file tools: file status, deleting, tooltips, about box
-    HWND m_hToolTip = nullptr;
-    // The text of the tooltip being shown; it must outlive the handler that fills it.
-    char m_szToolTip[80] = "";
-    // The texts of "tooltip.txt" in the current directory, read again only when that
-    // file is another one or has changed.
-    ToolTipFile m_toolTipFile;
-    // The tooltip of a line (1 to 44) from the current directory's tooltip file.
-    std::string ToolTipTextOfLine(int line);
+    ToolTips m_toolTips{*this, Platform()};
     // The application's help command (F1, ID_HELP): the help page.
     void OnHelpCommand();
 };

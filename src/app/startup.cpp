@@ -13,15 +13,7 @@ void CenterIfUnmoved(HWND hwnd, const RECT& before) {
     if (::IsWindowVisible(hwnd)) return;
     HWND owner = ::GetWindow(hwnd, GW_OWNER);
     if (owner && ::IsWindowEnabled(owner)) return;
-    MONITORINFO info = {};
-    info.cbSize = sizeof info;
-    if (!::GetMonitorInfoA(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &info)) return;
-    const RECT& area = info.rcWork;
-    int width = now.right - now.left;
-    int height = now.bottom - now.top;
-    ::SetWindowPos(hwnd, nullptr, area.left + (area.right - area.left - width) / 2,
-                   area.top + (area.bottom - area.top - height) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterWindow(hwnd);
 }
 
 }  // namespace

@@ -98,6 +98,12 @@ public:
     // first, other files after the times (so new times on a file that stays read-only fail).
     // On failure returns false and puts the reason into `error`.
     virtual bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) = 0;
+    // New times for a file, whatever its attributes: `status` is the file's status as
+    // read, with the times to set in place of those read (a time given as 0 stays as it
+    // is). A read-only file loses the bit only while its times are set and stays
+    // read-only; its attributes are otherwise left alone. On failure returns false and
+    // puts the reason into `error`.
+    bool StampTimes(const std::string& path, const FileStatus& status, std::string& error);
 
     // Local date and time to a time value; the platform decides daylight saving, and
     // days beyond the end of a month run into the next one. -1 when not representable.

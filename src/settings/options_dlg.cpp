@@ -13,27 +13,6 @@ const int kTimeDateControls[] = {IDC_OPT_LBL_DATE, IDC_OPT_LBL_TIME, IDC_OPT_DAT
                                  IDC_OPT_GETNOW,   IDC_OPT_INCTIME,  IDC_OPT_LBL_FORMAT};
 const int kAttributeBoxes[] = {IDC_ATTR_ARCHIVE, IDC_ATTR_HIDDEN, IDC_ATTR_READONLY, IDC_ATTR_SYSTEM};
 
-// The template gives no position, so the window would sit at its owner's
-// top-left corner; over the owner's middle is where the user looks.
-void CenterOverOwner(HWND hwnd) {
-    HWND owner = ::GetWindow(hwnd, GW_OWNER);
-    RECT area;
-    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
-        ::GetWindowRect(owner, &area);
-    } else {
-        MONITORINFO info = {};
-        info.cbSize = sizeof info;
-        ::GetMonitorInfoA(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &info);
-        area = info.rcWork;
-    }
-    RECT self;
-    ::GetWindowRect(hwnd, &self);
-    int width = self.right - self.left;
-    int height = self.bottom - self.top;
-    ::SetWindowPos(hwnd, nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2,
-                   0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 COptionsDlg::COptionsDlg(HWND parent, const ProgramSettings& settings)
@@ -55,10 +34,7 @@ void COptionsDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_OPT_DESTINATION, m_settings.m_strDestination);
     DDX_Check(pDX, IDC_OPT_USENEWDIR, m_settings.m_bUseNewDir);
     DDX_Check(pDX, IDC_OPT_SETATTRIB, m_settings.m_bSetAttrib);
-    DDX_Check(pDX, IDC_ATTR_ARCHIVE, m_settings.m_bArchive);
-    DDX_Check(pDX, IDC_ATTR_HIDDEN, m_settings.m_bHidden);
-    DDX_Check(pDX, IDC_ATTR_READONLY, m_settings.m_bReadOnly);
-    DDX_Check(pDX, IDC_ATTR_SYSTEM, m_settings.m_bSystem);
+    DDX_Attributes(pDX, m_settings.m_bReadOnly, m_settings.m_bHidden, m_settings.m_bSystem, m_settings.m_bArchive);
     DDX_Check(pDX, IDC_OPT_TIMEDATE, m_settings.m_bTimeDate);
     DDX_Text(pDX, IDC_OPT_DATE, m_strDate);
     DDV_MaxChars(pDX, m_strDate, 10);
@@ -95,7 +71,9 @@ BOOL COptionsDlg::OnInitDialog() {
     ApplyUseNewDir();
     ApplySetAttrib();
     ApplyTimeDate();
-    CenterOverOwner(m_hWnd);
+    // The template gives no position, so the window would sit at its owner's
+    // top-left corner; over the owner's middle is where the user looks.
+    CenterWindow(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER));
     return TRUE;
 }
 

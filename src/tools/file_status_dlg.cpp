@@ -1,6 +1,7 @@
 #include "tools/file_status_dlg.h"
 
 #include "browse/dir_explorer_dlg.h"
+#include "platform/attributes.h"
 #include "platform/file_services.h"
 #include "settings/date_time_text.h"
 #include "winui/ddx.h"
@@ -10,8 +11,8 @@ CFileStatusDlg::CFileStatusDlg(HWND parent) : CDialog(IDD_FILESTATUS, parent) {
     // exchange on OK were refused part-way.
     OnCommandRoute(IDC_FS_NAME, EN_CHANGE, [this] { m_strName = GetDlgItemText(IDC_FS_NAME); });
     OnCommandRoute(IDC_FS_PATH, EN_CHANGE, [this] { m_strPath = GetDlgItemText(IDC_FS_PATH); });
-    for (int id : {IDC_ATTR_ARCHIVE, IDC_ATTR_HIDDEN, IDC_ATTR_READONLY, IDC_ATTR_SYSTEM})
-        OnCommandRoute(id, BN_CLICKED, [this] { OnAttributeClicked(); });
+    for (const AttributeBox& box : kAttributeTable)
+        OnCommandRoute(box.controlId, BN_CLICKED, [this] { OnAttributeClicked(); });
     for (int id : {IDC_FS_MODIFIED_DATE, IDC_FS_MODIFIED_TIME, IDC_FS_CREATED_DATE, IDC_FS_CREATED_TIME,
                    IDC_FS_ACCESSED_DATE, IDC_FS_ACCESSED_TIME})
         OnCommandRoute(id, EN_CHANGE, [this] { m_bChanged = 1; });
@@ -25,10 +26,7 @@ void CFileStatusDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_FS_NAME, m_strName);
     DDV_MaxChars(pDX, m_strName, 256);
-    DDX_Check(pDX, IDC_ATTR_ARCHIVE, m_bArchive);
-    DDX_Check(pDX, IDC_ATTR_HIDDEN, m_bHidden);
-    DDX_Check(pDX, IDC_ATTR_READONLY, m_bReadOnly);
-    DDX_Check(pDX, IDC_ATTR_SYSTEM, m_bSystem);
+    DDX_Attributes(pDX, m_bReadOnly, m_bHidden, m_bSystem, m_bArchive);
     DDX_Text(pDX, IDC_FS_PATH, m_strPath);
     DDX_Text(pDX, IDC_FS_CREATED_DATE, m_strCreatedDate);
     DDV_MaxChars(pDX, m_strCreatedDate, 10);

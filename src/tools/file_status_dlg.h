@@ -1,6 +1,6 @@
 // "File Status...": one file's name, directory, attributes and three time stamps,
-// edited together. The window only collects the values; the main window's
-// double-click handler reads the file before and applies the changes after.
+// edited together. The window only collects the values; EditFileStatus reads the
+// file before and applies the changes after.
 #pragma once
 
 #include "res/resource.h"

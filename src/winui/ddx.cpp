@@ -1,5 +1,6 @@
 #include "winui/ddx.h"
 
+#include "platform/attributes.h"
 #include "winui/dialog.h"
 #include "winui/message_seam.h"
 
@@ -103,6 +104,15 @@ void DDX_Radio(CDataExchange* pDX, int id, int& value) {
         }
         control = ::GetWindow(control, GW_HWNDNEXT);
     } while (control && !(::GetWindowLongA(control, GWL_STYLE) & WS_GROUP));
+}
+
+void DDX_Attributes(CDataExchange* pDX, int& readOnly, int& hidden, int& system, int& archive) {
+    AttributeChoice choice{readOnly, hidden, system, archive};
+    for (const AttributeBox& box : kAttributeTable) DDX_Check(pDX, box.controlId, choice.*box.state);
+    readOnly = choice.readOnly;
+    hidden = choice.hidden;
+    system = choice.system;
+    archive = choice.archive;
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars) {

@@ -29,5 +29,8 @@ void DDX_Text(CDataExchange* pDX, int id, long& value);
 void DDX_Check(CDataExchange* pDX, int id, int& value);
 // `id` is the first button of the group (the one with WS_GROUP).
 void DDX_Radio(CDataExchange* pDX, int id, int& value);
+// The four attribute boxes (three-state or two-state) and the fields of a window
+// that shows a file's attributes.
+void DDX_Attributes(CDataExchange* pDX, int& readOnly, int& hidden, int& system, int& archive);
 // Loading: limits the last exchanged edit to `maxChars`. Saving: refuses a longer text.
 void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars);

@@ -35,6 +35,25 @@ HINSTANCE AfxGetResourceHandle() {
     return ::GetModuleHandleA(nullptr);
 }
 
+void CenterWindow(HWND hwnd, HWND over) {
+    RECT area;
+    if (over && ::IsWindowVisible(over) && !::IsIconic(over)) {
+        ::GetWindowRect(over, &area);
+    } else {
+        MONITORINFO info = {};
+        info.cbSize = sizeof info;
+        if (!::GetMonitorInfoA(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &info)) return;
+        area = info.rcWork;
+    }
+    RECT self;
+    ::GetWindowRect(hwnd, &self);
+    const int width = self.right - self.left;
+    const int height = self.bottom - self.top;
+    ::SetWindowPos(hwnd, nullptr, area.left + (area.right - area.left - width) / 2,
+                   area.top + (area.bottom - area.top - height) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::string GetWindowTextString(HWND hwnd) {
     int length = ::GetWindowTextLengthA(hwnd);
     std::string text(static_cast<size_t>(length) + 1, '\0');

@@ -86,3 +86,7 @@ ModalHook SetModalHook(ModalHook hook);
 
 // Module whose resources hold the dialog templates, icons and strings.
 HINSTANCE AfxGetResourceHandle();
+
+// Centres `hwnd` over the window `over` when that is shown and not minimised, else on
+// the work area of the screen `hwnd` is on. Its size and Z order stay.
+void CenterWindow(HWND hwnd, HWND over = nullptr);

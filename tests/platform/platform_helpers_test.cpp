@@ -1,9 +1,12 @@
 // The portable helpers of the platform services: text-mode reads cut like fgets,
-// calendar arithmetic with overflowing fields, and the rename rules.
+// calendar arithmetic with overflowing fields, the rename rules, attribute choices
+// and stamping a read-only file.
+#include "platform/attributes.h"
 #include "platform/civil_time.h"
 #include "platform/executable_path.h"
 #include "platform/move_rules.h"
 #include "platform/text_chunks.h"
+#include "support/fake_file_services.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +114,34 @@ TEST(MoveRules, RenameThroughTemporaryLeavesTheFileUnderTheTemporaryNameOnlyWhen
         EXPECT_TRUE(RenameThroughTemporary("a", "A", "tmp", step) == c.result) << c.endsAs;
         EXPECT_EQ(files, (std::map<std::string, std::string>{{c.endsAs, "data"}})) << c.endsAs;
     }
+}
+
+// Each attribute chosen 0 is cleared, 1 set, 2 kept, and no other bit changes; the
+// boxes of a word, applied as a choice, give its four bits back.
+TEST(AttributeChoice, SetsClearsAndKeepsEachBitByItself) {
+    const struct { AttributeChoice choice; unsigned word, expected; } cases[] = {
+        {{2, 2, 2, 2}, 0x37, 0x37}, {{1, 1, 1, 1}, 0x00, 0x27}, {{0, 0, 0, 0}, 0xFF, 0xD8},
+        {{1, 0, 2, 0}, 0x26, 0x05}, {{0, 2, 1, 2}, 0x13, 0x16},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.choice.Apply(c.word), c.expected) << std::hex << c.word;
+    for (unsigned word : {0x00u, 0x01u, 0x06u, 0x20u, 0x35u})
+        EXPECT_EQ(AttributeChoice::FromWord(word).Apply(word ^ 0xFFu), (word ^ 0xFFu) ^ 0x27u) << std::hex << word;
+}
+
+// A read-only file loses the bit only while its times are set (the stand-in, like
+// Windows, refuses times on a read-only file); its other attributes stay.
+TEST(StampTimes, ReadOnlyFileGetsItsTimesAndStaysReadOnly) {
+    FakeFileServices files;
+    files.AddFile("C:\\f", kFileReadOnly | kFileHidden, 1000);
+    FileStatus status;
+    ASSERT_TRUE(files.GetStatus("C:\\f", status));
+    status.modified = 2000, status.created = 0, status.accessed = 3000;
+    files.log.clear();
+    std::string error;
+    EXPECT_TRUE(files.StampTimes("C:\\f", status, error)) << error;
+    EXPECT_EQ(files.log, (Texts{"SetStatus C:\\f", "SetAttrib C:\\f 0x02", "SetTimes C:\\f m=2000 c=0 a=3000",
+                                "SetStatus C:\\f", "SetAttrib C:\\f 0x03"}));
+    EXPECT_EQ(files.Find("C:\\f")->modified, 2000);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Tooltips of the main window: the text of each control is its line of
 // "tooltip.txt" in the current directory (how lines are cut: tooltip_text_test.cpp).
 #include "support/fake_file_services.h"
-#include "tools/tooltip_text.h"
+#include "tools/tooltips.h"
 #include "tools_fixture.h"
 
 #include <cstring>
@@ -48,15 +48,15 @@ TEST_F(ToolsWindow, ToolTipOfEachControlIsItsLineOfTheFile) {
 // However large the file, only its first few kilobytes are read, and only once until it changes.
 TEST_F(ToolsWindow, ToolTipFileIsReadOncePerChangeAndOnlyItsStart) {
     FakeFileServices fake;
-    FakePlatformScope scope(fake);
+    ToolTips tips(dlg, fake);
     FakeEntry& file = fake.AddFile("C:\\tooltip.txt", kFileArchive, 1000, Tips(44));
     file.size = 100u << 20;
-    EXPECT_EQ(ToolTipOf(dlg, IDC_FILELIST), "Tip 8");
-    EXPECT_EQ(ToolTipOf(dlg, IDC_EXIT), "Tip 1");
+    EXPECT_STREQ(tips.TextFor(IDC_FILELIST), "Tip 8");
+    EXPECT_STREQ(tips.TextFor(IDC_EXIT), "Tip 1");
     file.contents = "changed\n";
     file.modified = 1001;
-    EXPECT_EQ(ToolTipOf(dlg, IDC_EXIT), "changed");
-    EXPECT_EQ(ToolTipOf(dlg, IDC_FILELIST), "changed");
+    EXPECT_STREQ(tips.TextFor(IDC_EXIT), "changed");
+    EXPECT_STREQ(tips.TextFor(IDC_FILELIST), "changed");
     std::string reads;
     for (const std::string& line : fake.log)
         if (line.rfind("Read", 0) == 0) reads += line + "\n";

@@ -1,0 +1,148 @@
+#include "tools/file_tools.h"
+
+#include "platform/attributes.h"
+#include "platform/file_services.h"
+#include "platform/move_rules.h"
+#include "settings/date_time_text.h"
+#include "tools/file_status_dlg.h"
+#include "winui/app.h"
+
+#include <cstdio>
+
+namespace {
+
+void ShowTime(FileServices& files, TimeValue time, CString& date, CString& clock) {
+    LocalTime local = files.ToLocalTime(time);
+    date = FormatDate(local.month, local.day, local.year);
+    clock = FormatTime(local.hour, local.minute, local.second);
+}
+
+// A date box and a time box read back leniently, as local time. Boxes that still show
+// the text they were filled with give 0, which leaves that stamp exactly as it was:
+// read back from its text, a stamp could change (its fraction of a second, or a year
+// outside what the date reader takes). A moment the platform cannot represent gives 0 too.
+TimeValue ReadTime(FileServices& files, const CString& date, const CString& clock, const CString (&shown)[2]) {
+    if (date == shown[0] && clock == shown[1]) return 0;
+    int month, day, year, hour, minute, second;
+    ParseDate(date, month, day, year);
+    ParseTime(clock, hour, minute, second);
+    TimeValue value = files.MakeLocalTime(year, month, day, hour, minute, second);
+    return value < 0 ? 0 : value;
+}
+
+}  // namespace
+
+int DeleteSelectedFiles(CDialog& window, HWND list, const std::string& dir, bool warn, FileServices& files) {
+    LRESULT selected = ::SendMessageA(list, LB_GETSELCOUNT, 0, 0);
+    if (selected == LB_ERR || selected <= 0) return 0;
+    const int count = static_cast<int>(selected);
+
+    if (warn) {
+        char question[64];
+        std::snprintf(question, sizeof question, "Delete %d files?", count);
+        if (window.MessageBox(question, "Are you sure?", MB_YESNO | MB_ICONQUESTION) != IDYES) return 0;
+    }
+
+    CWaitCursor wait;
+    int deleted = 0;
+    for (; deleted < count; ++deleted) {
+        int index = -1;
+        if (::SendMessageA(list, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&index)) != 1) break;
+        const CString path = dir + GetListBoxText(list, index);
+        if (!files.DeleteFile(path)) {
+            window.MessageBox("Cannot delete file: " + path, "Delete Error:", MB_OK | MB_ICONSTOP);
+            break;
+        }
+        ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    }
+    return deleted;
+}
+
+FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& dir, FileServices& files) {
+    const int caret = static_cast<int>(::SendMessageA(list, LB_GETCARETINDEX, 0, 0));
+    if (caret < 0 || caret >= static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0)))
+        return FileStatusOutcome::kNoEntry;
+    const CString oldName = GetListBoxText(list, caret);
+    ::SendMessageA(list, LB_SETSEL, FALSE, static_cast<LPARAM>(caret));
+    const auto restoreCaret = [&] { ::SendMessageA(list, LB_SETCARETINDEX, static_cast<WPARAM>(caret), FALSE); };
+
+    const CString oldPath = dir + oldName;
+    FileStatus status;
+    if (!files.GetStatus(oldPath, status)) {
+        // The entry no longer names a readable file (deleted or renamed elsewhere).
+        window.MessageBox("Cannot read the status of file: " + oldPath, "Error:", MB_OK | MB_ICONEXCLAMATION);
+        restoreCaret();
+        return FileStatusOutcome::kUnreadable;
+    }
+
+    CFileStatusDlg dlg(window.GetSafeHwnd());
+    dlg.m_strName = oldName;
+    dlg.m_strPath = dir;
+    ShowTime(files, status.modified, dlg.m_strModifiedDate, dlg.m_strModifiedTime);
+    ShowTime(files, status.created, dlg.m_strCreatedDate, dlg.m_strCreatedTime);
+    ShowTime(files, status.accessed, dlg.m_strAccessedDate, dlg.m_strAccessedTime);
+    const AttributeChoice shown = AttributeChoice::FromWord(status.attribute);
+    dlg.m_bReadOnly = shown.readOnly;
+    dlg.m_bHidden = shown.hidden;
+    dlg.m_bSystem = shown.system;
+    dlg.m_bArchive = shown.archive;
+    dlg.m_bChanged = 0;
+    const CString shownModified[] = {dlg.m_strModifiedDate, dlg.m_strModifiedTime};
+    const CString shownAccessed[] = {dlg.m_strAccessedDate, dlg.m_strAccessedTime};
+    const CString shownCreated[] = {dlg.m_strCreatedDate, dlg.m_strCreatedTime};
+
+    if (dlg.DoModal() != IDOK) {
+        restoreCaret();
+        return FileStatusOutcome::kCancelled;
+    }
+    FileStatusOutcome outcome = FileStatusOutcome::kApplied;
+    const CString newPath = dlg.m_strPath + dlg.m_strName;
+    CString filePath = oldPath;
+    bool moved = false;
+    if (dlg.m_strName != oldName || dlg.m_strPath != dir) {
+        bool ok;
+        std::string leftAs;
+        {
+            CWaitCursor wait;
+            ok = files.MoveFile(oldPath, newPath, leftAs);
+        }
+        if (!ok) {
+            window.MessageBox("Error Moving/Renaming File:\nFrom-  " + oldPath + "\nTo-  " + newPath +
+                                  (leftAs.empty() ? "" : "\n\nThe file was left as-  " + leftAs),
+                              "Rename Error:", MB_OK | MB_ICONEXCLAMATION);
+            // The target name belongs to no file or to another one: the changed times
+            // and attributes are applied to nothing.
+            outcome = FileStatusOutcome::kMoveFailed;
+            dlg.m_bChanged = 0;
+        }
+        // The file now has the name the platform made of the new one.
+        filePath = StoredTargetPath(newPath);
+        moved = ok;
+    }
+
+    if (dlg.m_bChanged) {
+        // New times whatever the file's attributes; then the attributes of the boxes.
+        FileStatus stamp = status;
+        stamp.modified = ReadTime(files, dlg.m_strModifiedDate, dlg.m_strModifiedTime, shownModified);
+        stamp.accessed = ReadTime(files, dlg.m_strAccessedDate, dlg.m_strAccessedTime, shownAccessed);
+        stamp.created = ReadTime(files, dlg.m_strCreatedDate, dlg.m_strCreatedTime, shownCreated);
+        std::string error;
+        const bool newTimes = stamp.modified != 0 || stamp.accessed != 0 || stamp.created != 0;
+        FileStatus attributes;  // no times: only the attribute byte changes
+        attributes.attribute =
+            AttributeChoice{dlg.m_bReadOnly, dlg.m_bHidden, dlg.m_bSystem, dlg.m_bArchive}.Apply(status.attribute);
+        if ((newTimes && !files.StampTimes(filePath, stamp, error)) || !files.SetStatus(filePath, attributes, error)) {
+            window.MessageBox(error, "Error:", MB_OK | MB_ICONEXCLAMATION);
+            return FileStatusOutcome::kApplyFailed;
+        }
+    }
+
+    if (moved) {
+        ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(caret), 0);
+        if (dlg.m_strPath == dir)
+            ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(caret),
+                           reinterpret_cast<LPARAM>(StoredTargetPath(dlg.m_strName).c_str()));
+    }
+    restoreCaret();
+    return outcome;
+}
