@@ -116,8 +116,3 @@ public:
     // and the old file is then as it was.
     virtual bool WriteFileReplacing(const std::string& path, const std::string& contents) = 0;
 };
-
-// The services in use: the real ones unless a test installed others.
-FileServices& Platform();
-// Installs services (nullptr restores the real ones); returns the previous ones.
-FileServices* SetPlatform(FileServices* services);

@@ -1,6 +1,6 @@
 // The real services on a real disk, each case in a fresh temp directory. Results are
 // checked with the Win32 calls directly, not through the services under test.
-#include "platform/file_services.h"
+#include "platform/win32_file_services.h"
 #include "support/ui_test_kit.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +45,7 @@ TEST(Win32Services, MoveNeverReplacesAndRenamesCaseOnDisk) {
         dir.WriteFile("readme.txt", "R");
         dir.MakeDir("sub");
         std::string leftAs;
-        EXPECT_EQ(Platform().MoveFile(dir.path() + c.from, dir.path() + c.to, leftAs), c.ok);
+        EXPECT_EQ(Win32FileServices().MoveFile(dir.path() + c.from, dir.path() + c.to, leftAs), c.ok);
         EXPECT_EQ(OnDisk(dir.path()), c.after);
         for (const std::string& name : OnDisk(dir.path())) {
             if (name != "sub") { EXPECT_EQ(ReadFile(dir.path() + name), name[0] == 'r' || name[0] == 'R' ? "R" : "A"); }
@@ -148,7 +148,8 @@ TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
             ASSERT_TRUE(SetWriteTime(dir.path() + name, kMade)) << name;
             expected[name] = name;
         }
-        EXPECT_EQ(c.act(Platform(), dir.path()), c.ok);
+        Win32FileServices files;
+        EXPECT_EQ(c.act(files, dir.path()), c.ok);
         for (const auto& [name, state] : c.changed) {
             if (state.empty()) expected.erase(name);
             else expected[name] = state;
@@ -165,29 +166,29 @@ TEST(Win32Services, ReadOnlyFileTakesNewTimesAndKeepsItsAttributes) {
     const DWORD readOnlyHidden = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), readOnlyHidden));
     FileStatus saved, status;
-    ASSERT_TRUE(Platform().GetStatus(path, saved));
+    ASSERT_TRUE(Win32FileServices().GetStatus(path, saved));
     ASSERT_EQ(saved.attribute & 0x07, readOnlyHidden);
     std::string error;
     for (TimeValue when : {k2040, TimeValue{-141832800}, TimeValue{4102444800LL}}) {
         FileStatus stamp, restore;
         stamp.modified = when;
         restore.attribute = saved.attribute;
-        EXPECT_TRUE(Platform().SetStatus(path, stamp, error) && Platform().SetStatus(path, restore, error)) << error;
+        EXPECT_TRUE(Win32FileServices().SetStatus(path, stamp, error) && Win32FileServices().SetStatus(path, restore, error)) << error;
         TimeValue listed = 0;
-        Platform().EnumerateDirectory(dir.path(), [&](const FindEntry& e) {
+        Win32FileServices().EnumerateDirectory(dir.path(), [&](const FindEntry& e) {
             if (e.name == "ro.txt") listed = e.writeTime;
         });
-        ASSERT_TRUE(Platform().GetStatus(path, status));
+        ASSERT_TRUE(Win32FileServices().GetStatus(path, status));
         EXPECT_EQ((std::vector<TimeValue>{status.modified, listed}), (std::vector<TimeValue>{when, when}));
         EXPECT_EQ(::GetFileAttributesA(path.c_str()) & 0x07, readOnlyHidden);
     }
-    EXPECT_FALSE(Platform().DeleteFile(path));
+    EXPECT_FALSE(Win32FileServices().DeleteFile(path));
     status.attribute = kFileArchive;
     status.modified = 0;
-    EXPECT_TRUE(Platform().SetStatus(path, status, error)) << error;
+    EXPECT_TRUE(Win32FileServices().SetStatus(path, status, error)) << error;
     EXPECT_EQ(::GetFileAttributesA(path.c_str()) & 0x07, 0u);
     status.modified = k2040;
-    EXPECT_FALSE(Platform().SetStatus(dir.path() + "none.txt", status, error));
+    EXPECT_FALSE(Win32FileServices().SetStatus(dir.path() + "none.txt", status, error));
     EXPECT_NE(error.find(dir.path() + "none.txt"), std::string::npos) << error;
 }
 
@@ -211,13 +212,13 @@ TEST(Win32Services, WriteFileReplacingKeepsTheOldFileWhenItCannotReplaceIt) {
         dir.WriteFile("old.ini.new", "mine");
         dir.MakeDir("sub");
         ASSERT_TRUE(!c.oldAttributes || ::SetFileAttributesA(old.c_str(), c.oldAttributes));
-        EXPECT_EQ(Platform().WriteFileReplacing(dir.path() + c.name, contents), c.ok);
+        EXPECT_EQ(Win32FileServices().WriteFileReplacing(dir.path() + c.name, contents), c.ok);
         EXPECT_EQ(::GetFileAttributesA(old.c_str()) & 0x07, c.oldAttributes);
         ::SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(OnDisk(dir.path()), c.after);
         const bool replacing = std::string(c.name) == "old.ini";
         std::string read;
-        EXPECT_EQ(Platform().ReadFile(dir.path() + c.name, read) ? read : "-",
+        EXPECT_EQ(Win32FileServices().ReadFile(dir.path() + c.name, read) ? read : "-",
                   c.ok ? contents : replacing ? "old" : "-");
         EXPECT_EQ(ReadFile(old), c.ok && replacing ? contents : "old");
         EXPECT_EQ(ReadFile(dir.path() + "old.ini.new"), "mine");
@@ -228,7 +229,7 @@ TEST(Win32Services, UnmappedDriveAndMissingDirectoryFail) {
     TempDir dir;
     char saved[MAX_PATH];
     ASSERT_NE(::GetCurrentDirectoryA(MAX_PATH, saved), 0u);
-    FileServices& services = Platform();
+    Win32FileServices services;
     const int drive = services.GetDrive();
     int unmapped = 26;
     while (unmapped > 3 && (::GetLogicalDrives() & (1u << (unmapped - 1)))) --unmapped;
@@ -243,7 +244,7 @@ TEST(Win32Services, UnmappedDriveAndMissingDirectoryFail) {
 }
 
 TEST(Win32Services, LocalTimeRunsDaysOnAndRoundTrips) {
-    FileServices& services = Platform();
+    Win32FileServices services;
     for (const std::vector<int>& c : {std::vector<int>{1999, 2, 30, 1999, 3, 2}, {1965, 7, 4, 1965, 7, 4},
                                       {2003, 12, 32, 2004, 1, 1}}) {
         const LocalTime t = services.ToLocalTime(services.MakeLocalTime(c[0], c[1], c[2], 8, 30, 59));

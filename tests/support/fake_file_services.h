@@ -77,15 +77,3 @@ private:
     std::map<int, bool> m_drives;                // drive number -> ready
     std::string m_current = "C:";                // current directory, resolved
 };
-
-// Installs a stand-in for the life of a scope.
-class FakePlatformScope {
-public:
-    explicit FakePlatformScope(FileServices& services) : m_previous(SetPlatform(&services)) {}
-    ~FakePlatformScope() { SetPlatform(m_previous); }
-    FakePlatformScope(const FakePlatformScope&) = delete;
-    FakePlatformScope& operator=(const FakePlatformScope&) = delete;
-
-private:
-    FileServices* m_previous;
-};
