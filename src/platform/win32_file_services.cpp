@@ -75,8 +75,8 @@ std::string SystemMessage(DWORD code) {
     return message;
 }
 
-std::string Failure(const char* what, const std::string& path, DWORD code) {
-    return std::string("Cannot ") + what + " of " + path + ": " + SystemMessage(code);
+Failure FailureOf(const char* what, const std::string& path, DWORD code) {
+    return Failure{std::string("Cannot ") + what + " of " + path + ": " + SystemMessage(code), std::string()};
 }
 
 class HandleCloser {
@@ -287,27 +287,26 @@ bool ReadUpTo(const std::string& path, size_t maxBytes, std::string& contents) {
 // Under Wine a non-root user cannot change the hidden and system bits of a file
 // without write permission, and read-only takes that permission away first: so a
 // word with read-only is set in two steps, the other bits before read-only.
-bool SetAttributes(const std::wstring& exact, const std::string& path, DWORD current, DWORD wanted,
-                   std::string& error) {
+std::optional<Failure> SetAttributes(const std::wstring& exact, const std::string& path, DWORD current,
+                                     DWORD wanted) {
     const DWORD hiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     bool ok = true;
     if ((wanted & FILE_ATTRIBUTE_READONLY) && ((wanted | current) & hiddenSystem)) {
         ok = SetAttributeWord(exact, wanted & ~FILE_ATTRIBUTE_READONLY);
     }
     if (ok) ok = SetAttributeWord(exact, wanted);
-    if (!ok) error = Failure("set the attributes", path, ::GetLastError());
-    return ok;
+    if (!ok) return FailureOf("set the attributes", path, ::GetLastError());
+    return std::nullopt;
 }
 
 // Opened for writing, as any change of its contents would be: a file that stays
 // read-only refuses new times. A time given as 0 is not passed on, so it stays as it is.
-bool SetTimes(const std::wstring& exact, const std::string& path, const FileStatus& status, std::string& error) {
+std::optional<Failure> SetTimes(const std::wstring& exact, const std::string& path, const FileStatus& status) {
     FILETIME modified, created, accessed;
     if ((status.modified != 0 && !FileTimeOf(status.modified, modified)) ||
         (status.created != 0 && !FileTimeOf(status.created, created)) ||
         (status.accessed != 0 && !FileTimeOf(status.accessed, accessed))) {
-        error = "Cannot set the times of " + path + ": The time is out of range.";
-        return false;
+        return Failure{"Cannot set the times of " + path + ": The time is out of range.", std::string()};
     }
     HandleCloser file(::CreateFileW(exact.c_str(), GENERIC_WRITE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -315,10 +314,9 @@ bool SetTimes(const std::wstring& exact, const std::string& path, const FileStat
     if (file.get() == INVALID_HANDLE_VALUE ||
         !::SetFileTime(file.get(), status.created != 0 ? &created : nullptr,
                        status.accessed != 0 ? &accessed : nullptr, status.modified != 0 ? &modified : nullptr)) {
-        error = Failure("set the times", path, ::GetLastError());
-        return false;
+        return FailureOf("set the times", path, ::GetLastError());
     }
-    return true;
+    return std::nullopt;
 }
 
 bool WriteNew(const std::wstring& path, const std::string& contents) {
@@ -368,10 +366,9 @@ int Win32FileServices::ChangeDir(const std::string& path) {
     return _chdir(path.c_str()) == 0 ? 0 : -1;
 }
 
-bool Win32FileServices::MoveFile(const std::string& from, const std::string& to, std::string& leftAs) {
-    leftAs.clear();
+std::optional<Failure> Win32FileServices::MoveFile(const std::string& from, const std::string& to) {
     std::wstring source, target;
-    if (!ExactPath(from, source) || !NewPath(to, target)) return false;
+    if (!ExactPath(from, source) || !NewPath(to, target)) return MoveFailure(from, to);
     // The platform treats a new name that differs only in case as the file itself and
     // keeps the old spelling: such a rename goes through another name, unless another
     // file answers to the new name as well.
@@ -380,7 +377,8 @@ bool Win32FileServices::MoveFile(const std::string& from, const std::string& to,
     std::wstring storedName;
     if (!IsCaseOnlyRename(from, to, same) || !ToWide(stored.substr(DirectoryOf(stored).size()), storedName) ||
         AnotherEntryNamed(source, storedName)) {
-        return MoveOnce(source, target);
+        if (MoveOnce(source, target)) return std::nullopt;
+        return MoveFailure(from, to);
     }
     const std::string temp = FreeTemporaryName(DirectoryOf(stored));
     DWORD error = 0;
@@ -393,10 +391,9 @@ bool Win32FileServices::MoveFile(const std::string& from, const std::string& to,
             if (error == 0) error = ::GetLastError();
             return false;
         });
-    if (result == TemporaryRename::kDone) return true;
-    if (result == TemporaryRename::kLeftAtTemporary) leftAs = temp;
+    if (result == TemporaryRename::kDone) return std::nullopt;
     ::SetLastError(error != 0 ? error : ERROR_ALREADY_EXISTS);
-    return false;
+    return MoveFailure(from, to, result == TemporaryRename::kLeftAtTemporary ? temp : std::string());
 }
 
 bool Win32FileServices::DeleteFile(const std::string& path) {
@@ -418,13 +415,10 @@ bool Win32FileServices::GetStatus(const std::string& path, FileStatus& status) {
     return true;
 }
 
-bool Win32FileServices::SetStatus(const std::string& path, const FileStatus& status, std::string& error) {
+std::optional<Failure> Win32FileServices::SetStatus(const std::string& path, const FileStatus& status) {
     std::wstring exact;
     const DWORD current = ExactPath(path, exact) ? ::GetFileAttributesW(exact.c_str()) : INVALID_FILE_ATTRIBUTES;
-    if (current == INVALID_FILE_ATTRIBUTES) {
-        error = Failure("set the status", path, ::GetLastError());
-        return false;
-    }
+    if (current == INVALID_FILE_ATTRIBUTES) return FailureOf("set the status", path, ::GetLastError());
     const DWORD wanted = (current & kKeptBits) | (status.attribute & kStatusBits);
     const bool attributesDiffer = ((current ^ status.attribute) & kStatusBits) != 0;
     const bool wasReadOnly = (current & FILE_ATTRIBUTE_READONLY) != 0;
@@ -432,10 +426,14 @@ bool Win32FileServices::SetStatus(const std::string& path, const FileStatus& sta
 
     // A read-only file has to lose the bit before anything else can change; a file
     // that becomes read-only gets the bit only after its times.
-    if (attributesDiffer && wasReadOnly && !SetAttributes(exact, path, current, wanted, error)) return false;
-    if (times && !SetTimes(exact, path, status, error)) return false;
-    if (attributesDiffer && !wasReadOnly && !SetAttributes(exact, path, current, wanted, error)) return false;
-    return true;
+    if (attributesDiffer && wasReadOnly) {
+        if (std::optional<Failure> failure = SetAttributes(exact, path, current, wanted)) return failure;
+    }
+    if (times) {
+        if (std::optional<Failure> failure = SetTimes(exact, path, status)) return failure;
+    }
+    if (attributesDiffer && !wasReadOnly) return SetAttributes(exact, path, current, wanted);
+    return std::nullopt;
 }
 
 TimeValue Win32FileServices::MakeLocalTime(int year, int month, int day, int hour, int minute, int second) {

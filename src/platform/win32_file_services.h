@@ -20,10 +20,10 @@ public:
     int GetDrive() override;
     int ChangeDrive(int drive) override;
     int ChangeDir(const std::string& path) override;
-    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override;
+    std::optional<Failure> MoveFile(const std::string& from, const std::string& to) override;
     bool DeleteFile(const std::string& path) override;
     bool GetStatus(const std::string& path, FileStatus& status) override;
-    bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override;
+    std::optional<Failure> SetStatus(const std::string& path, const FileStatus& status) override;
     TimeValue MakeLocalTime(int year, int month, int day, int hour, int minute, int second) override;
     LocalTime ToLocalTime(TimeValue time) override;
     TimeValue Now() override;

@@ -44,8 +44,7 @@ TEST(Win32Services, MoveNeverReplacesAndRenamesCaseOnDisk) {
         dir.WriteFile("a.txt", "A");
         dir.WriteFile("readme.txt", "R");
         dir.MakeDir("sub");
-        std::string leftAs;
-        EXPECT_EQ(Win32FileServices().MoveFile(dir.path() + c.from, dir.path() + c.to, leftAs), c.ok);
+        EXPECT_EQ(!Win32FileServices().MoveFile(dir.path() + c.from, dir.path() + c.to), c.ok);
         EXPECT_EQ(OnDisk(dir.path()), c.after);
         for (const std::string& name : OnDisk(dir.path())) {
             if (name != "sub") { EXPECT_EQ(ReadFile(dir.path() + name), name[0] == 'r' || name[0] == 'R' ? "R" : "A"); }
@@ -72,10 +71,7 @@ TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
     const std::string nul(1, '\0');
     using Act = std::function<bool(FileServices&, const std::string&)>;
     const auto move = [](const std::string& from, const std::string& to) -> Act {
-        return [from, to](FileServices& s, const std::string& d) {
-            std::string leftAs;
-            return s.MoveFile(d + from, d + to, leftAs) && leftAs.empty();
-        };
+        return [from, to](FileServices& s, const std::string& d) { return !s.MoveFile(d + from, d + to); };
     };
     const auto sizeOf = [](FileServices& s, const std::string& path) {
         FileStatus status;
@@ -85,8 +81,7 @@ TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
         return [=](FileServices& s, const std::string& d) {
             FileStatus status;
             status.attribute = attribute, status.modified = modified;
-            std::string error;
-            return s.SetStatus(d + name, status, error);
+            return !s.SetStatus(d + name, status);
         };
     };
     // What the action returns, and the files it changes ("" for gone).
@@ -115,9 +110,8 @@ TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
          [](FileServices& s, const std::string& d) {
              FileStatus status;
              status.attribute = kFileArchive, status.accessed = k2040;
-             std::string error;
              WIN32_FILE_ATTRIBUTE_DATA data;
-             return s.SetStatus(d + "foo.", status, error) &&
+             return !s.SetStatus(d + "foo.", status) &&
                     ::GetFileAttributesExA(Exact(d + "foo.").c_str(), GetFileExInfoStandard, &data) &&
                     ((static_cast<long long>(data.ftLastAccessTime.dwHighDateTime) << 32 |
                       data.ftLastAccessTime.dwLowDateTime) - 116444736000000000LL) / 10000000 == k2040;
@@ -126,11 +120,11 @@ TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
         {"a NUL byte names nothing",
          [&](FileServices& s, const std::string& d) {
              FileStatus status;
-             std::string error, leftAs, read;
+             std::string read;
              bool none = true;
              for (const std::string& path : {d + "a.txt" + nul + "x", d + nul + "a.txt"}) {
-                 none = none && !s.DeleteFile(path) && !s.GetStatus(path, status) && !s.SetStatus(path, status, error) &&
-                        !s.MoveFile(path, d + "b.txt", leftAs) && !s.MoveFile(d + "a.txt", path, leftAs) &&
+                 none = none && !s.DeleteFile(path) && !s.GetStatus(path, status) && s.SetStatus(path, status) &&
+                        s.MoveFile(path, d + "b.txt") && s.MoveFile(d + "a.txt", path) &&
                         !s.ReadFile(path, read) && !s.WriteFileReplacing(path, "new") &&
                         !s.EnumerateDirectory(path + "\\", [](const FindEntry&) {}) && s.ChangeDir(path) == -1;
              }
@@ -165,31 +159,35 @@ TEST(Win32Services, ReadOnlyFileTakesNewTimesAndKeepsItsAttributes) {
     const std::string path = dir.WriteFile("ro.txt");
     const DWORD readOnlyHidden = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), readOnlyHidden));
+    Win32FileServices files;
     FileStatus saved, status;
-    ASSERT_TRUE(Win32FileServices().GetStatus(path, saved));
+    ASSERT_TRUE(files.GetStatus(path, saved));
     ASSERT_EQ(saved.attribute & 0x07, readOnlyHidden);
-    std::string error;
     for (TimeValue when : {k2040, TimeValue{-141832800}, TimeValue{4102444800LL}}) {
         FileStatus stamp, restore;
         stamp.modified = when;
         restore.attribute = saved.attribute;
-        EXPECT_TRUE(Win32FileServices().SetStatus(path, stamp, error) && Win32FileServices().SetStatus(path, restore, error)) << error;
+        std::optional<Failure> failure = files.SetStatus(path, stamp);
+        if (!failure) failure = files.SetStatus(path, restore);
+        EXPECT_FALSE(failure) << failure->message;
         TimeValue listed = 0;
-        Win32FileServices().EnumerateDirectory(dir.path(), [&](const FindEntry& e) {
+        files.EnumerateDirectory(dir.path(), [&](const FindEntry& e) {
             if (e.name == "ro.txt") listed = e.writeTime;
         });
-        ASSERT_TRUE(Win32FileServices().GetStatus(path, status));
+        ASSERT_TRUE(files.GetStatus(path, status));
         EXPECT_EQ((std::vector<TimeValue>{status.modified, listed}), (std::vector<TimeValue>{when, when}));
         EXPECT_EQ(::GetFileAttributesA(path.c_str()) & 0x07, readOnlyHidden);
     }
-    EXPECT_FALSE(Win32FileServices().DeleteFile(path));
+    EXPECT_FALSE(files.DeleteFile(path));
     status.attribute = kFileArchive;
     status.modified = 0;
-    EXPECT_TRUE(Win32FileServices().SetStatus(path, status, error)) << error;
+    const std::optional<Failure> cleared = files.SetStatus(path, status);
+    EXPECT_FALSE(cleared) << cleared->message;
     EXPECT_EQ(::GetFileAttributesA(path.c_str()) & 0x07, 0u);
     status.modified = k2040;
-    EXPECT_FALSE(Win32FileServices().SetStatus(dir.path() + "none.txt", status, error));
-    EXPECT_NE(error.find(dir.path() + "none.txt"), std::string::npos) << error;
+    const std::optional<Failure> none = files.SetStatus(dir.path() + "none.txt", status);
+    ASSERT_TRUE(none);
+    EXPECT_NE(none->message.find(dir.path() + "none.txt"), std::string::npos) << none->message;
 }
 
 // Beside the file lies one of the user's own, named as a temporary copy might be; the
@@ -212,13 +210,14 @@ TEST(Win32Services, WriteFileReplacingKeepsTheOldFileWhenItCannotReplaceIt) {
         dir.WriteFile("old.ini.new", "mine");
         dir.MakeDir("sub");
         ASSERT_TRUE(!c.oldAttributes || ::SetFileAttributesA(old.c_str(), c.oldAttributes));
-        EXPECT_EQ(Win32FileServices().WriteFileReplacing(dir.path() + c.name, contents), c.ok);
+        Win32FileServices files;
+        EXPECT_EQ(files.WriteFileReplacing(dir.path() + c.name, contents), c.ok);
         EXPECT_EQ(::GetFileAttributesA(old.c_str()) & 0x07, c.oldAttributes);
         ::SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(OnDisk(dir.path()), c.after);
         const bool replacing = std::string(c.name) == "old.ini";
         std::string read;
-        EXPECT_EQ(Win32FileServices().ReadFile(dir.path() + c.name, read) ? read : "-",
+        EXPECT_EQ(files.ReadFile(dir.path() + c.name, read) ? read : "-",
                   c.ok ? contents : replacing ? "old" : "-");
         EXPECT_EQ(ReadFile(old), c.ok && replacing ? contents : "old");
         EXPECT_EQ(ReadFile(dir.path() + "old.ini.new"), "mine");

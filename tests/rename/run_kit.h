@@ -60,11 +60,11 @@ public:
     std::function<void(const std::string& from, std::string& to)> beforeMove;
     std::vector<std::string> moved;  // sources of the moves asked for, in order
 
-    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override {
+    std::optional<Failure> MoveFile(const std::string& from, const std::string& to) override {
         moved.push_back(from);
         std::string target = to;
         if (beforeMove) beforeMove(from, target);
-        return Win32FileServices::MoveFile(from, target, leftAs);
+        return Win32FileServices::MoveFile(from, target);
     }
 };
 
