@@ -9,7 +9,7 @@
 #include "bench_clock.h"
 #include "app/rename_dlg.h"
 #include "browse/sort_orders.h"
-#include "platform/file_services.h"
+#include "platform/win32_file_services.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -150,7 +150,9 @@ int RunSize(unsigned count) {
 
     int failures = 0;
     {
-        CRenameDlg dlg("");  // no settings file: the start values
+        Win32FileServices files;
+        DesktopUi ui;
+        CRenameDlg dlg(Services{files, ui, ""});  // no settings file: the start values
         dlg.Create();
         HWND list = dlg.GetDlgItem(IDC_FILELIST);
         dlg.m_browse.m_strCurDir = dir;
@@ -185,7 +187,7 @@ int RunSize(unsigned count) {
         WNDPROC listProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrA(list, GCLP_WNDPROC));
         std::vector<std::string> names;
         double t0 = BenchSeconds();
-        Platform().EnumerateDirectory(dir, [&](const FindEntry& entry) {
+        files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
             if (!(entry.attrib & kFileDirectory)) names.push_back(entry.name);
         });
         double enumerate = BenchSeconds() - t0;

@@ -11,6 +11,7 @@
 // the order (the first four characters cut off), so every name lands somewhere inside.
 #include "bench_clock.h"
 #include "app/rename_dlg.h"
+#include "platform/win32_file_services.h"
 #include "rename/rename_plan.h"
 
 #include <cstdio>
@@ -33,17 +34,22 @@ struct Timing {
     long names = 0;
 };
 
-Timing Preview(CRenameDlg& dlg) {
+// The desktop's message boxes; the preview window is timed and closed as soon as it runs.
+struct BenchUi : DesktopUi {
+    std::function<void(CDialog&)> onModal;
+    void ModalStarted(CDialog& dialog) override { onModal(dialog); }
+};
+
+Timing Preview(CRenameDlg& dlg, BenchUi& ui) {
     Timing timing;
     double t0 = BenchSeconds();
-    ModalHook previous = SetModalHook([&](CDialog& d) {
+    ui.onModal = [&](CDialog& d) {
         timing.shown = BenchSeconds() - t0;
         timing.names = static_cast<long>(::SendMessageA(d.GetDlgItem(IDC_PREVIEW_LIST), LB_GETCOUNT, 0, 0));
         d.EndDialog(IDOK);
-    });
+    };
     dlg.OnFullPreview();
     timing.total = BenchSeconds() - t0;
-    SetModalHook(previous);
     return timing;
 }
 
@@ -55,7 +61,9 @@ int main(int argc, char** argv) {
     const unsigned count = argc > 1 ? static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)) : 100000;
 
     int failures = 0;
-    CRenameDlg dlg("");  // no settings file: the start values
+    Win32FileServices files;
+    BenchUi ui;
+    CRenameDlg dlg(Services{files, ui, ""});  // no settings file: the start values
     dlg.Create();
     dlg.m_browse.m_strCurDir = "C:\\photos\\";
     HWND list = dlg.GetDlgItem(IDC_FILELIST);
@@ -102,7 +110,7 @@ int main(int argc, char** argv) {
         const double collect = BenchSeconds() - t0;
         if (planned != count) ++failures;
 
-        Timing timing = Preview(dlg);
+        Timing timing = Preview(dlg, ui);
         if (timing.names != static_cast<long>(count)) ++failures;
         std::printf("%-46s %8ld %12.2f %14.2f %14.2f%s\n", o.label, timing.names, collect, timing.shown,
                     timing.total, timing.shown < 2.0 ? "" : "  (over the 2 s goal)");

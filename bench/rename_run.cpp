@@ -8,6 +8,7 @@
 // The directory is made under the temp directory and removed afterwards.
 #include "bench_clock.h"
 #include "app/rename_dlg.h"
+#include "platform/win32_file_services.h"
 
 #include <winternl.h>
 
@@ -99,7 +100,9 @@ int main(int argc, char** argv) {
     double run = 0;
     LRESULT listed = 0, selected = 0;
     {
-        CRenameDlg dlg("");  // no settings file: the start values
+        Win32FileServices files;
+        DesktopUi ui;
+        CRenameDlg dlg(Services{files, ui, ""});  // no settings file: the start values
         dlg.Create();
         dlg.m_browse.m_strCurDir = dir;
         dlg.m_strSearchMask = "*.*";

@@ -1,13 +1,18 @@
-#include "app/rename_app.h"
-
+// The program's entry: the real services on the stack, given to the main window,
+// which runs modally; the program ends with it, whatever it returned.
+#include "app/rename_dlg.h"
+#include "app/services.h"
 #include "platform/executable_path.h"
-
-// The one application object, constructed before the entry point runs.
-CRenameApp theApp;
+#include "platform/win32_file_services.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    Win32FileServices files;
+    DesktopUi ui;
     // The settings file lies beside the executable and is named after it.
-    theApp.m_settingsPath = PathBesideExecutable(ExecutablePath(), ".ini");
-    theApp.InitInstance();
+    const Services services{files, ui, PathBesideExecutable(ExecutablePath(), ".ini")};
+    CRenameDlg window(services);
+    window.DoModal();
     return 0;
 }

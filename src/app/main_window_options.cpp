@@ -6,7 +6,6 @@
 #include "naming/counter.h"
 #include "naming/option_rules.h"
 #include "naming/preview_line.h"
-#include "winui/message_seam.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -116,7 +115,7 @@ void CRenameDlg::OnOptionControl(int id) {
     // The refused character has vanished with the old text; the caret goes back to
     // where it went in.
     if (outcome.refused) {
-        UiBeep(kRefusalBeep);
+        Beep(kRefusalBeep);
         SendDlgItemMessage(id, EM_SETSEL, static_cast<WPARAM>(selStart - 1), static_cast<LPARAM>(selStart - 1));
         SendDlgItemMessage(id, EM_SCROLLCARET, 0, 0);
     }

@@ -52,7 +52,7 @@ private:
 RenamePlan CRenameDlg::PlanRun() {
     // The stamp is made whatever the options; only a run that stamps uses it, and refuses
     // it when the platform cannot hold it (-1).
-    const TimeValue stampTime = Platform().MakeLocalTime(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, m_nSecond);
+    const TimeValue stampTime = Files().MakeLocalTime(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, m_nSecond);
     return MakePlan(*this, *this, m_browse.m_strCurDir, FilePane().SelectedNames(), stampTime, stampTime != -1);
 }
 
@@ -70,9 +70,9 @@ void CRenameDlg::OnRename() {
     {
         CWaitCursor wait;
         // Filled and closed before the cursor comes back, however the run ends.
-        RunProgress progress(m_hWnd, plan.fileCount);
+        RunProgress progress(Ui(), m_hWnd, plan.fileCount);
         WindowRunObserver observer(*this, progress);
-        report = Execute(plan, Platform(), observer);
+        report = Execute(plan, Files(), observer);
     }
     if (const std::optional<RunMessage> errors = ErrorCountMessage(report)) Tell(*this, *errors);
 
@@ -83,7 +83,7 @@ void CRenameDlg::OnRename() {
 
 void CRenameDlg::OnFullPreview() {
     // Owned by the main window, which stays disabled while the preview is shown.
-    CPreviewDlg dlg(m_hWnd);
+    CPreviewDlg dlg(Ui(), m_hWnd);
     const RenamePlan plan = PlanRun();
     PreviewContent preview = PreviewOf(plan);
     if (preview.message) Tell(*this, *preview.message);

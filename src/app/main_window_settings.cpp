@@ -10,7 +10,7 @@ bool CRenameDlg::LoadSettings(CString& startDir) {
     startDir.clear();
     std::string contents;
     // No file (a first run) or one that cannot be read: the start values stand.
-    if (!Platform().ReadFile(m_settingsPath, contents)) return false;
+    if (!Files().ReadFile(m_services.settingsPath, contents)) return false;
 
     SettingsFile start;
     start.options = *this;
@@ -45,12 +45,12 @@ void CRenameDlg::SaveSettings() {
     file.fileSort = m_browse.m_nFileSort;
     // The file is replaced only once the new one is complete, so a failed
     // write leaves the user's earlier settings as they were.
-    if (!Platform().WriteFileReplacing(m_settingsPath, FormatSettings(file)))
+    if (!Files().WriteFileReplacing(m_services.settingsPath, FormatSettings(file)))
         MessageBox("Error writing to data file!", "Error:", MB_OK | MB_ICONSTOP);
 }
 
 void CRenameDlg::OnOptions() {
-    COptionsDlg options(m_hWnd, *this);
+    COptionsDlg options(Ui(), Files(), m_hWnd, *this);
     if (options.DoModal() != IDOK) return;
     static_cast<ProgramSettings&>(*this) = options.Result();
     EnableToolTips(m_bToolTip);

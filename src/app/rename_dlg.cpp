@@ -6,13 +6,17 @@
 
 #include <utility>
 
-CRenameDlg::CRenameDlg(std::string settingsPath, HWND parent)
-    : CDialog(IDD_RENAME_DIALOG, parent),
-      m_filePane(*this, m_browse, *this, m_bAutoSelect, Platform()),
-      m_settingsPath(std::move(settingsPath)) {
+CRenameDlg::CRenameDlg(const Services& services, HWND parent)
+    : CDialog(IDD_RENAME_DIALOG, services.ui, parent),
+      m_services(services),
+      m_filePane(*this, m_browse, *this, m_bAutoSelect, services.files) {
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     BuildMessageMap();
 }
+
+// Transitional (single-file tools).
+CRenameDlg::CRenameDlg(std::string settingsPath, HWND parent)
+    : CRenameDlg(Services{Platform(), GlobalUi(), std::move(settingsPath)}, parent) {}
 
 CRenameDlg::~CRenameDlg() = default;
 

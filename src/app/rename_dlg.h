@@ -3,6 +3,7 @@
 // state). All other windows open from here.
 #pragma once
 
+#include "app/services.h"
 #include "browse/file_list_pane.h"
 #include "naming/rename_options.h"
 #include "res/resource.h"
@@ -20,9 +21,13 @@ struct RenamePlan;
 // The settings' fields (m_bWarnRename ... m_nIncSecond) come from ProgramSettings.
 class CRenameDlg : public CDialog, public RenameOptions, public ProgramSettings {
 public:
-    // `settingsPath`: the settings file it starts from and the options window saves to.
+    explicit CRenameDlg(const Services& services, HWND parent = nullptr);
+    // Transitional (single-file tools): a window on the process-wide services.
     explicit CRenameDlg(std::string settingsPath, HWND parent = nullptr);
     ~CRenameDlg() override;
+
+    // The file and clock services of the handlers (their UI services: Ui()).
+    FileServices& Files() const { return m_services.files; }
 
     // Main window state; start values are given at the beginning of start-up.
     BrowseState m_browse;              // listed directory, filter, order, list indices, caret name
@@ -83,6 +88,9 @@ private:
     // dialog manager has scaled the other controls.
     static constexpr UINT WM_APP_RELAYOUT = WM_APP + 1;
 
+    // Given by the creator; the windows opened from here get them too.
+    const Services m_services;
+
     // Each area of the window keeps its private helpers and state in its own block.
     // --- browsing: drive box, directory tree, file list
 public:
@@ -99,7 +107,6 @@ private:
     int EditSelectionStart(int editId) const;
     // --- rename run and full preview
     // --- settings and options window
-    const std::string m_settingsPath;
     // --- single-file tools: file status, deleting, tooltips, about box
     ToolTips m_toolTips{*this, Platform()};
     // The application's help command (F1, ID_HELP): the help page.

@@ -1,9 +1,10 @@
 #include "browse/dir_explorer_dlg.h"
 
-CDirExplorerDlg::CDirExplorerDlg(HWND parent) : CDirExplorerDlg(Platform(), parent) {}
+// Transitional (single-file tools).
+CDirExplorerDlg::CDirExplorerDlg(HWND parent) : CDirExplorerDlg(GlobalUi(), Platform(), parent) {}
 
-CDirExplorerDlg::CDirExplorerDlg(FileServices& files, HWND parent)
-    : CDialog(IDD_DIREXPLORER, parent), m_tree(*this, files, m_strDirPath, [this] { UpdateData(FALSE); }) {
+CDirExplorerDlg::CDirExplorerDlg(UiServices& ui, FileServices& files, HWND parent)
+    : CDialog(IDD_DIREXPLORER, ui, parent), m_tree(*this, files, m_strDirPath, [this] { UpdateData(FALSE); }) {
     auto notify = [this](UINT code, void (DriveTree::*fn)(NMHDR*, LRESULT*)) {
         OnNotifyRoute(IDC_DIRTREE, code, [this, fn](NMHDR* hdr, LRESULT* result) { (m_tree.*fn)(hdr, result); });
     };

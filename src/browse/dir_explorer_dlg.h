@@ -10,9 +10,9 @@
 
 class CDirExplorerDlg : public CDialog {
 public:
-    // Without file services given, the program's own.
+    CDirExplorerDlg(UiServices& ui, FileServices& files, HWND parent = nullptr);
+    // Transitional (single-file tools): a chooser on the process-wide services.
     explicit CDirExplorerDlg(HWND parent = nullptr);
-    explicit CDirExplorerDlg(FileServices& files, HWND parent = nullptr);
 
     // In: the starting directory. Out: the path of the tree item selected last,
     // a full path ending in a backslash.

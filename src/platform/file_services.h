@@ -4,9 +4,12 @@
 // Plain types only: no Windows headers.
 #pragma once
 
+#include "platform/failure.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 // <windows.h> turns MoveFile and DeleteFile into macros (MoveFileA, DeleteFileA). Were
@@ -78,17 +81,15 @@ public:
     // Renames or moves one file. Never replaces an existing file: fails when the target
     // exists (also when it differs only in case from another file). A rename that changes
     // only the case of the name changes it on disk. Trailing dots and blanks of the target
-    // name are dropped. Returns true on success. `leftAs` is emptied, or, when the file
-    // could be neither renamed nor put back after a first step, gets the path it was left
-    // under (the user has to be told where it is).
-    virtual bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) = 0;
+    // name are dropped. The failure's message is MoveFailure's (move_rules.h); when the
+    // file could be neither renamed nor put back after a first step, its `leftAs` is the
+    // path the file was left under (the user has to be told where it is).
+    virtual std::optional<Failure> MoveFile(const std::string& from, const std::string& to) = 0;
     // Deletes one file for good; fails for a read-only file.
     virtual bool DeleteFile(const std::string& path) = 0;
     // Where <windows.h> comes after this header, calls of MoveFile and DeleteFile are
     // turned into these names; they lead to the members above.
-    bool MoveFileA(const std::string& from, const std::string& to, std::string& leftAs) {
-        return MoveFile(from, to, leftAs);
-    }
+    std::optional<Failure> MoveFileA(const std::string& from, const std::string& to) { return MoveFile(from, to); }
     bool DeleteFileA(const std::string& path) { return DeleteFile(path); }
 
     // Times, size and attributes of a file; false when it cannot be read.
@@ -96,8 +97,8 @@ public:
     // Sets the attribute byte when it differs from the file's, and the times that are not
     // 0 (a time given as 0 stays exactly as it is). A read-only file gets its attributes
     // first, other files after the times (so new times on a file that stays read-only fail).
-    // On failure returns false and puts the reason into `error`.
-    virtual bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) = 0;
+    // The failure names the path and the reason.
+    virtual std::optional<Failure> SetStatus(const std::string& path, const FileStatus& status) = 0;
     // New times for a file, whatever its attributes: `status` is the file's status as
     // read, with the times to set in place of those read (a time given as 0 stays as it
     // is). A read-only file loses the bit only while its times are set and stays
@@ -121,9 +122,17 @@ public:
     // the new file is written beside it and replaces it only when finished. False on failure,
     // and the old file is then as it was.
     virtual bool WriteFileReplacing(const std::string& path, const std::string& contents) = 0;
-};
 
-// The services in use: the real ones unless a test installed others.
-FileServices& Platform();
-// Installs services (nullptr restores the real ones); returns the previous ones.
-FileServices* SetPlatform(FileServices* services);
+    // Transitional (single-file tools): the former forms of MoveFile and SetStatus, with
+    // a flag and out-parameters.
+    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) {
+        const std::optional<Failure> failure = MoveFile(from, to);
+        leftAs = failure ? failure->leftAs : std::string();
+        return !failure;
+    }
+    bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) {
+        const std::optional<Failure> failure = SetStatus(path, status);
+        if (failure) error = failure->message;
+        return !failure;
+    }
+};

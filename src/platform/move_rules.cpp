@@ -39,3 +39,9 @@ TemporaryRename RenameThroughTemporary(const std::string& from, const std::strin
     if (move(temp, to)) return TemporaryRename::kDone;
     return move(temp, from) ? TemporaryRename::kNotMoved : TemporaryRename::kLeftAtTemporary;
 }
+
+Failure MoveFailure(const std::string& from, const std::string& to, const std::string& leftAs) {
+    Failure failure{"Error Moving/Renaming File:\nFrom-  " + from + "\nTo-  " + to, leftAs};
+    if (!leftAs.empty()) failure.message += "\n\nThe file was left as-  " + leftAs;
+    return failure;
+}

@@ -2,6 +2,8 @@
 // services and by the stand-in that tests use, so both treat names alike.
 #pragma once
 
+#include "platform/failure.h"
+
 #include <functional>
 #include <string>
 
@@ -38,3 +40,7 @@ enum class TemporaryRename { kDone, kNotMoved, kLeftAtTemporary };
 // temporary name only when that move fails too.
 TemporaryRename RenameThroughTemporary(const std::string& from, const std::string& to,
                                        const std::string& temp, const MoveStep& move);
+
+// The failure of moving `from` to `to`, as the user is told of it; with `leftAs`, the
+// path a file that could be neither moved nor put back was left under.
+Failure MoveFailure(const std::string& from, const std::string& to, const std::string& leftAs = std::string());

@@ -3,9 +3,10 @@
 
 #include <direct.h>
 
+#include "platform/win32_file_services.h"
+
 #include "platform/civil_time.h"
 #include "platform/executable_path.h"
-#include "platform/file_services.h"
 #include "platform/move_rules.h"
 
 #include <algorithm>
@@ -74,8 +75,8 @@ std::string SystemMessage(DWORD code) {
     return message;
 }
 
-std::string Failure(const char* what, const std::string& path, DWORD code) {
-    return std::string("Cannot ") + what + " of " + path + ": " + SystemMessage(code);
+Failure FailureOf(const char* what, const std::string& path, DWORD code) {
+    return Failure{std::string("Cannot ") + what + " of " + path + ": " + SystemMessage(code), std::string()};
 }
 
 class HandleCloser {
@@ -264,280 +265,258 @@ bool SetAttributeWord(const std::wstring& path, DWORD word) {
     return ::SetFileAttributesW(path.c_str(), word == 0 ? FILE_ATTRIBUTE_NORMAL : word) != FALSE;
 }
 
-class Win32FileServices : public FileServices {
-public:
-    bool EnumerateDirectory(const std::string& dir,
-                            const std::function<void(const FindEntry&)>& entry) override {
-        std::wstring pattern;
-        if (!ExactPath(dir, pattern)) return false;
-        if (pattern.back() != L'\\') pattern += L'\\';
-        pattern += L'*';
-        WIN32_FIND_DATAW data;
-        HANDLE find = ::FindFirstFileW(pattern.c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE) {
-            // An empty root directory has no "." to report: it is read, with no entries.
-            DWORD error = ::GetLastError();
-            return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
-        }
-        do {
-            FindEntry found;
-            found.name = FromWide(data.cFileName);
-            found.attrib = AttributeWord(data.dwFileAttributes);
-            found.writeTime = SecondsOf(data.ftLastWriteTime);
-            entry(found);
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-        return true;
+bool ReadUpTo(const std::string& path, size_t maxBytes, std::string& contents) {
+    std::wstring exact;
+    if (!ExactPath(path, exact)) return false;
+    HandleCloser file(::CreateFileW(exact.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    std::string text;
+    std::vector<char> buffer(std::min<size_t>(maxBytes, 64 * 1024));
+    while (text.size() < maxBytes) {
+        const size_t want = std::min(buffer.size(), maxBytes - text.size());
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(want), &got, nullptr)) return false;
+        if (got == 0) break;
+        text.append(buffer.data(), got);
     }
-
-    int GetDrive() override { return _getdrive(); }
-    int ChangeDrive(int drive) override { return _chdrive(drive) == 0 ? 0 : -1; }
-    int ChangeDir(const std::string& path) override {
-        if (path.find('\0') != std::string::npos) return -1;
-        return _chdir(path.c_str()) == 0 ? 0 : -1;
-    }
-
-    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override {
-        leftAs.clear();
-        std::wstring source, target;
-        if (!ExactPath(from, source) || !NewPath(to, target)) return false;
-        // The platform treats a new name that differs only in case as the file itself and
-        // keeps the old spelling: such a rename goes through another name, unless another
-        // file answers to the new name as well.
-        const std::string stored = StoredTargetPath(to);
-        const auto same = [](const std::string& a, const std::string& b) { return SameToFileSystem(a, b); };
-        std::wstring storedName;
-        if (!IsCaseOnlyRename(from, to, same) || !ToWide(stored.substr(DirectoryOf(stored).size()), storedName) ||
-            AnotherEntryNamed(source, storedName)) {
-            return MoveOnce(source, target);
-        }
-        const std::string temp = FreeTemporaryName(DirectoryOf(stored));
-        DWORD error = 0;
-        // The file's own names are reached exactly; the new one is made by the usual rules.
-        const TemporaryRename result =
-            RenameThroughTemporary(from, stored, temp, [&](const std::string& a, const std::string& b) {
-                std::wstring wa, wb;
-                const bool named = ExactPath(a, wa) && (b == stored ? NewPath(b, wb) : ExactPath(b, wb));
-                if (named && MoveOnce(wa, wb)) return true;
-                if (error == 0) error = ::GetLastError();
-                return false;
-            });
-        if (result == TemporaryRename::kDone) return true;
-        if (result == TemporaryRename::kLeftAtTemporary) leftAs = temp;
-        ::SetLastError(error != 0 ? error : ERROR_ALREADY_EXISTS);
-        return false;
-    }
-
-    bool DeleteFile(const std::string& path) override {
-        std::wstring exact;
-        return ExactPath(path, exact) && ::DeleteFileW(exact.c_str()) != FALSE;
-    }
-
-    bool GetStatus(const std::string& path, FileStatus& status) override {
-        std::wstring exact;
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!ExactPath(path, exact) || !::GetFileAttributesExW(exact.c_str(), GetFileExInfoStandard, &data)) {
-            return false;
-        }
-        status.modified = SecondsOf(data.ftLastWriteTime);
-        status.created = IsZero(data.ftCreationTime) ? status.modified : SecondsOf(data.ftCreationTime);
-        status.accessed = IsZero(data.ftLastAccessTime) ? status.modified : SecondsOf(data.ftLastAccessTime);
-        status.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        status.attribute = static_cast<unsigned>(data.dwFileAttributes & 0xFF & ~FILE_ATTRIBUTE_NORMAL);
-        return true;
-    }
-
-    bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override {
-        std::wstring exact;
-        const DWORD current = ExactPath(path, exact) ? ::GetFileAttributesW(exact.c_str()) : INVALID_FILE_ATTRIBUTES;
-        if (current == INVALID_FILE_ATTRIBUTES) {
-            error = Failure("set the status", path, ::GetLastError());
-            return false;
-        }
-        const DWORD wanted = (current & kKeptBits) | (status.attribute & kStatusBits);
-        const bool attributesDiffer = ((current ^ status.attribute) & kStatusBits) != 0;
-        const bool wasReadOnly = (current & FILE_ATTRIBUTE_READONLY) != 0;
-        const bool times = status.modified != 0 || status.created != 0 || status.accessed != 0;
-
-        // A read-only file has to lose the bit before anything else can change; a file
-        // that becomes read-only gets the bit only after its times.
-        if (attributesDiffer && wasReadOnly && !SetAttributes(exact, path, current, wanted, error)) return false;
-        if (times && !SetTimes(exact, path, status, error)) return false;
-        if (attributesDiffer && !wasReadOnly && !SetAttributes(exact, path, current, wanted, error)) return false;
-        return true;
-    }
-
-    TimeValue MakeLocalTime(int year, int month, int day, int hour, int minute, int second) override {
-        const LocalTime t = NormalizeCalendar(year, month, day, hour, minute, second);
-        if (t.year < kFirstPlatformYear || t.year > kLastPlatformYear) return -1;
-        SYSTEMTIME local = {};
-        local.wYear = static_cast<WORD>(t.year);
-        local.wMonth = static_cast<WORD>(t.month);
-        local.wDay = static_cast<WORD>(t.day);
-        local.wHour = static_cast<WORD>(t.hour);
-        local.wMinute = static_cast<WORD>(t.minute);
-        local.wSecond = static_cast<WORD>(t.second);
-        SYSTEMTIME utc;
-        FILETIME time;
-        if (!::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !::SystemTimeToFileTime(&utc, &time)) {
-            return -1;
-        }
-        return SecondsOf(time);
-    }
-
-    LocalTime ToLocalTime(TimeValue value) override {
-        FILETIME time;
-        SYSTEMTIME utc, local;
-        if (!FileTimeOf(value, time) || !::FileTimeToSystemTime(&time, &utc) ||
-            !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
-            // Outside the platform's range there are no time-zone rules: tell it in UTC.
-            return CalendarFields(value);
-        }
-        LocalTime t;
-        t.year = local.wYear;
-        t.month = local.wMonth;
-        t.day = local.wDay;
-        t.hour = local.wHour;
-        t.minute = local.wMinute;
-        t.second = local.wSecond;
-        return t;
-    }
-
-    TimeValue Now() override {
-        FILETIME time;
-        ::GetSystemTimeAsFileTime(&time);
-        return SecondsOf(time);
-    }
-
-    bool ReadFile(const std::string& path, std::string& contents) override {
-        return ReadUpTo(path, static_cast<size_t>(-1), contents);
-    }
-
-    bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) override {
-        return ReadUpTo(path, maxBytes, contents);
-    }
-
-    // The new contents go to a name made up for them in the same directory: the system
-    // creates it as a new file, so it can never be a file of the user's. Only when it
-    // is complete does it take the old file's place, in one step, carrying the old file's
-    // attributes (a hidden file stays hidden). A read-only file is not replaced.
-    bool WriteFileReplacing(const std::string& path, const std::string& contents) override {
-        std::wstring target, dir;
-        if (!NewPath(path, target)) return false;
-        const std::string dirText = DirectoryOf(path);
-        if (!NewPath(dirText.empty() ? std::string(".") : dirText, dir)) return false;
-        wchar_t tempName[MAX_PATH + 1] = L"";
-        if (!::GetTempFileNameW(dir.c_str(), L"vor", 0, tempName)) return false;
-        const std::wstring temp = tempName;
-        bool ok = WriteNew(temp, contents);
-        const DWORD old = ::GetFileAttributesW(target.c_str());
-        if (ok && old == INVALID_FILE_ATTRIBUTES) {
-            // No file yet: nor is one replaced that appeared meanwhile.
-            ok = ::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
-        } else if (ok) {
-            // Wine's ReplaceFile keeps the replacement's attributes, Windows' the replaced
-            // file's: giving the replacement the old ones first keeps them on both.
-            const DWORD carried = old & (kStatusBits | kKeptBits) & ~FILE_ATTRIBUTE_READONLY;
-            ok = !(old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) &&
-                 ::SetFileAttributesW(temp.c_str(), carried ? carried : FILE_ATTRIBUTE_NORMAL) &&
-                 ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                                nullptr);
-        }
-        if (!ok) {
-            ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-            ::DeleteFileW(temp.c_str());
-        }
-        return ok;
-    }
-
-private:
-    static bool ReadUpTo(const std::string& path, size_t maxBytes, std::string& contents) {
-        std::wstring exact;
-        if (!ExactPath(path, exact)) return false;
-        HandleCloser file(::CreateFileW(exact.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.get() == INVALID_HANDLE_VALUE) return false;
-        std::string text;
-        std::vector<char> buffer(std::min<size_t>(maxBytes, 64 * 1024));
-        while (text.size() < maxBytes) {
-            const size_t want = std::min(buffer.size(), maxBytes - text.size());
-            DWORD got = 0;
-            if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(want), &got, nullptr)) return false;
-            if (got == 0) break;
-            text.append(buffer.data(), got);
-        }
-        contents.swap(text);
-        return true;
-    }
-
-    // Under Wine a non-root user cannot change the hidden and system bits of a file
-    // without write permission, and read-only takes that permission away first: so a
-    // word with read-only is set in two steps, the other bits before read-only.
-    static bool SetAttributes(const std::wstring& exact, const std::string& path, DWORD current, DWORD wanted,
-                              std::string& error) {
-        const DWORD hiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-        bool ok = true;
-        if ((wanted & FILE_ATTRIBUTE_READONLY) && ((wanted | current) & hiddenSystem)) {
-            ok = SetAttributeWord(exact, wanted & ~FILE_ATTRIBUTE_READONLY);
-        }
-        if (ok) ok = SetAttributeWord(exact, wanted);
-        if (!ok) error = Failure("set the attributes", path, ::GetLastError());
-        return ok;
-    }
-
-    // Opened for writing, as any change of its contents would be: a file that stays
-    // read-only refuses new times. A time given as 0 is not passed on, so it stays as it is.
-    static bool SetTimes(const std::wstring& exact, const std::string& path, const FileStatus& status,
-                         std::string& error) {
-        FILETIME modified, created, accessed;
-        if ((status.modified != 0 && !FileTimeOf(status.modified, modified)) ||
-            (status.created != 0 && !FileTimeOf(status.created, created)) ||
-            (status.accessed != 0 && !FileTimeOf(status.accessed, accessed))) {
-            error = "Cannot set the times of " + path + ": The time is out of range.";
-            return false;
-        }
-        HandleCloser file(::CreateFileW(exact.c_str(), GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.get() == INVALID_HANDLE_VALUE ||
-            !::SetFileTime(file.get(), status.created != 0 ? &created : nullptr,
-                           status.accessed != 0 ? &accessed : nullptr, status.modified != 0 ? &modified : nullptr)) {
-            error = Failure("set the times", path, ::GetLastError());
-            return false;
-        }
-        return true;
-    }
-
-    static bool WriteNew(const std::wstring& path, const std::string& contents) {
-        HandleCloser file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.get() == INVALID_HANDLE_VALUE) return false;
-        size_t done = 0;
-        while (done < contents.size()) {
-            DWORD written = 0;
-            DWORD chunk = static_cast<DWORD>(std::min<size_t>(contents.size() - done, 1u << 20));
-            if (!::WriteFile(file.get(), contents.data() + done, chunk, &written, nullptr) || written == 0) return false;
-            done += written;
-        }
-        return ::FlushFileBuffers(file.get()) != FALSE;
-    }
-};
-
-Win32FileServices& RealServices() {
-    static Win32FileServices services;
-    return services;
+    contents.swap(text);
+    return true;
 }
 
-FileServices* g_services = nullptr;
+// Under Wine a non-root user cannot change the hidden and system bits of a file
+// without write permission, and read-only takes that permission away first: so a
+// word with read-only is set in two steps, the other bits before read-only.
+std::optional<Failure> SetAttributes(const std::wstring& exact, const std::string& path, DWORD current,
+                                     DWORD wanted) {
+    const DWORD hiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    bool ok = true;
+    if ((wanted & FILE_ATTRIBUTE_READONLY) && ((wanted | current) & hiddenSystem)) {
+        ok = SetAttributeWord(exact, wanted & ~FILE_ATTRIBUTE_READONLY);
+    }
+    if (ok) ok = SetAttributeWord(exact, wanted);
+    if (!ok) return FailureOf("set the attributes", path, ::GetLastError());
+    return std::nullopt;
+}
+
+// Opened for writing, as any change of its contents would be: a file that stays
+// read-only refuses new times. A time given as 0 is not passed on, so it stays as it is.
+std::optional<Failure> SetTimes(const std::wstring& exact, const std::string& path, const FileStatus& status) {
+    FILETIME modified, created, accessed;
+    if ((status.modified != 0 && !FileTimeOf(status.modified, modified)) ||
+        (status.created != 0 && !FileTimeOf(status.created, created)) ||
+        (status.accessed != 0 && !FileTimeOf(status.accessed, accessed))) {
+        return Failure{"Cannot set the times of " + path + ": The time is out of range.", std::string()};
+    }
+    HandleCloser file(::CreateFileW(exact.c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE ||
+        !::SetFileTime(file.get(), status.created != 0 ? &created : nullptr,
+                       status.accessed != 0 ? &accessed : nullptr, status.modified != 0 ? &modified : nullptr)) {
+        return FailureOf("set the times", path, ::GetLastError());
+    }
+    return std::nullopt;
+}
+
+bool WriteNew(const std::wstring& path, const std::string& contents) {
+    HandleCloser file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    size_t done = 0;
+    while (done < contents.size()) {
+        DWORD written = 0;
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(contents.size() - done, 1u << 20));
+        if (!::WriteFile(file.get(), contents.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        done += written;
+    }
+    return ::FlushFileBuffers(file.get()) != FALSE;
+}
 
 }  // namespace
 
-FileServices& Platform() { return g_services != nullptr ? *g_services : RealServices(); }
+bool Win32FileServices::EnumerateDirectory(const std::string& dir,
+                                           const std::function<void(const FindEntry&)>& entry) {
+    std::wstring pattern;
+    if (!ExactPath(dir, pattern)) return false;
+    if (pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        // An empty root directory has no "." to report: it is read, with no entries.
+        DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+    }
+    do {
+        FindEntry found;
+        found.name = FromWide(data.cFileName);
+        found.attrib = AttributeWord(data.dwFileAttributes);
+        found.writeTime = SecondsOf(data.ftLastWriteTime);
+        entry(found);
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return true;
+}
 
-FileServices* SetPlatform(FileServices* services) {
-    FileServices* previous = &Platform();
-    g_services = services;
-    return previous;
+int Win32FileServices::GetDrive() { return _getdrive(); }
+int Win32FileServices::ChangeDrive(int drive) { return _chdrive(drive) == 0 ? 0 : -1; }
+int Win32FileServices::ChangeDir(const std::string& path) {
+    if (path.find('\0') != std::string::npos) return -1;
+    return _chdir(path.c_str()) == 0 ? 0 : -1;
+}
+
+std::optional<Failure> Win32FileServices::MoveFile(const std::string& from, const std::string& to) {
+    std::wstring source, target;
+    if (!ExactPath(from, source) || !NewPath(to, target)) return MoveFailure(from, to);
+    // The platform treats a new name that differs only in case as the file itself and
+    // keeps the old spelling: such a rename goes through another name, unless another
+    // file answers to the new name as well.
+    const std::string stored = StoredTargetPath(to);
+    const auto same = [](const std::string& a, const std::string& b) { return SameToFileSystem(a, b); };
+    std::wstring storedName;
+    if (!IsCaseOnlyRename(from, to, same) || !ToWide(stored.substr(DirectoryOf(stored).size()), storedName) ||
+        AnotherEntryNamed(source, storedName)) {
+        if (MoveOnce(source, target)) return std::nullopt;
+        return MoveFailure(from, to);
+    }
+    const std::string temp = FreeTemporaryName(DirectoryOf(stored));
+    DWORD error = 0;
+    // The file's own names are reached exactly; the new one is made by the usual rules.
+    const TemporaryRename result =
+        RenameThroughTemporary(from, stored, temp, [&](const std::string& a, const std::string& b) {
+            std::wstring wa, wb;
+            const bool named = ExactPath(a, wa) && (b == stored ? NewPath(b, wb) : ExactPath(b, wb));
+            if (named && MoveOnce(wa, wb)) return true;
+            if (error == 0) error = ::GetLastError();
+            return false;
+        });
+    if (result == TemporaryRename::kDone) return std::nullopt;
+    ::SetLastError(error != 0 ? error : ERROR_ALREADY_EXISTS);
+    return MoveFailure(from, to, result == TemporaryRename::kLeftAtTemporary ? temp : std::string());
+}
+
+bool Win32FileServices::DeleteFile(const std::string& path) {
+    std::wstring exact;
+    return ExactPath(path, exact) && ::DeleteFileW(exact.c_str()) != FALSE;
+}
+
+bool Win32FileServices::GetStatus(const std::string& path, FileStatus& status) {
+    std::wstring exact;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!ExactPath(path, exact) || !::GetFileAttributesExW(exact.c_str(), GetFileExInfoStandard, &data)) {
+        return false;
+    }
+    status.modified = SecondsOf(data.ftLastWriteTime);
+    status.created = IsZero(data.ftCreationTime) ? status.modified : SecondsOf(data.ftCreationTime);
+    status.accessed = IsZero(data.ftLastAccessTime) ? status.modified : SecondsOf(data.ftLastAccessTime);
+    status.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    status.attribute = static_cast<unsigned>(data.dwFileAttributes & 0xFF & ~FILE_ATTRIBUTE_NORMAL);
+    return true;
+}
+
+std::optional<Failure> Win32FileServices::SetStatus(const std::string& path, const FileStatus& status) {
+    std::wstring exact;
+    const DWORD current = ExactPath(path, exact) ? ::GetFileAttributesW(exact.c_str()) : INVALID_FILE_ATTRIBUTES;
+    if (current == INVALID_FILE_ATTRIBUTES) return FailureOf("set the status", path, ::GetLastError());
+    const DWORD wanted = (current & kKeptBits) | (status.attribute & kStatusBits);
+    const bool attributesDiffer = ((current ^ status.attribute) & kStatusBits) != 0;
+    const bool wasReadOnly = (current & FILE_ATTRIBUTE_READONLY) != 0;
+    const bool times = status.modified != 0 || status.created != 0 || status.accessed != 0;
+
+    // A read-only file has to lose the bit before anything else can change; a file
+    // that becomes read-only gets the bit only after its times.
+    if (attributesDiffer && wasReadOnly) {
+        if (std::optional<Failure> failure = SetAttributes(exact, path, current, wanted)) return failure;
+    }
+    if (times) {
+        if (std::optional<Failure> failure = SetTimes(exact, path, status)) return failure;
+    }
+    if (attributesDiffer && !wasReadOnly) return SetAttributes(exact, path, current, wanted);
+    return std::nullopt;
+}
+
+TimeValue Win32FileServices::MakeLocalTime(int year, int month, int day, int hour, int minute, int second) {
+    const LocalTime t = NormalizeCalendar(year, month, day, hour, minute, second);
+    if (t.year < kFirstPlatformYear || t.year > kLastPlatformYear) return -1;
+    SYSTEMTIME local = {};
+    local.wYear = static_cast<WORD>(t.year);
+    local.wMonth = static_cast<WORD>(t.month);
+    local.wDay = static_cast<WORD>(t.day);
+    local.wHour = static_cast<WORD>(t.hour);
+    local.wMinute = static_cast<WORD>(t.minute);
+    local.wSecond = static_cast<WORD>(t.second);
+    SYSTEMTIME utc;
+    FILETIME time;
+    if (!::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !::SystemTimeToFileTime(&utc, &time)) {
+        return -1;
+    }
+    return SecondsOf(time);
+}
+
+LocalTime Win32FileServices::ToLocalTime(TimeValue value) {
+    FILETIME time;
+    SYSTEMTIME utc, local;
+    if (!FileTimeOf(value, time) || !::FileTimeToSystemTime(&time, &utc) ||
+        !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+        // Outside the platform's range there are no time-zone rules: tell it in UTC.
+        return CalendarFields(value);
+    }
+    LocalTime t;
+    t.year = local.wYear;
+    t.month = local.wMonth;
+    t.day = local.wDay;
+    t.hour = local.wHour;
+    t.minute = local.wMinute;
+    t.second = local.wSecond;
+    return t;
+}
+
+TimeValue Win32FileServices::Now() {
+    FILETIME time;
+    ::GetSystemTimeAsFileTime(&time);
+    return SecondsOf(time);
+}
+
+bool Win32FileServices::ReadFile(const std::string& path, std::string& contents) {
+    return ReadUpTo(path, static_cast<size_t>(-1), contents);
+}
+
+bool Win32FileServices::ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) {
+    return ReadUpTo(path, maxBytes, contents);
+}
+
+// The new contents go to a name made up for them in the same directory: the system
+// creates it as a new file, so it can never be a file of the user's. Only when it
+// is complete does it take the old file's place, in one step, carrying the old file's
+// attributes (a hidden file stays hidden). A read-only file is not replaced.
+bool Win32FileServices::WriteFileReplacing(const std::string& path, const std::string& contents) {
+    std::wstring target, dir;
+    if (!NewPath(path, target)) return false;
+    const std::string dirText = DirectoryOf(path);
+    if (!NewPath(dirText.empty() ? std::string(".") : dirText, dir)) return false;
+    wchar_t tempName[MAX_PATH + 1] = L"";
+    if (!::GetTempFileNameW(dir.c_str(), L"vor", 0, tempName)) return false;
+    const std::wstring temp = tempName;
+    bool ok = WriteNew(temp, contents);
+    const DWORD old = ::GetFileAttributesW(target.c_str());
+    if (ok && old == INVALID_FILE_ATTRIBUTES) {
+        // No file yet: nor is one replaced that appeared meanwhile.
+        ok = ::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+    } else if (ok) {
+        // Wine's ReplaceFile keeps the replacement's attributes, Windows' the replaced
+        // file's: giving the replacement the old ones first keeps them on both.
+        const DWORD carried = old & (kStatusBits | kKeptBits) & ~FILE_ATTRIBUTE_READONLY;
+        ok = !(old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) &&
+             ::SetFileAttributesW(temp.c_str(), carried ? carried : FILE_ATTRIBUTE_NORMAL) &&
+             ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                            nullptr);
+    }
+    if (!ok) {
+        ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(temp.c_str());
+    }
+    return ok;
 }
 
 std::string ExecutablePath() {

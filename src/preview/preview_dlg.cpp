@@ -44,7 +44,7 @@ std::vector<size_t> ListBoxOrder(const CStringArray& names) {
 
 }  // namespace
 
-CPreviewDlg::CPreviewDlg(HWND parent) : CDialog(IDD_PREVIEW, parent) {
+CPreviewDlg::CPreviewDlg(UiServices& ui, HWND parent) : CDialog(IDD_PREVIEW, ui, parent) {
     OnCommandRoute(IDC_FINDINVALID, BN_CLICKED, [this] { OnFindInvalidChars(); });
     OnCommandRoute(IDC_CHECKDUPS, BN_CLICKED, [this] { OnCheckDuplicates(); });
     OnMessageRoute(WM_DESTROY, [this](WPARAM, LPARAM, LRESULT&) {

@@ -6,7 +6,7 @@
 
 class CPreviewDlg : public CDialog {
 public:
-    explicit CPreviewDlg(HWND parent = nullptr);
+    explicit CPreviewDlg(UiServices& ui, HWND parent = nullptr);
 
     CStringArray m_arrNames;   // the new names without directory, filled before the window opens
     CString m_strFileCount;    // number of listed names, as shown

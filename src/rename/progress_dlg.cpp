@@ -4,7 +4,7 @@
 
 #include <new>
 
-CProgressDlg::CProgressDlg(HWND parent) : CDialog(IDD_PROGRESS, parent) {}
+CProgressDlg::CProgressDlg(UiServices& ui, HWND parent) : CDialog(IDD_PROGRESS, ui, parent) {}
 
 void CProgressDlg::InitProgress() {
     SendDlgItemMessage(IDC_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, m_nSteps));
@@ -30,8 +30,8 @@ constexpr size_t kMaxProgressSteps = 30;
 
 }  // namespace
 
-RunProgress::RunProgress(HWND owner, size_t files) {
-    m_dlg.reset(new (std::nothrow) CProgressDlg(owner));
+RunProgress::RunProgress(UiServices& ui, HWND owner, size_t files) {
+    m_dlg.reset(new (std::nothrow) CProgressDlg(ui, owner));
     if (!m_dlg || !m_dlg->Create(owner)) {
         m_dlg.reset();
         return;

@@ -10,7 +10,7 @@
 
 class CProgressDlg : public CDialog {
 public:
-    explicit CProgressDlg(HWND parent = nullptr);
+    explicit CProgressDlg(UiServices& ui, HWND parent = nullptr);
 
     int m_nSteps = 0;  // steps of the bar; the run sets it (at most 30) before InitProgress
     int m_nPos = 0;    // steps taken so far
@@ -26,7 +26,7 @@ public:
 // run closes it. The bar has at most 30 steps, one every files / 30 files.
 class RunProgress {
 public:
-    RunProgress(HWND owner, size_t files);
+    RunProgress(UiServices& ui, HWND owner, size_t files);
     ~RunProgress();
     RunProgress(const RunProgress&) = delete;
     RunProgress& operator=(const RunProgress&) = delete;

@@ -7,7 +7,6 @@
 namespace {
 
 const char* const kRenameErrorTitle = "Rename Error:";
-const char* const kLeftAsText = "\n\nThe file was left as-  ";
 
 // Time and attributes of one handled file, as its step asks. False when the observer
 // stopped the run over a refusal; a refusal it lets pass is counted.
@@ -16,21 +15,21 @@ bool SetStatusOf(const PlanStep& step, std::size_t file, const std::string& path
     FileStatus status;
     // A file that cannot be read keeps its time and attributes; the run goes on.
     if (!files.GetStatus(path, status)) return true;
-    std::string error;
     if (step.stamp) {
         // One stamp for the whole run: the steps add up over the files stamped.
         stampTime += step.stampStep;
-        if (!StampFileTime(files, path, status, stampTime, error)) {
+        if (const std::optional<Failure> refused = StampFileTime(files, path, status, stampTime)) {
             const RunFailure failure{FailureKind::Time, file,
-                                     {"Error Setting Time & Date of File:\n" + path + "\nReason-  " + error,
+                                     {"Error Setting Time & Date of File:\n" + path + "\nReason-  " + refused->message,
                                       kRenameErrorTitle, RunIcon::Exclamation}};
             if (!observer.OnFailure(failure)) return false;
             ++report.errors;
         }
     }
-    if (step.setAttributes && !ApplyAttributes(files, path, status, step.attributes, error)) {
+    if (!step.setAttributes) return true;
+    if (const std::optional<Failure> refused = ApplyAttributes(files, path, status, step.attributes)) {
         const RunFailure failure{FailureKind::Attributes, file,
-                                 {"Error Setting Attributes of File:\n" + path + "\nReason-  " + error,
+                                 {"Error Setting Attributes of File:\n" + path + "\nReason-  " + refused->message,
                                   kRenameErrorTitle, RunIcon::Exclamation}};
         if (!observer.OnFailure(failure)) return false;
         ++report.errors;
@@ -66,15 +65,12 @@ RunReport Execute(const RenamePlan& plan, FileServices& files, RunObserver& obse
 
         std::string handled = step->from;
         if (plan.kind != RunKind::StatusOnly) {
-            std::string leftAs;
-            if (!files.MoveFile(step->from, step->to, leftAs)) {
+            if (const std::optional<Failure> moveFailed = files.MoveFile(step->from, step->to)) {
                 // A file stranded under a temporary name is always told of, and ends the
                 // run: the user has to find it.
                 const RunFailure failure{FailureKind::Move, i,
-                                         {"Error Moving/Renaming File:\nFrom-  " + step->from + "\nTo-  " + step->to +
-                                              (leftAs.empty() ? "" : kLeftAsText + leftAs),
-                                          kRenameErrorTitle, RunIcon::Exclamation},
-                                         plan.abortOnError || !leftAs.empty()};
+                                         {moveFailed->message, kRenameErrorTitle, RunIcon::Exclamation},
+                                         plan.abortOnError || !moveFailed->leftAs.empty()};
                 if (!observer.OnFailure(failure)) {
                     report.stopped = true;
                     report.caretName.clear();
@@ -111,29 +107,28 @@ std::optional<RunMessage> ErrorCountMessage(const RunReport& report) {
     return RunMessage{text, "Notice!", RunIcon::Exclamation};
 }
 
-bool StampFileTime(FileServices& files, const std::string& path, FileStatus status, TimeValue time,
-                   std::string& error) {
+std::optional<Failure> StampFileTime(FileServices& files, const std::string& path, FileStatus status,
+                                     TimeValue time) {
     status.modified = time;
     status.created = 0;
     status.accessed = 0;
-    if (!(status.attribute & kFileReadOnly)) return files.SetStatus(path, status, error);
+    if (!(status.attribute & kFileReadOnly)) return files.SetStatus(path, status);
 
     const unsigned saved = status.attribute;
     status.attribute = 0;
-    const bool stamped = files.SetStatus(path, status, error);
+    const std::optional<Failure> stamped = files.SetStatus(path, status);
     status.modified = 0;
     status.attribute = saved;
-    std::string restoreError;
-    const bool restored = files.SetStatus(path, status, restoreError);
-    if (stamped && !restored) error = restoreError;
-    return stamped && restored;
+    // Put back even when the stamp failed; the stamp's failure is the one told.
+    const std::optional<Failure> restored = files.SetStatus(path, status);
+    return stamped ? stamped : restored;
 }
 
-bool ApplyAttributes(FileServices& files, const std::string& path, FileStatus status,
-                     const AttributeChange& change, std::string& error) {
+std::optional<Failure> ApplyAttributes(FileServices& files, const std::string& path, FileStatus status,
+                                       const AttributeChange& change) {
     status.attribute = (status.attribute | change.set) & ~change.clear;
     status.modified = 0;
     status.created = 0;
     status.accessed = 0;
-    return files.SetStatus(path, status, error);
+    return files.SetStatus(path, status);
 }

@@ -53,8 +53,8 @@ std::optional<RunMessage> ErrorCountMessage(const RunReport& report);
 // Gives the file the time as its last-modified time, its other times and attributes
 // kept. A read-only file refuses new times: its attributes are cleared while the time
 // is set, then put back (times left alone), so that it stays read-only.
-bool StampFileTime(FileServices& files, const std::string& path, FileStatus status, TimeValue time,
-                   std::string& error);
+std::optional<Failure> StampFileTime(FileServices& files, const std::string& path, FileStatus status,
+                                     TimeValue time);
 // The attribute change applied to the file as its status reads; no time changes.
-bool ApplyAttributes(FileServices& files, const std::string& path, FileStatus status,
-                     const AttributeChange& change, std::string& error);
+std::optional<Failure> ApplyAttributes(FileServices& files, const std::string& path, FileStatus status,
+                                       const AttributeChange& change);

@@ -1,7 +1,6 @@
 #include "settings/options_dlg.h"
 
 #include "browse/dir_explorer_dlg.h"
-#include "platform/file_services.h"
 #include "settings/date_time_text.h"
 #include "winui/ddx.h"
 
@@ -15,8 +14,9 @@ const int kAttributeBoxes[] = {IDC_ATTR_ARCHIVE, IDC_ATTR_HIDDEN, IDC_ATTR_READO
 
 }  // namespace
 
-COptionsDlg::COptionsDlg(HWND parent, const ProgramSettings& settings)
-    : CDialog(IDD_OPTIONS, parent),
+COptionsDlg::COptionsDlg(UiServices& ui, FileServices& files, HWND parent, const ProgramSettings& settings)
+    : CDialog(IDD_OPTIONS, ui, parent),
+      m_files(files),
       m_settings(settings),
       m_strDate(FormatDate(settings.m_nMonth, settings.m_nDay, settings.m_nYear)),
       m_strTime(FormatTime(settings.m_nHour, settings.m_nMinute, settings.m_nSecond)),
@@ -128,7 +128,7 @@ void COptionsDlg::OnDestinationChanged() {
 
 void COptionsDlg::OnSelectNewDir() {
     // Owned by this window, so that it stays disabled while the chooser is open.
-    CDirExplorerDlg chooser(m_hWnd);
+    CDirExplorerDlg chooser(Ui(), m_files, m_hWnd);
     chooser.m_strDirPath = m_settings.m_strDestination;
     if (chooser.DoModal() != IDOK) return;
     m_settings.m_strDestination = chooser.m_strDirPath;
@@ -136,7 +136,7 @@ void COptionsDlg::OnSelectNewDir() {
 }
 
 void COptionsDlg::OnGetCurrentDateTime() {
-    LocalTime now = Platform().ToLocalTime(Platform().Now());
+    LocalTime now = m_files.ToLocalTime(m_files.Now());
     m_strDate = FormatDate(now.month, now.day, now.year);
     m_strTime = FormatTime(now.hour, now.minute, now.second);
     UpdateData(FALSE);

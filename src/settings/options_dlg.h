@@ -9,10 +9,13 @@
 #include "settings/program_settings.h"
 #include "winui/afx.h"
 #include "winui/dialog.h"
+// After the Windows headers: it takes back their MoveFile/DeleteFile macros.
+#include "platform/file_services.h"
 
 class COptionsDlg : public CDialog {
 public:
-    COptionsDlg(HWND parent, const ProgramSettings& settings);
+    // `files`: the clock of "Get Current Date && Time" and the directory chooser's drives.
+    COptionsDlg(UiServices& ui, FileServices& files, HWND parent, const ProgramSettings& settings);
 
     // After OK: the settings as the user left them.
     const ProgramSettings& Result() const { return m_settings; }
@@ -29,6 +32,7 @@ private:
     // The fields the controls show; the three-state attribute boxes hold
     // 0 (clear), 1 (set) or 2 (leave as is). The numbers of the time stamp and
     // its step are shown as the three texts and set from them on closing.
+    FileServices& m_files;
     ProgramSettings m_settings;
     int m_bSaveToFile = 0;
     CString m_strDate;     // "MM/DD/YYYY", at most 10 characters

@@ -1,36 +1,11 @@
-// The application object: one per process, runs the main window, owns the wait cursor
-// and opens the program's help.
+// What every window of the program shares without an application object: the wait
+// cursor and the place of the help page.
 #pragma once
 
 #include "winui/afx.h"
 
-class CDialog;
-
-class CWinApp {
-public:
-    CWinApp();
-    virtual ~CWinApp();
-
-    // Creates and runs the main window; the program ends when it returns.
-    virtual BOOL InitInstance() = 0;
-
-    void BeginWaitCursor();
-    void EndWaitCursor();
-    // Opens the help page beside the executable (HELP_CONTENTS and friends all open it).
-    void WinHelp(DWORD_PTR data, UINT command);
-    // The help command of the application (ID_HELP).
-    void OnHelp();
-
-    CDialog* m_pMainWnd = nullptr;
-
-private:
-    int m_nWaitCursorCount = 0;
-    HCURSOR m_hcurWaitCursorRestore = nullptr;
-};
-
-CWinApp* AfxGetApp();
-
-// Turns on the wait cursor for its lifetime (nesting is counted).
+// Turns on the wait cursor for its lifetime (nesting is counted: the arrow comes
+// back when the outermost one ends).
 class CWaitCursor {
 public:
     CWaitCursor();
@@ -39,7 +14,5 @@ public:
     CWaitCursor& operator=(const CWaitCursor&) = delete;
 };
 
-// Test seam for the help viewer: receives the path that would be opened.
-using HelpOpener = void (*)(const std::string& path);
-HelpOpener SetHelpOpener(HelpOpener opener);
+// The help page: beside the executable, named after it.
 std::string HelpFilePath();

@@ -2,7 +2,6 @@
 
 #include "platform/attributes.h"
 #include "winui/dialog.h"
-#include "winui/message_seam.h"
 
 #include <cerrno>
 #include <cstring>
@@ -50,8 +49,7 @@ void DDX_Text(CDataExchange* pDX, int id, long& value) {
         long parsed = std::strtol(text.c_str(), &end, 10);
         while (end && (*end == ' ' || *end == '\t')) ++end;
         if (end == text.c_str() || (end && *end) || errno == ERANGE) {
-            UiMessageBox(pDX->m_pDlgWnd->GetSafeHwnd(), "Please enter an integer.", "",
-                         MB_OK | MB_ICONEXCLAMATION);
+            pDX->m_pDlgWnd->MessageBox("Please enter an integer.", "", MB_OK | MB_ICONEXCLAMATION);
             pDX->Fail(control);
             return;
         }
@@ -121,7 +119,7 @@ void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars) {
         if (static_cast<int>(value.size()) > maxChars) {
             char text[64];
             std::snprintf(text, sizeof text, "Enter no more than %d characters.", maxChars);
-            UiMessageBox(pDX->m_pDlgWnd->GetSafeHwnd(), text, "", MB_OK | MB_ICONEXCLAMATION);
+            pDX->m_pDlgWnd->MessageBox(text, "", MB_OK | MB_ICONEXCLAMATION);
             pDX->Fail(pDX->m_hWndLastControl);
         }
     } else if (pDX->m_hWndLastControl) {

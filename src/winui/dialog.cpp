@@ -1,11 +1,8 @@
 #include "winui/dialog.h"
 
 #include "winui/ddx.h"
-#include "winui/message_seam.h"
 
 namespace {
-
-ModalHook g_modalHook;
 
 // Posted to a modal dialog by itself: when it arrives, the modal loop is running.
 const UINT kModalReady = WM_APP + 0x3A1;
@@ -24,12 +21,6 @@ bool ReturnsDirectly(UINT msg) {
 }
 
 }  // namespace
-
-ModalHook SetModalHook(ModalHook hook) {
-    ModalHook previous = std::move(g_modalHook);
-    g_modalHook = std::move(hook);
-    return previous;
-}
 
 HINSTANCE AfxGetResourceHandle() {
     return ::GetModuleHandleA(nullptr);
@@ -71,7 +62,8 @@ std::string GetListBoxText(HWND list, int index) {
     return text;
 }
 
-CDialog::CDialog(UINT idTemplate, HWND parent) : m_hWndParent(parent), m_nIDTemplate(idTemplate) {}
+CDialog::CDialog(UINT idTemplate, UiServices& ui, HWND parent)
+    : m_hWndParent(parent), m_ui(ui), m_nIDTemplate(idTemplate) {}
 
 CDialog::~CDialog() {
     if (m_hWnd && ::IsWindow(m_hWnd)) {
@@ -146,7 +138,7 @@ void CDialog::CheckDlgButton(int id, UINT state) {
 }
 
 int CDialog::MessageBox(const std::string& text, const std::string& title, UINT flags) {
-    return UiMessageBox(m_hWnd, text, title, flags);
+    return m_ui.MessageBox(m_hWnd, text, title, flags);
 }
 
 BOOL CDialog::OnInitDialog() {
@@ -205,10 +197,7 @@ bool CDialog::RouteNotify(NMHDR* hdr, LRESULT* result) {
 
 INT_PTR CDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kModalReady) {
-        if (g_modalHook) {
-            ModalHook hook = g_modalHook;
-            hook(*this);
-        }
+        m_ui.ModalStarted(*this);
         return TRUE;
     }
     for (auto& entry : m_messages) {
@@ -251,7 +240,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         ::SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
         self->m_hWnd = hwnd;
         BOOL focusDefault = self->OnInitDialog();
-        if (self->m_bModal && g_modalHook) ::PostMessageA(hwnd, kModalReady, 0, 0);
+        if (self->m_bModal) ::PostMessageA(hwnd, kModalReady, 0, 0);
         return focusDefault;
     }
     self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));

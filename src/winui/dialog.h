@@ -3,13 +3,18 @@
 #pragma once
 
 #include "winui/afx.h"
+#include "winui/ui_services.h"
 
 #include <functional>
 
 class CDataExchange;
 
+// Its message boxes, beeps and modal loop go through the UI services its creator
+// gives it; a window it opens gets the same ones.
 class CDialog {
 public:
+    CDialog(UINT idTemplate, UiServices& ui, HWND parent = nullptr);
+    // Transitional (single-file tools): a window on the process-wide services.
     explicit CDialog(UINT idTemplate, HWND parent = nullptr);
     virtual ~CDialog();
     CDialog(const CDialog&) = delete;
@@ -36,6 +41,9 @@ public:
     void EnableItem(int id, BOOL enable);
     void CheckDlgButton(int id, UINT state);
     int MessageBox(const std::string& text, const std::string& title, UINT flags);
+    void Beep(UINT type) { m_ui.Beep(type); }
+    // The services this window was given, for the windows it opens.
+    UiServices& Ui() const { return m_ui; }
 
 protected:
     virtual BOOL OnInitDialog();
@@ -69,6 +77,7 @@ private:
     std::vector<CommandRoute> m_commands;
     std::vector<NotifyRoute> m_notifies;
     std::vector<std::pair<UINT, MessageHandler>> m_messages;
+    UiServices& m_ui;
     UINT m_nIDTemplate;
     bool m_bModal = false;
     // While fields and controls are exchanged, the controls' own notifications
@@ -79,14 +88,12 @@ private:
     bool m_bLockoutNotify = false;
 };
 
-// Test seam: called once for each modal dialog as soon as its modal loop runs,
-// so a test can drive it with real messages and close it. nullptr removes it.
-using ModalHook = std::function<void(CDialog&)>;
-ModalHook SetModalHook(ModalHook hook);
-
 // Module whose resources hold the dialog templates, icons and strings.
 HINSTANCE AfxGetResourceHandle();
 
 // Centres `hwnd` over the window `over` when that is shown and not minimised, else on
 // the work area of the screen `hwnd` is on. Its size and Z order stay.
 void CenterWindow(HWND hwnd, HWND over = nullptr);
+
+// Transitional (single-file tools): the process-wide services they still reach.
+#include "winui/global_seams.h"

@@ -13,10 +13,8 @@ namespace {
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dlg.Create());
+        ASSERT_TRUE(kit.Open());
         hwnd = dlg.GetSafeHwnd();
-        ::ShowWindow(hwnd, SW_SHOW);
-        PumpMessages(hwnd);
     }
     void TearDown() override { dlg.DestroyWindow(); }
     HWND Item(int id) { return dlg.GetDlgItem(id); }
@@ -33,9 +31,8 @@ protected:
         ASSERT_EQ(client.bottom, height);
     }
 
-    CapturingSink sink;
-    TempDir dir;  // for the window's settings file, never written
-    CRenameDlg dlg{dir.path() + "vorlix.ini"};
+    MainWindowKit kit;
+    CRenameDlg& dlg = kit.dlg;
     HWND hwnd = nullptr;
 };
 
@@ -60,7 +57,7 @@ TEST_F(MainWindow, FreshWindowShowsTheDefaults) {
     EXPECT_EQ(::SendMessageA(Item(IDC_FILESORT), CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(::SendMessageA(Item(IDC_FILEFILTER), CB_GETCOUNT, 0, 0), 5);
     EXPECT_EQ(::SendMessageA(Item(IDC_FILESORT), CB_GETCOUNT, 0, 0), 10);
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(kit.ui.messages.empty());
 }
 
 TEST_F(MainWindow, TypingIntoThePreviewLineIsUndoneAtOnce) {
@@ -204,21 +201,18 @@ TEST_F(MainWindow, SystemMenuEndsWithAboutItem) {
 }
 
 TEST(MainWindowModal, ExitTakesTheFieldsAndEscapeDoesNot) {
-    CapturingSink sink;
     // The count edit has no handler of its own: only the exchange carries its text.
     struct Case { int button; INT_PTR result; long countAfter; };
-    TempDir dir;
     for (Case c : {Case{IDC_EXIT, IDOK, 5}, Case{IDCANCEL, IDCANCEL, 0}}) {
-        CRenameDlg dlg(dir.path() + "vorlix.ini");
-        ModalHook previous = SetModalHook([&](CDialog& shown) {
+        MainWindowKit kit;
+        kit.ui.onModal = [&](CDialog& shown) {
             HWND edit = shown.GetDlgItem(IDC_SELCOUNT);
             ::SetWindowTextA(edit, "5");
             if (c.button == IDCANCEL) PressKey(shown.GetSafeHwnd(), edit, VK_ESCAPE);
             else ClickButton(shown.GetDlgItem(c.button));
-        });
-        EXPECT_EQ(dlg.DoModal(), c.result);
-        SetModalHook(previous);
-        EXPECT_EQ(dlg.m_lSelCount, c.countAfter);
+        };
+        EXPECT_EQ(kit.dlg.DoModal(), c.result);
+        EXPECT_EQ(kit.dlg.m_lSelCount, c.countAfter);
     }
 }
 

@@ -18,7 +18,7 @@ Step Type(int id, const char* text) { return {Step::Type, id, text}; }
 
 // One main window for a whole test: a fresh window per row costs seconds under Wine.
 struct Window {
-    Window() { EXPECT_TRUE(dlg.Create()); ::ShowWindow(hwnd = dlg.GetSafeHwnd(), SW_SHOW); }
+    Window() { EXPECT_TRUE(kit.Open()); hwnd = dlg.GetSafeHwnd(); }
     // Back to the options of start-up, through the same two calls that end it.
     void Reset(const std::vector<Step>& steps = {}) {
         static_cast<RenameOptions&>(dlg) = RenameOptions();
@@ -60,8 +60,9 @@ struct Window {
         }
     }
 
-    TempDir dir;  // for the window's settings file, never written
-    CRenameDlg dlg{dir.path() + "vorlix.ini"};
+    MainWindowKit kit;
+    CRenameDlg& dlg = kit.dlg;
+    RecordingUi& ui = kit.ui;
     HWND hwnd = nullptr;
 };
 
@@ -92,7 +93,6 @@ TEST(OptionControls, EveryChangeShowsTheRulesOutcome) {
         {Click(IDC_SINGLEMULTI), IDC_SINGLEMULTI, "0"},
         {Type(IDC_PREVIEW, "x"), IDC_PREVIEW, "(No Real Time Preview for Advance mode)"},
     };
-    CapturingSink sink;
     Window w;
     w.Reset();
     for (const Case& c : cases) {
@@ -102,8 +102,8 @@ TEST(OptionControls, EveryChangeShowsTheRulesOutcome) {
         EXPECT_EQ(b.kind == ControlKind::Text ? w.dlg.*b.text : std::to_string(w.dlg.*b.flag), c.expected);
         w.ExpectShowsTheFields();
     }
-    EXPECT_TRUE(sink.messages.empty());
-    EXPECT_TRUE(sink.beeps.empty());
+    EXPECT_TRUE(w.ui.messages.empty());
+    EXPECT_TRUE(w.ui.beeps.empty());
 }
 
 TEST(OptionControls, RefusedKeystrokesVanishWithABeep) {
@@ -122,19 +122,19 @@ TEST(OptionControls, RefusedKeystrokesVanishWithABeep) {
     Window w;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.id << ": " << c.before << "+" << c.typed);
-        CapturingSink sink;
+        w.ui.messages.clear(), w.ui.beeps.clear(), w.ui.onMessage = nullptr;
         w.Reset({Click(IDC_CHGPREFIX), Click(IDC_COUNTPREFIX)});
         for (const Step& s : c.setUp) w.Do(s);
         ::SetWindowTextA(w.Item(c.id), c.before);
         PumpMessages(w.hwnd);
-        sink.onMessage = [&](const ShownMessage&) { EXPECT_EQ(w.Text(c.id), c.typed) << "shown before the text is put back"; };
+        w.ui.onMessage = [&](const ShownMessage&) { EXPECT_EQ(w.Text(c.id), c.typed) << "shown before the text is put back"; };
         TypeTextAt(w.Item(c.id), c.at, c.typed);
         PumpMessages(w.hwnd);
         EXPECT_EQ(w.Text(c.id), c.after);
         EXPECT_EQ(w.Caret(c.id), c.caret);
-        EXPECT_EQ(sink.beeps, std::vector<UINT>(c.beeps, 0xFFFF));
+        EXPECT_EQ(w.ui.beeps, std::vector<UINT>(c.beeps, 0xFFFF));
         std::string shown;
-        for (const ShownMessage& m : sink.messages) shown += m.text + "|" + m.title + "|" + std::to_string(m.flags);
+        for (const ShownMessage& m : w.ui.messages) shown += m.text + "|" + m.title + "|" + std::to_string(m.flags);
         EXPECT_EQ(shown, c.notice);
         w.ExpectShowsTheFields();
     }
@@ -166,7 +166,6 @@ TEST(OptionControls, AChangeTouchesOnlyTheControlsWhoseValuesChange) {
     Window w;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "control " << c.step.id);
-        CapturingSink sink;
         w.Reset(c.setUp);
         std::set<int> touched;
         int textsSet = 0;

@@ -39,7 +39,7 @@ protected:
         Close();
         g_rectAtShow = {};
         HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &WatchFirstShow, nullptr, ::GetCurrentThreadId());
-        const BOOL created = (dlg = std::make_unique<CRenameDlg>(settingsPath))->Create();
+        const BOOL created = (dlg = std::make_unique<CRenameDlg>(kit.services))->Create();
         ASSERT_TRUE(::UnhookWindowsHookEx(hook) && created);
         PumpMessages(dlg->GetSafeHwnd());
     }
@@ -51,9 +51,9 @@ protected:
     HWND Item(int id) const { return dlg->GetDlgItem(id); }
     LRESULT Selected(int combo) const { return ::SendMessageA(Item(combo), CB_GETCURSEL, 0, 0); }
 
-    TempDir settingsDir;
-    const std::string settingsPath = settingsDir.path() + "vorlix.ini";
-    CapturingSink sink;
+    MainWindowKit kit;  // the services of every start; the window itself is made anew each time
+    TempDir& settingsDir = kit.dir;
+    const std::string& settingsPath = kit.services.settingsPath;
     const std::string root = std::string(1, static_cast<char>('A' + _getdrive() - 1)) + ":\\";
     std::unique_ptr<CRenameDlg> dlg;
 };
@@ -96,7 +96,7 @@ TEST_F(Startup, StartDirectoryIsEnteredWhenItCanBe) {
             settingsDir.WriteFile("vorlix.ini", SettingsText("WINDOWPOS=0,0,600,500", {{kRowDefDir, c.defdir}}));
         Start();
         EXPECT_EQ(dlg->m_browse.m_strCurDir, c.entered ? sub : root);
-        EXPECT_TRUE(sink.messages.empty());
+        EXPECT_TRUE(kit.ui.messages.empty());
         if (c.defdir.empty()) {  // the defaults, and start-up never writes the file
             EXPECT_EQ(TextOf(Item(IDC_SEARCHMASK)) + " " + TextOf(Item(IDC_PREVIEW)), "*.* (NO CHANGES)");
             EXPECT_TRUE(Selected(IDC_FILEFILTER) == 0 && dlg->m_bWarnRename && dlg->m_bWarnDelete && dlg->m_bToolTip &&

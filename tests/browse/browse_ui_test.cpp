@@ -32,8 +32,7 @@ void ChooseComboEntry(HWND combo, LRESULT index) {
 class FileList : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dlg.Create());
-        ::ShowWindow(dlg.GetSafeHwnd(), SW_SHOW);
+        ASSERT_TRUE(kit.Open());
         list = dlg.GetDlgItem(IDC_FILELIST);
     }
     void TearDown() override { dlg.DestroyWindow(); }
@@ -51,9 +50,9 @@ protected:
         EXPECT_EQ(TextOf(dlg.GetDlgItem(IDC_SELCOUNT)), std::to_string(expected.size())) << what;
     }
 
-    CapturingSink sink;
-    TempDir dir;
-    CRenameDlg dlg{dir.path() + "vorlix.ini"};
+    MainWindowKit kit;
+    TempDir& dir = kit.dir;
+    CRenameDlg& dlg = kit.dlg;
     HWND list = nullptr;
 };
 
@@ -155,10 +154,10 @@ TEST_F(FileList, ADirectoryThatCannotBeListedIsSaidSo) {
     struct Row { int order; std::string path; bool told; };
     for (const Row& row : {Row{0, none, true}, Row{8, none, true}, Row{2, refused, true}, Row{0, dir.path() + "d\\", false}}) {
         dlg.m_browse.m_nFileSort = row.order;
-        sink.messages.clear();
+        kit.ui.messages.clear();
         Show(row.path);
         std::vector<std::string> told;
-        for (const ShownMessage& m : sink.messages) told.push_back(m.title + "|" + m.text + "|" + std::to_string(m.flags));
+        for (const ShownMessage& m : kit.ui.messages) told.push_back(m.title + "|" + m.text + "|" + std::to_string(m.flags));
         EXPECT_EQ(told, row.told ? std::vector<std::string>{"Error:|Cannot list the directory: " + row.path + "|48"}
                                  : std::vector<std::string>{}) << row.path;
         EXPECT_EQ(ListNames(list), row.told ? Names{} : Names{"a.txt"});
@@ -181,47 +180,49 @@ HTREEITEM FindChild(HWND tree, HTREEITEM parent, const std::string& text) {
 // Runs the chooser as its callers do: `drive` looks at the open window and ends it;
 // the result is the caller's value afterwards (taken over only on IDOK). The chooser
 // makes the start directory current, which could then not be removed: go back.
-std::string RunChooser(const std::string& start, const std::function<void(CDirExplorerDlg&, HWND tree)>& drive) {
+std::string RunChooser(RecordingUi& ui, const std::string& start,
+                       const std::function<void(CDirExplorerDlg&, HWND tree)>& drive) {
     char cwd[MAX_PATH] = "";
     ::GetCurrentDirectoryA(MAX_PATH, cwd);
-    CDirExplorerDlg dlg;
+    Win32FileServices files;
+    CDirExplorerDlg dlg(ui, files);
     dlg.m_strDirPath = start;
-    SetModalHook([&](CDialog&) { drive(dlg, dlg.GetDlgItem(IDC_DIRTREE)); });
+    ui.onModal = [&](CDialog&) { drive(dlg, dlg.GetDlgItem(IDC_DIRTREE)); };
     INT_PTR answer = dlg.DoModal();
-    SetModalHook(nullptr);
-    Platform().ChangeDir(cwd);
+    ui.onModal = nullptr;
+    files.ChangeDir(cwd);
     return answer == IDOK ? dlg.m_strDirPath : start;
 }
 
 void PressOk(CDirExplorerDlg& dlg, HWND) { ClickButton(dlg.GetDlgItem(IDOK)); }
 
 TEST(Chooser, StartPathsOpenTheTreeAsFarAsTheyGoAndOkAnswersWithABackslash) {
-    CapturingSink sink;
+    RecordingUi ui;
     TempDir dir;
     for (const char* sub : {"Outer", "Outer\\Inner", "Other"}) dir.MakeDir(sub);
     std::string lower = dir.path();
     ::CharLowerA(&lower[0]);
-    const std::string root = std::string(1, static_cast<char>('A' + Platform().GetDrive() - 1)) + ":\\";
+    const std::string root = std::string(1, static_cast<char>('A' + Win32FileServices().GetDrive() - 1)) + ":\\";
     struct Row { std::string start, expected; };
     for (const Row& row : {Row{lower + "outer\\inner", dir.path() + "Outer\\Inner\\"},  // spelled as in the tree
                            Row{dir.path() + "Outer\\..\\Other", dir.path() + "Outer\\"},  // the walk stops at ".."
                            Row{"c:", "C:\\"}, Row{"", root}, Row{dir.path() + "NoSuchDir\\deeper", root}})
-        EXPECT_EQ(RunChooser(row.start, PressOk), row.expected) << row.start;
+        EXPECT_EQ(RunChooser(ui, row.start, PressOk), row.expected) << row.start;
     // Enter presses Cancel, the default button: the caller keeps its path.
-    EXPECT_EQ(RunChooser(dir.path() + "Other", [](CDirExplorerDlg& dlg, HWND tree) {
+    EXPECT_EQ(RunChooser(ui, dir.path() + "Other", [](CDirExplorerDlg& dlg, HWND tree) {
         TreeView_SelectItem(tree, TreeView_GetParent(tree, TreeView_GetSelection(tree)));
         PressKey(dlg.GetSafeHwnd(), tree, VK_RETURN);
     }), dir.path() + "Other");
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(Chooser, SubdirectoriesAreReadWhenFirstOpened) {
-    CapturingSink sink;
+    RecordingUi ui;
     TempDir dir;
     std::string base = dir.MakeDir("T");
     for (const char* sub : {"HasSub", "HasSub\\child", "NoSub", "Empty", "zeta", "Alpha"}) dir.MakeDir(std::string("T\\") + sub);
     dir.WriteFile("T\\NoSub\\file.txt");
-    EXPECT_EQ(RunChooser(base, [&](CDirExplorerDlg& dlg, HWND tree) {
+    EXPECT_EQ(RunChooser(ui, base, [&](CDirExplorerDlg& dlg, HWND tree) {
         HTREEITEM at = TreeView_GetSelection(tree), hasSub = FindChild(tree, at, "HasSub");
         EXPECT_EQ(ChildTexts(tree, at), (Names{"Alpha", "Empty", "HasSub", "NoSub", "zeta"}));
         EXPECT_EQ(ChildTexts(tree, hasSub), Names{""}) << "a placeholder gives the expand button";
@@ -240,13 +241,12 @@ TEST(Chooser, SubdirectoriesAreReadWhenFirstOpened) {
 // The main window on the stand-in's drives: C: ready, Z: (which the real drive box
 // lists too) without a medium until the test gives it one, and later takes it away.
 TEST(MainWindowTree, ADriveWithoutAMediumChangesNothingAndListsNothing) {
-    CapturingSink sink;
     FakeFileServices fake;
-    FakePlatformScope scope(fake);
     fake.AddFile("C:\\data\\a.txt");
     fake.AddDrive(26, false);
-    TempDir dir;  // the window's settings file, read from the stand-in (where it is not)
-    CRenameDlg dlg(dir.path() + "vorlix.ini");
+    MainWindowKit kit(&fake);  // its settings file is read from the stand-in (where it is not)
+    CRenameDlg& dlg = kit.dlg;
+    const std::vector<ShownMessage>& shown = kit.ui.messages;
     ASSERT_TRUE(dlg.Create());
     HWND tree = dlg.GetDlgItem(IDC_DIRTREE), list = dlg.GetDlgItem(IDC_FILELIST), drives = dlg.GetDlgItem(IDC_DRIVES);
     const auto entry = [&](const char* text) { return ::SendMessageA(drives, CB_FINDSTRING, WPARAM(-1), LPARAM(text)); };
@@ -267,12 +267,12 @@ TEST(MainWindowTree, ADriveWithoutAMediumChangesNothingAndListsNothing) {
     EXPECT_EQ(TreeView_GetCount(tree), 3u) << "root, zdir and its placeholder";
     EXPECT_EQ(ListNames(list), Names{"z.txt"});
     // A drive that loses its medium: the next refill says so and lists nothing.
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(shown.empty());
     fake.AddDrive(26, false);
     ChooseComboEntry(dlg.GetDlgItem(IDC_FILESORT), 1);
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].title + "|" + sink.messages[0].text, "Error:|Cannot list the directory: Z:\\");
-    EXPECT_EQ(sink.messages[0].flags, UINT(MB_ICONEXCLAMATION));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].title + "|" + shown[0].text, "Error:|Cannot list the directory: Z:\\");
+    EXPECT_EQ(shown[0].flags, UINT(MB_ICONEXCLAMATION));
     EXPECT_TRUE(ListNames(list).empty());
     dlg.DestroyWindow();
 }

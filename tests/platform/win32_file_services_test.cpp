@@ -1,6 +1,6 @@
 // The real services on a real disk, each case in a fresh temp directory. Results are
 // checked with the Win32 calls directly, not through the services under test.
-#include "platform/file_services.h"
+#include "platform/win32_file_services.h"
 #include "support/ui_test_kit.h"
 
 #include <gtest/gtest.h>
@@ -44,8 +44,7 @@ TEST(Win32Services, MoveNeverReplacesAndRenamesCaseOnDisk) {
         dir.WriteFile("a.txt", "A");
         dir.WriteFile("readme.txt", "R");
         dir.MakeDir("sub");
-        std::string leftAs;
-        EXPECT_EQ(Platform().MoveFile(dir.path() + c.from, dir.path() + c.to, leftAs), c.ok);
+        EXPECT_EQ(!Win32FileServices().MoveFile(dir.path() + c.from, dir.path() + c.to), c.ok);
         EXPECT_EQ(OnDisk(dir.path()), c.after);
         for (const std::string& name : OnDisk(dir.path())) {
             if (name != "sub") { EXPECT_EQ(ReadFile(dir.path() + name), name[0] == 'r' || name[0] == 'R' ? "R" : "A"); }
@@ -72,10 +71,7 @@ TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
     const std::string nul(1, '\0');
     using Act = std::function<bool(FileServices&, const std::string&)>;
     const auto move = [](const std::string& from, const std::string& to) -> Act {
-        return [from, to](FileServices& s, const std::string& d) {
-            std::string leftAs;
-            return s.MoveFile(d + from, d + to, leftAs) && leftAs.empty();
-        };
+        return [from, to](FileServices& s, const std::string& d) { return !s.MoveFile(d + from, d + to); };
     };
     const auto sizeOf = [](FileServices& s, const std::string& path) {
         FileStatus status;
@@ -85,8 +81,7 @@ TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
         return [=](FileServices& s, const std::string& d) {
             FileStatus status;
             status.attribute = attribute, status.modified = modified;
-            std::string error;
-            return s.SetStatus(d + name, status, error);
+            return !s.SetStatus(d + name, status);
         };
     };
     // What the action returns, and the files it changes ("" for gone).
@@ -115,9 +110,8 @@ TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
          [](FileServices& s, const std::string& d) {
              FileStatus status;
              status.attribute = kFileArchive, status.accessed = k2040;
-             std::string error;
              WIN32_FILE_ATTRIBUTE_DATA data;
-             return s.SetStatus(d + "foo.", status, error) &&
+             return !s.SetStatus(d + "foo.", status) &&
                     ::GetFileAttributesExA(Exact(d + "foo.").c_str(), GetFileExInfoStandard, &data) &&
                     ((static_cast<long long>(data.ftLastAccessTime.dwHighDateTime) << 32 |
                       data.ftLastAccessTime.dwLowDateTime) - 116444736000000000LL) / 10000000 == k2040;
@@ -126,11 +120,11 @@ TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
         {"a NUL byte names nothing",
          [&](FileServices& s, const std::string& d) {
              FileStatus status;
-             std::string error, leftAs, read;
+             std::string read;
              bool none = true;
              for (const std::string& path : {d + "a.txt" + nul + "x", d + nul + "a.txt"}) {
-                 none = none && !s.DeleteFile(path) && !s.GetStatus(path, status) && !s.SetStatus(path, status, error) &&
-                        !s.MoveFile(path, d + "b.txt", leftAs) && !s.MoveFile(d + "a.txt", path, leftAs) &&
+                 none = none && !s.DeleteFile(path) && !s.GetStatus(path, status) && s.SetStatus(path, status) &&
+                        s.MoveFile(path, d + "b.txt") && s.MoveFile(d + "a.txt", path) &&
                         !s.ReadFile(path, read) && !s.WriteFileReplacing(path, "new") &&
                         !s.EnumerateDirectory(path + "\\", [](const FindEntry&) {}) && s.ChangeDir(path) == -1;
              }
@@ -148,7 +142,8 @@ TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
             ASSERT_TRUE(SetWriteTime(dir.path() + name, kMade)) << name;
             expected[name] = name;
         }
-        EXPECT_EQ(c.act(Platform(), dir.path()), c.ok);
+        Win32FileServices files;
+        EXPECT_EQ(c.act(files, dir.path()), c.ok);
         for (const auto& [name, state] : c.changed) {
             if (state.empty()) expected.erase(name);
             else expected[name] = state;
@@ -164,31 +159,35 @@ TEST(Win32Services, ReadOnlyFileTakesNewTimesAndKeepsItsAttributes) {
     const std::string path = dir.WriteFile("ro.txt");
     const DWORD readOnlyHidden = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), readOnlyHidden));
+    Win32FileServices files;
     FileStatus saved, status;
-    ASSERT_TRUE(Platform().GetStatus(path, saved));
+    ASSERT_TRUE(files.GetStatus(path, saved));
     ASSERT_EQ(saved.attribute & 0x07, readOnlyHidden);
-    std::string error;
     for (TimeValue when : {k2040, TimeValue{-141832800}, TimeValue{4102444800LL}}) {
         FileStatus stamp, restore;
         stamp.modified = when;
         restore.attribute = saved.attribute;
-        EXPECT_TRUE(Platform().SetStatus(path, stamp, error) && Platform().SetStatus(path, restore, error)) << error;
+        std::optional<Failure> failure = files.SetStatus(path, stamp);
+        if (!failure) failure = files.SetStatus(path, restore);
+        EXPECT_FALSE(failure) << failure->message;
         TimeValue listed = 0;
-        Platform().EnumerateDirectory(dir.path(), [&](const FindEntry& e) {
+        files.EnumerateDirectory(dir.path(), [&](const FindEntry& e) {
             if (e.name == "ro.txt") listed = e.writeTime;
         });
-        ASSERT_TRUE(Platform().GetStatus(path, status));
+        ASSERT_TRUE(files.GetStatus(path, status));
         EXPECT_EQ((std::vector<TimeValue>{status.modified, listed}), (std::vector<TimeValue>{when, when}));
         EXPECT_EQ(::GetFileAttributesA(path.c_str()) & 0x07, readOnlyHidden);
     }
-    EXPECT_FALSE(Platform().DeleteFile(path));
+    EXPECT_FALSE(files.DeleteFile(path));
     status.attribute = kFileArchive;
     status.modified = 0;
-    EXPECT_TRUE(Platform().SetStatus(path, status, error)) << error;
+    const std::optional<Failure> cleared = files.SetStatus(path, status);
+    EXPECT_FALSE(cleared) << cleared->message;
     EXPECT_EQ(::GetFileAttributesA(path.c_str()) & 0x07, 0u);
     status.modified = k2040;
-    EXPECT_FALSE(Platform().SetStatus(dir.path() + "none.txt", status, error));
-    EXPECT_NE(error.find(dir.path() + "none.txt"), std::string::npos) << error;
+    const std::optional<Failure> none = files.SetStatus(dir.path() + "none.txt", status);
+    ASSERT_TRUE(none);
+    EXPECT_NE(none->message.find(dir.path() + "none.txt"), std::string::npos) << none->message;
 }
 
 // Beside the file lies one of the user's own, named as a temporary copy might be; the
@@ -211,13 +210,14 @@ TEST(Win32Services, WriteFileReplacingKeepsTheOldFileWhenItCannotReplaceIt) {
         dir.WriteFile("old.ini.new", "mine");
         dir.MakeDir("sub");
         ASSERT_TRUE(!c.oldAttributes || ::SetFileAttributesA(old.c_str(), c.oldAttributes));
-        EXPECT_EQ(Platform().WriteFileReplacing(dir.path() + c.name, contents), c.ok);
+        Win32FileServices files;
+        EXPECT_EQ(files.WriteFileReplacing(dir.path() + c.name, contents), c.ok);
         EXPECT_EQ(::GetFileAttributesA(old.c_str()) & 0x07, c.oldAttributes);
         ::SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(OnDisk(dir.path()), c.after);
         const bool replacing = std::string(c.name) == "old.ini";
         std::string read;
-        EXPECT_EQ(Platform().ReadFile(dir.path() + c.name, read) ? read : "-",
+        EXPECT_EQ(files.ReadFile(dir.path() + c.name, read) ? read : "-",
                   c.ok ? contents : replacing ? "old" : "-");
         EXPECT_EQ(ReadFile(old), c.ok && replacing ? contents : "old");
         EXPECT_EQ(ReadFile(dir.path() + "old.ini.new"), "mine");
@@ -228,7 +228,7 @@ TEST(Win32Services, UnmappedDriveAndMissingDirectoryFail) {
     TempDir dir;
     char saved[MAX_PATH];
     ASSERT_NE(::GetCurrentDirectoryA(MAX_PATH, saved), 0u);
-    FileServices& services = Platform();
+    Win32FileServices services;
     const int drive = services.GetDrive();
     int unmapped = 26;
     while (unmapped > 3 && (::GetLogicalDrives() & (1u << (unmapped - 1)))) --unmapped;
@@ -243,7 +243,7 @@ TEST(Win32Services, UnmappedDriveAndMissingDirectoryFail) {
 }
 
 TEST(Win32Services, LocalTimeRunsDaysOnAndRoundTrips) {
-    FileServices& services = Platform();
+    Win32FileServices services;
     for (const std::vector<int>& c : {std::vector<int>{1999, 2, 30, 1999, 3, 2}, {1965, 7, 4, 1965, 7, 4},
                                       {2003, 12, 32, 2004, 1, 1}}) {
         const LocalTime t = services.ToLocalTime(services.MakeLocalTime(c[0], c[1], c[2], 8, 30, 59));

@@ -17,12 +17,12 @@ struct Shown { std::vector<std::string> items, told; std::string selected; };
 // Every time, the list must hold the names in the order a sorted list box of the system
 // gives them (names it takes as equal may stand in either order).
 Shown RunPreview(const std::vector<std::string>& names, int button) {
-    CapturingSink sink;
-    CPreviewDlg dlg;
+    RecordingUi ui;
+    CPreviewDlg dlg(ui);
     dlg.m_arrNames = names;
     dlg.m_strDestPath = "C:\\dest\\";
     Shown shown;
-    ModalHook previous = SetModalHook([&](CDialog& d) {
+    ui.onModal = [&](CDialog& d) {
         HWND list = d.GetDlgItem(IDC_PREVIEW_LIST);
         shown.items = Items(list);
         EXPECT_EQ(TextOf(d.GetDlgItem(IDC_PREVIEW_COUNT)), std::to_string(names.size()));
@@ -31,10 +31,9 @@ Shown RunPreview(const std::vector<std::string>& names, int button) {
         const LRESULT selected = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
         if (selected >= 0) shown.selected = shown.items[static_cast<size_t>(selected)];
         ClickButton(d.GetDlgItem(IDOK));
-    });
+    };
     EXPECT_EQ(dlg.DoModal(), IDOK);
-    SetModalHook(previous);
-    shown.told = Told(sink);
+    shown.told = ui.Told();
 
     HWND reference = ::CreateWindowA("LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 10, 10, nullptr, nullptr,
                                      ::GetModuleHandleA(nullptr), nullptr);
@@ -107,7 +106,6 @@ TEST(PreviewWindow, FindInvalidCharactersReportsTheFirstProblem) {
 // "Full &Preview" from the main window on real files: the new names are shown, and
 // nothing on disk changes although the options ask for new times and attributes.
 TEST(FullPreview, ShowsTheNewNamesAndChangesNothing) {
-    CapturingSink sink;
     TempDir dir;
     for (const char* name : {"b.txt", "a.txt", "c.txt"}) dir.WriteFile(name, name);
     dir.MakeDir("sub");
@@ -141,18 +139,16 @@ TEST(FullPreview, ShowsTheNewNamesAndChangesNothing) {
         w.dlg.m_bTimeDate = w.dlg.m_bSetAttrib = w.dlg.m_bHidden = 1;
         w.dlg.m_nYear = 2001;
         c.setUp(w.dlg);
-        sink.messages.clear();
         std::vector<std::string> names;
-        ModalHook previous = SetModalHook([&](CDialog& d) {
+        w.kit.ui.onModal = [&](CDialog& d) {
             names = Items(d.GetDlgItem(IDC_PREVIEW_LIST));
             EXPECT_EQ(TextOf(d.GetDlgItem(IDC_PREVIEW_DEST)), dir.path() + c.dest);
             ClickButton(d.GetDlgItem(IDOK));
-        });
+        };
         ClickButton(w.dlg.GetDlgItem(IDC_FULLPREVIEW));
-        SetModalHook(previous);
 
         EXPECT_EQ(names, c.names);
-        EXPECT_EQ(Told(sink), c.told.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.told});
+        EXPECT_EQ(w.kit.ui.Told(), c.told.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.told});
         EXPECT_EQ(Files(dir.path(), true, true), before);
         EXPECT_EQ(w.Selected(), 3);  // the list is not refilled
     }

@@ -1,5 +1,5 @@
 // "&Rename it!" on real files in a temporary directory, with the main window's list
-// filled from it and every message box answered through the capturing sink.
+// filled from it and every message box answered by the window's recording UI.
 #include "rename/run_kit.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +46,7 @@ TEST(RenameRun, WindowWiring) {
     };
     const FileMap untouched = {{"a.txt", "of a.txt"}, {"b.txt", "of b.txt"}, {"c.txt", "of c.txt"}};
     std::string where;  // the directory of the case running
-    CapturingSink sink;
+    RecordingUi* ui = nullptr;  // the window's, of the case running
     // f9, f10, ... hidden: the first new name is not the first in the list.
     const auto hidden = [](CRenameDlg& d) { CountIntoPrefix(d, "9"), d.m_bSetAttrib = d.m_bHidden = 1; };
     const Case cases[] = {
@@ -56,7 +56,7 @@ TEST(RenameRun, WindowWiring) {
         {"confirmation cancelled", kNone,
          [&](CRenameDlg& d) {
              AppendR(d), d.m_bTimeDate = d.m_bUseNewDir = d.m_bWarnRename = 1, d.m_strDestination = where + "sub";
-             sink.Answer(IDCANCEL);
+             ui->Answer(IDCANCEL);
          },
          untouched,
          {"Confirmation: Are you sure?|Rename/Move 3 Files\n\nFrom:  $\n\nTo:  $sub\\\n\n"
@@ -76,11 +76,11 @@ TEST(RenameRun, WindowWiring) {
         for (const char* name : {"a.txt", "b.txt", "c.txt"}) dir.WriteFile(name, std::string("of ") + name);
         dir.MakeDir("sub");
         ObservedFiles files;
-        ListedWindow w(where, false);
+        ListedWindow w(where, false, &files);
+        ui = &w.kit.ui;
         for (int i = 3; i-- > 0;) ClickListItem(w.List(), i);
         if (c.fault == kVanish) TakeAway(dir, "b.txt");
         c.setUp(w.dlg);
-        sink.messages.clear();
         w.Rename();
 
         EXPECT_TRUE(std::is_sorted(files.moved.begin(), files.moved.end()));  // in list order
@@ -88,7 +88,7 @@ TEST(RenameRun, WindowWiring) {
         std::vector<std::string> told = c.told, listed;
         for (std::string& line : told)
             for (size_t at; (at = line.find('$')) != std::string::npos;) line.replace(at, 1, where);
-        EXPECT_EQ(Told(sink), told);
+        EXPECT_EQ(ui->Told(), told);
         EXPECT_EQ(ProgressWindowOfThisThread(), nullptr);
         for (const auto& entry : c.after)
             if (entry.first.find('\\') == std::string::npos) listed.push_back(entry.first);
@@ -104,22 +104,20 @@ TEST(RenameRun, WindowWiring) {
 TEST(RenameRun, ProgressBarStepsAtMostThirtyTimes) {
     for (int n : {5, 100}) {
         SCOPED_TRACE(n);
-        CapturingSink sink;
         TempDir dir;
         for (int i = 0; i < n; ++i) dir.WriteFile("file" + std::to_string(1000 + i) + ".txt");
-        ListedWindow w(dir.path());
+        ObservedFiles files;
+        ListedWindow w(dir.path(), true, &files);
         AppendR(w.dlg);
         // One step every n / 30 files (every file below 30), never past the range.
         const int steps = std::min(n, 30), interval = n < 30 ? 1 : n / 30;
         int k = 0;  // the file about to move
-        ObservedFiles files;
-        files.beforeMove = [&](const std::string&, std::string&, std::string&) {
+        files.beforeMove = [&](const std::string&, std::string&) {
             HWND progress = ProgressWindowOfThisThread(), bar = ::GetDlgItem(progress, IDC_PROGRESS);
             EXPECT_TRUE(progress && ::IsWindowVisible(progress) &&
                         ::GetWindow(progress, GW_OWNER) == w.dlg.GetSafeHwnd());
             EXPECT_EQ(::SendMessageA(bar, PBM_GETPOS, 0, 0), std::min(++k / interval, steps)) << "before file " << k;
             EXPECT_EQ(::SendMessageA(bar, PBM_GETRANGE, FALSE, 0), steps);
-            return true;
         };
         w.Rename();
         EXPECT_EQ(k, n);
@@ -155,7 +153,6 @@ TEST_P(NeverLoseAFile, EveryFileKeepsExactlyOneNameAndItsContents) {
     const Scenario& s = GetParam();
     for (bool abort : {false, true}) {
         SCOPED_TRACE(abort ? "abort on error" : "errors counted");
-        CapturingSink sink;
         TempDir dir;
         std::map<std::string, int> seen;  // every file's contents, each unique
         for (const std::string& name : s.listed) dir.WriteFile(name, name), seen[name] = 0;
@@ -163,7 +160,7 @@ TEST_P(NeverLoseAFile, EveryFileKeepsExactlyOneNameAndItsContents) {
 
         ObservedFiles files;
         {
-            ListedWindow w(dir.path(), false);
+            ListedWindow w(dir.path(), false, &files);
             for (const std::string& name : s.listed)
                 ::SendMessageA(w.List(), LB_SETSEL, TRUE, ::SendMessageA(w.List(), LB_FINDSTRINGEXACT, -1,
                                                                          reinterpret_cast<LPARAM>(name.c_str())));
@@ -172,9 +169,8 @@ TEST_P(NeverLoseAFile, EveryFileKeepsExactlyOneNameAndItsContents) {
             if ((w.dlg.m_bUseNewDir = s.destination[0] != '\0')) w.dlg.m_strDestination = dir.path() + s.destination;
             if (s.meddle == kVanish) TakeAway(dir, "b.txt");
             if (s.meddle == kSwap)
-                files.beforeMove = [&dir](const std::string& from, std::string& to, std::string&) {
+                files.beforeMove = [&dir](const std::string& from, std::string& to) {
                     to = dir.path() + (from == dir.path() + "a.txt" ? "b.txt" : "a.txt");
-                    return true;
                 };
             w.Rename();
         }

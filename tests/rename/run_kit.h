@@ -5,10 +5,6 @@
 #include "app/rename_dlg.h"
 #include "support/ui_test_kit.h"
 
-#include <windows.h>
-
-#include "platform/file_services.h"
-
 #include <functional>
 #include <map>
 #include <string>
@@ -57,56 +53,26 @@ inline std::vector<std::string> Items(HWND list) {
     return out;
 }
 
-// The real file services, installed for the object's lifetime; a test sees each move
-// before it happens and may change or refuse it, while the files stay real.
-class ObservedFiles : public FileServices {
+// The real file services with a window onto the run's moves: a test sees each move
+// before it happens and may change its target, while the files stay real.
+class ObservedFiles : public Win32FileServices {
 public:
-    ObservedFiles() : m_inner(SetPlatform(this)) {}
-    ~ObservedFiles() override { SetPlatform(m_inner); }
-
-    // May change the target, or refuse the move by returning false (and then may say where
-    // the file was left, as a rename through a temporary name that could not be undone does).
-    std::function<bool(const std::string& from, std::string& to, std::string& leftAs)> beforeMove;
+    std::function<void(const std::string& from, std::string& to)> beforeMove;
     std::vector<std::string> moved;  // sources of the moves asked for, in order
 
-    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override {
+    std::optional<Failure> MoveFile(const std::string& from, const std::string& to) override {
         moved.push_back(from);
         std::string target = to;
-        leftAs.clear();
-        return (!beforeMove || beforeMove(from, target, leftAs)) && m_inner->MoveFile(from, target, leftAs);
+        if (beforeMove) beforeMove(from, target);
+        return Win32FileServices::MoveFile(from, target);
     }
-    bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override {
-        return m_inner->SetStatus(path, status, error);
-    }
-    bool EnumerateDirectory(const std::string& dir, const std::function<void(const FindEntry&)>& entry) override {
-        return m_inner->EnumerateDirectory(dir, entry);
-    }
-    int GetDrive() override { return m_inner->GetDrive(); }
-    int ChangeDrive(int drive) override { return m_inner->ChangeDrive(drive); }
-    int ChangeDir(const std::string& path) override { return m_inner->ChangeDir(path); }
-    bool DeleteFile(const std::string& path) override { return m_inner->DeleteFile(path); }
-    bool GetStatus(const std::string& path, FileStatus& status) override { return m_inner->GetStatus(path, status); }
-    TimeValue MakeLocalTime(int y, int mo, int d, int h, int mi, int s) override {
-        return m_inner->MakeLocalTime(y, mo, d, h, mi, s);
-    }
-    LocalTime ToLocalTime(TimeValue time) override { return m_inner->ToLocalTime(time); }
-    TimeValue Now() override { return m_inner->Now(); }
-    bool ReadFile(const std::string& path, std::string& contents) override { return m_inner->ReadFile(path, contents); }
-    bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) override {
-        return m_inner->ReadFileStart(path, maxBytes, contents);
-    }
-    bool WriteFileReplacing(const std::string& path, const std::string& c) override {
-        return m_inner->WriteFileReplacing(path, c);
-    }
-
-private:
-    FileServices* m_inner;
 };
 
 // A main window listing `dir` with every file selected, as the user sees it before
 // pressing "&Rename it!": no confirmation is asked and failed moves are only counted.
+// On the real file services unless others are given.
 struct ListedWindow {
-    explicit ListedWindow(const std::string& dir, bool selectAll = true) {
+    explicit ListedWindow(const std::string& dir, bool selectAll = true, FileServices* files = nullptr) : kit(files) {
         dlg.Create();
         dlg.m_bWarnRename = dlg.m_bAbortOnError = FALSE;
         dlg.m_browse.m_strCurDir = dir;
@@ -119,13 +85,6 @@ struct ListedWindow {
     LRESULT Selected() { return ::SendMessageA(List(), LB_GETSELCOUNT, 0, 0); }
     void Rename() { ClickButton(dlg.GetDlgItem(IDC_RENAME)); }
 
-    TempDir settingsDir;  // for the window's settings file, never written
-    CRenameDlg dlg{settingsDir.path() + "vorlix.ini"};
+    MainWindowKit kit;
+    CRenameDlg& dlg = kit.dlg;
 };
-
-// The message boxes shown, each as "title|text".
-inline std::vector<std::string> Told(const CapturingSink& sink) {
-    std::vector<std::string> out;
-    for (const ShownMessage& m : sink.messages) out.push_back(m.title + "|" + m.text);
-    return out;
-}

@@ -1,5 +1,6 @@
 // The rename run as data: the plan made from options, settings, directory and the
 // selected names, and its execution against the recording stand-in of the file services.
+#include "platform/move_rules.h"
 #include "rename/rename_plan.h"
 #include "rename/run_execute.h"
 #include "support/fake_file_services.h"
@@ -181,18 +182,14 @@ TEST(RenamePlan, ConfirmationStampsAndAttributes) {
 class StandIn : public FakeFileServices {
 public:
     std::string refuseTime, refuseAttributes, unreadable, strand;
-    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override {
-        if (from != strand) return FakeFileServices::MoveFile(from, to, leftAs);
-        FakeFileServices::MoveFile(from, "C:\\d\\zzleft.tmp", leftAs);
-        leftAs = "C:\\d\\zzleft.tmp";
-        return false;
+    std::optional<Failure> MoveFile(const std::string& from, const std::string& to) override {
+        if (from != strand) return FakeFileServices::MoveFile(from, to);
+        FakeFileServices::MoveFile(from, "C:\\d\\zzleft.tmp");
+        return MoveFailure(from, to, "C:\\d\\zzleft.tmp");
     }
-    bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override {
-        if (path == (status.modified != 0 ? refuseTime : refuseAttributes)) {
-            error = "The file is locked.";
-            return false;
-        }
-        return FakeFileServices::SetStatus(path, status, error);
+    std::optional<Failure> SetStatus(const std::string& path, const FileStatus& status) override {
+        if (path == (status.modified != 0 ? refuseTime : refuseAttributes)) return Failure{"The file is locked.", ""};
+        return FakeFileServices::SetStatus(path, status);
     }
     bool GetStatus(const std::string& path, FileStatus& status) override {
         return path != unreadable && FakeFileServices::GetStatus(path, status);

@@ -24,23 +24,23 @@ protected:
 
     void Restart() {
         if (main) main->DestroyWindow();
-        main = std::make_unique<CRenameDlg>(settingsPath);
+        main = std::make_unique<CRenameDlg>(kit.services);
         ASSERT_TRUE(main->Create());
         PumpMessages(main->GetSafeHwnd());
     }
     // Presses "&Options"; `drive` gets the options window and must close it.
     void WithOptions(const std::function<void(HWND)>& drive) {
         bool shown = false;
-        SetModalHook([&](CDialog& dialog) { shown = true; drive(dialog.GetSafeHwnd()); });
+        kit.ui.onModal = [&](CDialog& dialog) { shown = true; drive(dialog.GetSafeHwnd()); };
         ClickButton(main->GetDlgItem(IDC_OPTIONS));
         PumpMessages(main->GetSafeHwnd());
-        SetModalHook(nullptr);
+        kit.ui.onModal = nullptr;
         EXPECT_TRUE(shown) << "the options window did not open";
     }
 
-    TempDir settingsDir;
-    const std::string settingsPath = settingsDir.path() + "vorlix.ini";
-    CapturingSink sink;
+    MainWindowKit kit;  // the services of every window; the window itself is made anew at each restart
+    const std::string& settingsPath = kit.services.settingsPath;
+    std::vector<ShownMessage>& told = kit.ui.messages;
     std::unique_ptr<CRenameDlg> main;
 };
 
@@ -89,7 +89,7 @@ TEST_F(OptionsWindow, EachWayOfClosingAppliesAndSavesOrNot) {
             else PressKey(w, Item(w, IDC_OPT_DATE), VK_RETURN);
         });
         EXPECT_EQ(FileExists(settingsPath), c.saved);
-        EXPECT_TRUE(sink.messages.empty());
+        EXPECT_TRUE(told.empty());
         // Attributes and the time stamp live only until the program ends.
         for (bool restarted : {false, true}) {
             const bool kept = restarted ? c.saved : c.applied, forNow = kept && !restarted;
@@ -107,7 +107,7 @@ TEST_F(OptionsWindow, EachWayOfClosingAppliesAndSavesOrNot) {
 TEST_F(OptionsWindow, DateWithAFiveDigitYearIsRefused) {
     for (int button : {IDC_OPT_OK, IDC_OPT_OKSAVE, 0}) {
         SCOPED_TRACE(button);
-        sink.messages.clear();
+        told.clear();
         main->m_bTimeDate = 1;
         WithOptions([&](HWND w) {
             HWND date = Item(w, IDC_OPT_DATE);
@@ -120,9 +120,9 @@ TEST_F(OptionsWindow, DateWithAFiveDigitYearIsRefused) {
             ::SetWindowTextA(date, "12/31/9999");
             ClickButton(Item(w, IDC_OPT_OK));  // a window closed already would ignore this
         });
-        ASSERT_EQ(sink.messages.size(), 1u);
-        EXPECT_EQ(sink.messages[0].text + "|" + sink.messages[0].title, "Invalid date: 1/1/99999|Error:");
-        EXPECT_EQ(sink.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_EQ(told[0].text + "|" + told[0].title, "Invalid date: 1/1/99999|Error:");
+        EXPECT_EQ(told[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
         EXPECT_EQ(main->m_nYear, 9999);
         EXPECT_FALSE(FileExists(settingsPath));
     }
@@ -132,9 +132,9 @@ TEST_F(OptionsWindow, DateWithAFiveDigitYearIsRefused) {
 TEST_F(OptionsWindow, FailedSaveGivesTheMessage) {
     ASSERT_EQ(_mkdir(settingsPath.c_str()), 0);
     WithOptions([&](HWND w) { ClickButton(Item(w, IDC_OPT_WARNDEL)); ClickButton(Item(w, IDC_OPT_OKSAVE)); });
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].text + "|" + sink.messages[0].title, "Error writing to data file!|Error:");
-    EXPECT_EQ(sink.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].text + "|" + told[0].title, "Error writing to data file!|Error:");
+    EXPECT_EQ(told[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
     EXPECT_NE(::GetFileAttributesA(settingsPath.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 

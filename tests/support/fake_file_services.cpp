@@ -153,8 +153,7 @@ int FakeFileServices::ChangeDir(const std::string& path) {
     return 0;
 }
 
-bool FakeFileServices::MoveFile(const std::string& from, const std::string& to, std::string& leftAs) {
-    leftAs.clear();
+std::optional<Failure> FakeFileServices::MoveFile(const std::string& from, const std::string& to) {
     const std::string source = Resolve(from);
     const std::string target = Resolve(StoredTargetPath(to));
     FakeEntry* moving = Find(source);
@@ -163,13 +162,13 @@ bool FakeFileServices::MoveFile(const std::string& from, const std::string& to, 
     const bool ok = moving != nullptr && !moving->IsDir() && Ready(source) && parent != nullptr &&
                     parent->IsDir() && Ready(target) && IsValidName(LastPart(target)) && !HasNul(to) &&
                     (existing == nullptr || existing == moving);
-    if (!Log("Move " + from + " -> " + to, ok)) return false;
+    if (!Log("Move " + from + " -> " + to, ok)) return MoveFailure(from, to);
     FakeEntry moved = *moving;
     moved.path = parent->path + "\\" + LastPart(target);
     moved.name = LastPart(target);
     m_entries.erase(Lower(source));
     m_entries[Lower(target)] = moved;
-    return true;
+    return std::nullopt;
 }
 
 bool FakeFileServices::DeleteFile(const std::string& path) {
@@ -191,15 +190,14 @@ bool FakeFileServices::GetStatus(const std::string& path, FileStatus& status) {
 }
 
 // A read-only file refuses new times, as on Windows and for a non-root user under Wine.
-bool FakeFileServices::SetStatus(const std::string& path, const FileStatus& status, std::string& error) {
+std::optional<Failure> FakeFileServices::SetStatus(const std::string& path, const FileStatus& status) {
     constexpr unsigned kStatusBits = kFileReadOnly | kFileHidden | kFileSystem | kFileArchive;
     FakeEntry* file = Find(path);
     log.push_back("SetStatus " + path);
     const size_t callLine = log.size() - 1;
     auto fail = [&](const std::string& reason) {
         log[callLine] += " failed";
-        error = reason;
-        return false;
+        return Failure{reason, std::string()};
     };
     if (file == nullptr) {
         return fail("Cannot set the status of " + path + ": The system cannot find the file specified.");
@@ -228,7 +226,7 @@ bool FakeFileServices::SetStatus(const std::string& path, const FileStatus& stat
         if (status.accessed != 0) file->accessed = status.accessed;
     }
     if (attributesDiffer && !wasReadOnly) setAttributes();
-    return true;
+    return std::nullopt;
 }
 
 TimeValue FakeFileServices::MakeLocalTime(int year, int month, int day, int hour, int minute, int second) {

@@ -56,10 +56,10 @@ public:
     int GetDrive() override;
     int ChangeDrive(int drive) override;
     int ChangeDir(const std::string& path) override;
-    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) override;
+    std::optional<Failure> MoveFile(const std::string& from, const std::string& to) override;
     bool DeleteFile(const std::string& path) override;
     bool GetStatus(const std::string& path, FileStatus& status) override;
-    bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) override;
+    std::optional<Failure> SetStatus(const std::string& path, const FileStatus& status) override;
     TimeValue MakeLocalTime(int year, int month, int day, int hour, int minute, int second) override;
     LocalTime ToLocalTime(TimeValue time) override;
     TimeValue Now() override { return now; }
@@ -76,16 +76,4 @@ private:
     std::map<std::string, FakeEntry> m_entries;  // by lower-case resolved path
     std::map<int, bool> m_drives;                // drive number -> ready
     std::string m_current = "C:";                // current directory, resolved
-};
-
-// Installs a stand-in for the life of a scope.
-class FakePlatformScope {
-public:
-    explicit FakePlatformScope(FileServices& services) : m_previous(SetPlatform(&services)) {}
-    ~FakePlatformScope() { SetPlatform(m_previous); }
-    FakePlatformScope(const FakePlatformScope&) = delete;
-    FakePlatformScope& operator=(const FakePlatformScope&) = delete;
-
-private:
-    FileServices* m_previous;
 };

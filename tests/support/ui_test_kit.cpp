@@ -1,13 +1,11 @@
 #include "support/ui_test_kit.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdio>
 
-CapturingSink::CapturingSink() { m_previous = SetUiSink(this); }
-
-CapturingSink::~CapturingSink() { SetUiSink(m_previous); }
-
-int CapturingSink::MessageBox(HWND, const std::string& text, const std::string& title, UINT flags) {
+int RecordingUi::MessageBox(HWND, const std::string& text, const std::string& title, UINT flags) {
     messages.push_back({text, title, flags});
     if (onMessage) onMessage(messages.back());
     if (!answers.empty()) {
@@ -19,7 +17,32 @@ int CapturingSink::MessageBox(HWND, const std::string& text, const std::string& 
     return (buttons == MB_YESNO || buttons == MB_YESNOCANCEL) ? IDYES : IDOK;
 }
 
-void CapturingSink::Beep(UINT type) { beeps.push_back(type); }
+void RecordingUi::ModalStarted(CDialog& dialog) {
+    if (!onModal) {
+        // Nobody would ever close it: the test would hang.
+        ADD_FAILURE() << "modal window " << dialog.GetTemplateId() << " opened with no test to meet it";
+        dialog.EndDialog(IDCANCEL);
+        return;
+    }
+    std::function<void(CDialog&)> meet = onModal;  // it may set another for a window it opens
+    meet(dialog);
+}
+
+std::vector<std::string> RecordingUi::Told() const {
+    std::vector<std::string> told;
+    for (const ShownMessage& m : messages) told.push_back(m.title + "|" + m.text);
+    return told;
+}
+
+MainWindowKit::MainWindowKit(FileServices* files)
+    : services{files ? *files : realFiles, ui, dir.path() + "vorlix.ini"}, dlg(services) {}
+
+bool MainWindowKit::Open() {
+    if (!dlg.Create()) return false;
+    ::ShowWindow(dlg.GetSafeHwnd(), SW_SHOW);
+    PumpMessages(dlg.GetSafeHwnd());
+    return true;
+}
 
 void PumpMessages(HWND dialog) {
     MSG msg;

@@ -1,9 +1,12 @@
-// Helpers for UI tests: they drive real dialogs with real messages (keystrokes into
-// edits, button clicks, mouse clicks on list items) and answer message boxes.
+// Helpers for UI tests: windows built with the test's own services, driven with real
+// messages (keystrokes into edits, button clicks, mouse clicks on list items), their
+// message boxes answered.
 #pragma once
 
+#include "app/rename_dlg.h"
+#include "platform/win32_file_services.h"
 #include "winui/afx.h"
-#include "winui/message_seam.h"
+#include "winui/ui_services.h"
 
 #include <deque>
 #include <functional>
@@ -17,25 +20,62 @@ struct ShownMessage {
     UINT flags;
 };
 
-// Records every message box and beep; answers boxes from a queue (IDOK when empty,
-// IDYES for Yes/No boxes).
-class CapturingSink : public UiSink {
+// The UI services of a test: records every message box and beep and answers boxes from
+// a queue (IDOK when empty, IDYES for Yes/No boxes); hands each modal window to
+// `onModal`, which must close it; records the help pages opened.
+class RecordingUi : public UiServices {
 public:
-    CapturingSink();
-    ~CapturingSink() override;
     int MessageBox(HWND owner, const std::string& text, const std::string& title, UINT flags) override;
-    void Beep(UINT type) override;
+    void Beep(UINT type) override { beeps.push_back(type); }
+    void ModalStarted(CDialog& dialog) override;
+    void OpenHelp(const std::string& path) override { helpOpened.push_back(path); }
 
     void Answer(int button) { answers.push_back(button); }
+    // The boxes shown, each as "title|text".
+    std::vector<std::string> Told() const;
+
     // Called for each box before it is answered (e.g. to look at the screen then).
     std::function<void(const ShownMessage&)> onMessage;
+    std::function<void(CDialog&)> onModal;
 
     std::vector<ShownMessage> messages;
     std::vector<UINT> beeps;
     std::deque<int> answers;
+    std::vector<std::string> helpOpened;
+};
+
+// A fresh directory under the system temp directory, removed with its contents. Its
+// files are made, read and removed under their exact names.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    // Full path ending in a backslash.
+    const std::string& path() const { return m_path; }
+    // Creates a file with `contents` (relative name, may include subfolders that exist).
+    std::string WriteFile(const std::string& name, const std::string& contents = "x") const;
+    std::string MakeDir(const std::string& name) const;
 
 private:
-    UiSink* m_previous;
+    std::string m_path;
+};
+
+// The main window on the test's own services: a recording UI, the real file services
+// unless a stand-in is given, and a settings file of its own (vorlix.ini in `dir`, a
+// fresh directory the test may put files in too; read at start-up, written only when
+// the test saves). Windows built from `services` share them, as a restart does.
+struct MainWindowKit {
+    explicit MainWindowKit(FileServices* files = nullptr);
+    // Creates the window (start-up runs), shows it and handles what start-up queued.
+    bool Open();
+
+    RecordingUi ui;
+    Win32FileServices realFiles;
+    TempDir dir;
+    const Services services;
+    CRenameDlg dlg;
 };
 
 // Dispatches every queued message (through IsDialogMessage for `dialog` when given).
@@ -62,24 +102,6 @@ RECT ChildRect(HWND child);
 // not "foo", "CON" is a file); other paths as they are.
 std::string Exact(const std::string& path);
 
-// A fresh directory under the system temp directory, removed with its contents. Its
-// files are made, read and removed under their exact names.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    // Full path ending in a backslash.
-    const std::string& path() const { return m_path; }
-    // Creates a file with `contents` (relative name, may include subfolders that exist).
-    std::string WriteFile(const std::string& name, const std::string& contents = "x") const;
-    std::string MakeDir(const std::string& name) const;
-
-private:
-    std::string m_path;
-};
-
 bool FileExists(const std::string& path);
 std::string ReadFile(const std::string& path);
 
@@ -89,3 +111,25 @@ bool SetWriteTime(const std::string& path, long long seconds);
 // " read-only" for those attributes and " restamped" when its last-write time is not
 // `seconds`; so that a change to any file shows.
 std::map<std::string, std::string> FileStates(const std::string& dir, long long seconds);
+
+// Transitional (single-file tools): the recording UI installed process-wide, and file
+// services installed process-wide for a scope, as the tests of the tools still use them.
+class CapturingSink : public RecordingUi {
+public:
+    CapturingSink() : m_previous(SetUiSink(this)) {}
+    ~CapturingSink() override { SetUiSink(m_previous); }
+
+private:
+    UiServices* m_previous;
+};
+
+class FakePlatformScope {
+public:
+    explicit FakePlatformScope(FileServices& services) : m_previous(SetPlatform(&services)) {}
+    ~FakePlatformScope() { SetPlatform(m_previous); }
+    FakePlatformScope(const FakePlatformScope&) = delete;
+    FakePlatformScope& operator=(const FakePlatformScope&) = delete;
+
+private:
+    FileServices* m_previous;
+};

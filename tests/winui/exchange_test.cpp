@@ -11,7 +11,7 @@ namespace {
 // Binds a few controls of the options window: check boxes, three-state boxes, limited edits.
 class CheckAndTextDlg : public CDialog {
 public:
-    CheckAndTextDlg() : CDialog(IDD_OPTIONS) {}
+    explicit CheckAndTextDlg(UiServices& ui) : CDialog(IDD_OPTIONS, ui) {}
     int check = 0;
     int threeState = 0;
     std::string date;
@@ -30,7 +30,7 @@ protected:
 // Binds the two position groups of the main window's template.
 class RadioDlg : public CDialog {
 public:
-    RadioDlg() : CDialog(IDD_RENAME_DIALOG) {}
+    explicit RadioDlg(UiServices& ui) : CDialog(IDD_RENAME_DIALOG, ui) {}
     int prefixPos = 0;
     int extPos = 0;
 
@@ -42,7 +42,8 @@ protected:
 };
 
 TEST(Exchange, RadioGroupGivesIndexOfCheckedButtonOrMinusOne) {
-    RadioDlg dlg;
+    RecordingUi ui;
+    RadioDlg dlg(ui);
     ASSERT_TRUE(dlg.Create());
     struct Case { int loaded; int checkedButton; };  // -1: none checked
     for (Case c : {Case{0, 0}, Case{1, 1}, Case{2, 2}, Case{-1, -1}, Case{7, -1}}) {
@@ -65,7 +66,8 @@ TEST(Exchange, RadioGroupGivesIndexOfCheckedButtonOrMinusOne) {
 }
 
 TEST(Exchange, CheckBoxesGiveZeroOneAndThreeStateTwo) {
-    CheckAndTextDlg dlg;
+    RecordingUi ui;
+    CheckAndTextDlg dlg(ui);
     ASSERT_TRUE(dlg.Create());
     dlg.check = 1;
     dlg.threeState = 2;
@@ -86,8 +88,8 @@ TEST(Exchange, CheckBoxesGiveZeroOneAndThreeStateTwo) {
 }
 
 TEST(Exchange, MaxCharsLimitsTypingAndRefusesLongerText) {
-    CapturingSink sink;
-    CheckAndTextDlg dlg;
+    RecordingUi ui;
+    CheckAndTextDlg dlg(ui);
     ASSERT_TRUE(dlg.Create());
     dlg.date = "";
     dlg.UpdateData(FALSE);
@@ -101,13 +103,13 @@ TEST(Exchange, MaxCharsLimitsTypingAndRefusesLongerText) {
     ::SetWindowTextA(edit, "01/01/19999");
     dlg.date = "kept";
     EXPECT_FALSE(dlg.UpdateData(TRUE));
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].text, "Enter no more than 10 characters.");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Enter no more than 10 characters.");
 }
 
 TEST(Exchange, NumberFieldsReadAndWriteDecimal) {
-    CapturingSink sink;
-    CheckAndTextDlg dlg;
+    RecordingUi ui;
+    CheckAndTextDlg dlg(ui);
     ASSERT_TRUE(dlg.Create());
     dlg.number = -42;
     dlg.UpdateData(FALSE);
@@ -118,14 +120,14 @@ TEST(Exchange, NumberFieldsReadAndWriteDecimal) {
     ::SetWindowTextA(dlg.GetDlgItem(IDC_OPT_TIME), "1x");
     EXPECT_FALSE(dlg.UpdateData(TRUE));
     EXPECT_EQ(dlg.number, 17);
-    EXPECT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 // Loading fields must not raise the controls' change handlers: a handler that
 // reloads every control would otherwise call itself without end.
 class ReloadingDlg : public CDialog {
 public:
-    ReloadingDlg() : CDialog(IDD_OPTIONS) {
+    explicit ReloadingDlg(UiServices& ui) : CDialog(IDD_OPTIONS, ui) {
         OnCommandRoute(IDC_OPT_DATE, EN_CHANGE, [this] { ++changes; UpdateData(FALSE); });
     }
     std::string date = "x";
@@ -136,7 +138,8 @@ protected:
 };
 
 TEST(Exchange, ControlNotificationsAreIgnoredWhileExchanging) {
-    ReloadingDlg dlg;
+    RecordingUi ui;
+    ReloadingDlg dlg(ui);
     ASSERT_TRUE(dlg.Create());
     dlg.changes = 0;
     dlg.date = "changed";

@@ -1,0 +1,17 @@
+// What the main window is given by its creator (WinMain, or a test) rather than
+// reaching for: the file and clock services, the UI services, and the settings file.
+// The windows it opens get theirs from it.
+#pragma once
+
+#include "winui/ui_services.h"
+// After the Windows headers: it takes back their MoveFile/DeleteFile macros.
+#include "platform/file_services.h"
+
+#include <string>
+
+struct Services {
+    FileServices& files;
+    UiServices& ui;
+    // The settings file the window starts from and the options window saves to.
+    std::string settingsPath;
+};

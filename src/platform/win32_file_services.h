@@ -1,0 +1,33 @@
+// The real file and time services, on the Win32 API and the C runtime. They keep no
+// state of their own (the current drive and directory are the process's): WinMain
+// makes the program's on its stack, and a test may make its own.
+#pragma once
+
+#include "platform/file_services.h"
+
+// <windows.h> may have come after file_services.h (which undoes its MoveFile/DeleteFile
+// macros only the first time it is read): the members below keep their own names.
+#ifdef MoveFile
+#undef MoveFile
+#endif
+#ifdef DeleteFile
+#undef DeleteFile
+#endif
+
+class Win32FileServices : public FileServices {
+public:
+    bool EnumerateDirectory(const std::string& dir, const std::function<void(const FindEntry&)>& entry) override;
+    int GetDrive() override;
+    int ChangeDrive(int drive) override;
+    int ChangeDir(const std::string& path) override;
+    std::optional<Failure> MoveFile(const std::string& from, const std::string& to) override;
+    bool DeleteFile(const std::string& path) override;
+    bool GetStatus(const std::string& path, FileStatus& status) override;
+    std::optional<Failure> SetStatus(const std::string& path, const FileStatus& status) override;
+    TimeValue MakeLocalTime(int year, int month, int day, int hour, int minute, int second) override;
+    LocalTime ToLocalTime(TimeValue time) override;
+    TimeValue Now() override;
+    bool ReadFile(const std::string& path, std::string& contents) override;
+    bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) override;
+    bool WriteFileReplacing(const std::string& path, const std::string& contents) override;
+};
