@@ -102,9 +102,8 @@ public:
     // New times for a file, whatever its attributes: `status` is the file's status as
     // read, with the times to set in place of those read (a time given as 0 stays as it
     // is). A read-only file loses the bit only while its times are set and stays
-    // read-only; its attributes are otherwise left alone. On failure returns false and
-    // puts the reason into `error`.
-    bool StampTimes(const std::string& path, const FileStatus& status, std::string& error);
+    // read-only; its attributes are otherwise left alone. The failure is SetStatus's.
+    std::optional<Failure> StampTimes(const std::string& path, const FileStatus& status);
 
     // Local date and time to a time value; the platform decides daylight saving, and
     // days beyond the end of a month run into the next one. -1 when not representable.
@@ -122,17 +121,4 @@ public:
     // the new file is written beside it and replaces it only when finished. False on failure,
     // and the old file is then as it was.
     virtual bool WriteFileReplacing(const std::string& path, const std::string& contents) = 0;
-
-    // Transitional (single-file tools): the former forms of MoveFile and SetStatus, with
-    // a flag and out-parameters.
-    bool MoveFile(const std::string& from, const std::string& to, std::string& leftAs) {
-        const std::optional<Failure> failure = MoveFile(from, to);
-        leftAs = failure ? failure->leftAs : std::string();
-        return !failure;
-    }
-    bool SetStatus(const std::string& path, const FileStatus& status, std::string& error) {
-        const std::optional<Failure> failure = SetStatus(path, status);
-        if (failure) error = failure->message;
-        return !failure;
-    }
 };

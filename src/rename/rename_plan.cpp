@@ -54,7 +54,7 @@ PlanStep BareStep(const RenamePlan& plan, const ProgramSettings& s, std::size_t 
     // file stamped.
     step.stampStep = file != 0 ? plan.timeIncrement : 0;
     step.setAttributes = s.m_bSetAttrib != 0;
-    step.attributes = AttributeChangeOf(s);
+    step.attributes = AttributeChoice{s.m_bReadOnly, s.m_bHidden, s.m_bSystem, s.m_bArchive};
     return step;
 }
 
@@ -67,20 +67,6 @@ void Name(const RenamePlan& plan, PlanStep& step, std::string newName) {
 
 bool operator==(const RunMessage& a, const RunMessage& b) {
     return a.text == b.text && a.title == b.title && a.icon == b.icon;
-}
-
-AttributeChange AttributeChangeOf(const ProgramSettings& s) {
-    AttributeChange change;
-    const struct {
-        int state;
-        unsigned bit;
-    } settings[] = {{s.m_bReadOnly, kFileReadOnly}, {s.m_bHidden, kFileHidden},
-                    {s.m_bSystem, kFileSystem}, {s.m_bArchive, kFileArchive}};
-    for (const auto& setting : settings) {
-        if (setting.state == 1) change.set |= setting.bit;
-        else if (setting.state == 0) change.clear |= setting.bit;
-    }
-    return change;
 }
 
 bool IsFullPath(const std::string& path) {

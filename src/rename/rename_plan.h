@@ -7,6 +7,7 @@
 
 #include "naming/counter.h"
 #include "naming/rename_options.h"
+#include "platform/attributes.h"
 #include "platform/file_services.h"
 #include "settings/program_settings.h"
 
@@ -33,16 +34,6 @@ enum class RunKind {
     StatusOnly,  // the file stays as it is named; only its time or attributes change
 };
 
-// Attribute bits to set and to clear; the others stay as they are.
-struct AttributeChange {
-    unsigned set = 0;
-    unsigned clear = 0;
-};
-
-// The three-state settings (0 clear, 1 set, 2 keep) of read-only, hidden, system and
-// archive as masks.
-AttributeChange AttributeChangeOf(const ProgramSettings& settings);
-
 struct PlanStep {
     std::string from;         // full path of the listed file
     std::string to;           // full path it is moved to; `from` itself when it stays
@@ -51,7 +42,7 @@ struct PlanStep {
     bool stamp = false;       // give the file the run's stamp time
     TimeValue stampStep = 0;  // added to the run's stamp time before this file is stamped
     bool setAttributes = false;
-    AttributeChange attributes;
+    AttributeChoice attributes;  // the settings' read-only, hidden, system and archive
 };
 
 struct RenamePlan {

@@ -112,21 +112,12 @@ std::optional<Failure> StampFileTime(FileServices& files, const std::string& pat
     status.modified = time;
     status.created = 0;
     status.accessed = 0;
-    if (!(status.attribute & kFileReadOnly)) return files.SetStatus(path, status);
-
-    const unsigned saved = status.attribute;
-    status.attribute = 0;
-    const std::optional<Failure> stamped = files.SetStatus(path, status);
-    status.modified = 0;
-    status.attribute = saved;
-    // Put back even when the stamp failed; the stamp's failure is the one told.
-    const std::optional<Failure> restored = files.SetStatus(path, status);
-    return stamped ? stamped : restored;
+    return files.StampTimes(path, status);
 }
 
 std::optional<Failure> ApplyAttributes(FileServices& files, const std::string& path, FileStatus status,
-                                       const AttributeChange& change) {
-    status.attribute = (status.attribute | change.set) & ~change.clear;
+                                       const AttributeChoice& choice) {
+    status.attribute = choice.Apply(status.attribute);
     status.modified = 0;
     status.created = 0;
     status.accessed = 0;

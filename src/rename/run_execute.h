@@ -51,10 +51,9 @@ RunReport Execute(const RenamePlan& plan, FileServices& files, RunObserver& obse
 std::optional<RunMessage> ErrorCountMessage(const RunReport& report);
 
 // Gives the file the time as its last-modified time, its other times and attributes
-// kept. A read-only file refuses new times: its attributes are cleared while the time
-// is set, then put back (times left alone), so that it stays read-only.
+// kept (a read-only file too: FileServices::StampTimes).
 std::optional<Failure> StampFileTime(FileServices& files, const std::string& path, FileStatus status,
                                      TimeValue time);
-// The attribute change applied to the file as its status reads; no time changes.
+// The attribute choice applied to the file as its status reads; no time changes.
 std::optional<Failure> ApplyAttributes(FileServices& files, const std::string& path, FileStatus status,
-                                       const AttributeChange& change);
+                                       const AttributeChoice& choice);

@@ -8,6 +8,7 @@
 #include "winui/app.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -100,15 +101,14 @@ FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& 
     CString filePath = oldPath;
     bool moved = false;
     if (dlg.m_strName != oldName || dlg.m_strPath != dir) {
-        bool ok;
-        std::string leftAs;
+        std::optional<Failure> failure;
         {
             CWaitCursor wait;
-            ok = files.MoveFile(oldPath, newPath, leftAs);
+            failure = files.MoveFile(oldPath, newPath);
         }
-        if (!ok) {
+        if (failure) {
             window.MessageBox("Error Moving/Renaming File:\nFrom-  " + oldPath + "\nTo-  " + newPath +
-                                  (leftAs.empty() ? "" : "\n\nThe file was left as-  " + leftAs),
+                                  (failure->leftAs.empty() ? "" : "\n\nThe file was left as-  " + failure->leftAs),
                               "Rename Error:", MB_OK | MB_ICONEXCLAMATION);
             // The target name belongs to no file or to another one: the changed times
             // and attributes are applied to nothing.
@@ -117,7 +117,7 @@ FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& 
         }
         // The file now has the name the platform made of the new one.
         filePath = StoredTargetPath(newPath);
-        moved = ok;
+        moved = !failure;
     }
 
     if (dlg.m_bChanged) {
@@ -126,13 +126,14 @@ FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& 
         stamp.modified = ReadTime(files, dlg.m_strModifiedDate, dlg.m_strModifiedTime, shownModified);
         stamp.accessed = ReadTime(files, dlg.m_strAccessedDate, dlg.m_strAccessedTime, shownAccessed);
         stamp.created = ReadTime(files, dlg.m_strCreatedDate, dlg.m_strCreatedTime, shownCreated);
-        std::string error;
         const bool newTimes = stamp.modified != 0 || stamp.accessed != 0 || stamp.created != 0;
         FileStatus attributes;  // no times: only the attribute byte changes
         attributes.attribute =
             AttributeChoice{dlg.m_bReadOnly, dlg.m_bHidden, dlg.m_bSystem, dlg.m_bArchive}.Apply(status.attribute);
-        if ((newTimes && !files.StampTimes(filePath, stamp, error)) || !files.SetStatus(filePath, attributes, error)) {
-            window.MessageBox(error, "Error:", MB_OK | MB_ICONEXCLAMATION);
+        std::optional<Failure> failure = newTimes ? files.StampTimes(filePath, stamp) : std::nullopt;
+        if (!failure) failure = files.SetStatus(filePath, attributes);
+        if (failure) {
+            window.MessageBox(failure->message, "Error:", MB_OK | MB_ICONEXCLAMATION);
             return FileStatusOutcome::kApplyFailed;
         }
     }

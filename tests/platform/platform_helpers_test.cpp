@@ -129,7 +129,8 @@ TEST(AttributeChoice, SetsClearsAndKeepsEachBitByItself) {
 }
 
 // A read-only file loses the bit only while its times are set (the stand-in, like
-// Windows, refuses times on a read-only file); its other attributes stay.
+// Windows, refuses times on a read-only file); its other attributes stay. A file that
+// cannot take its times says why.
 TEST(StampTimes, ReadOnlyFileGetsItsTimesAndStaysReadOnly) {
     FakeFileServices files;
     files.AddFile("C:\\f", kFileReadOnly | kFileHidden, 1000);
@@ -137,11 +138,14 @@ TEST(StampTimes, ReadOnlyFileGetsItsTimesAndStaysReadOnly) {
     ASSERT_TRUE(files.GetStatus("C:\\f", status));
     status.modified = 2000, status.created = 0, status.accessed = 3000;
     files.log.clear();
-    std::string error;
-    EXPECT_TRUE(files.StampTimes("C:\\f", status, error)) << error;
+    const std::optional<Failure> failure = files.StampTimes("C:\\f", status);
+    EXPECT_FALSE(failure) << failure->message;
     EXPECT_EQ(files.log, (Texts{"SetStatus C:\\f", "SetAttrib C:\\f 0x02", "SetTimes C:\\f m=2000 c=0 a=3000",
                                 "SetStatus C:\\f", "SetAttrib C:\\f 0x03"}));
     EXPECT_EQ(files.Find("C:\\f")->modified, 2000);
+    const std::optional<Failure> gone = files.StampTimes("C:\\gone", status);
+    ASSERT_TRUE(gone);
+    EXPECT_NE(gone->message.find("C:\\gone"), std::string::npos) << gone->message;
 }
 
 }  // namespace

@@ -168,8 +168,7 @@ TEST(RenamePlan, ConfirmationStampsAndAttributes) {
         const PlanStep& step = plan.steps[i];
         EXPECT_TRUE(step.stamp && step.setAttributes);
         EXPECT_EQ(step.stampStep, i == 0 ? 0 : 3665);  // the first file gets the stamp as set
-        EXPECT_EQ(step.attributes.set, kFileReadOnly);
-        EXPECT_EQ(step.attributes.clear, kFileHidden | kFileArchive);
+        EXPECT_EQ(step.attributes.Apply(kFileHidden | kFileSystem | kFileArchive), kFileReadOnly | kFileSystem);
     }
     // Without "Increment Time by:" every file gets the same stamp.
     EXPECT_EQ(Plan([](RenameOptions& o, ProgramSettings& s) { AppendR(o), s.m_bTimeDate = 1; }).steps[2].stampStep, 0);
