@@ -4,14 +4,15 @@
 
 #include "tools/about_dlg.h"
 #include "tools/file_tools.h"
+#include "winui/app.h"
 
 void CRenameDlg::OnFileListDblClk() {
-    EditFileStatus(*this, GetDlgItem(IDC_FILELIST), m_browse.m_strCurDir, Platform());
+    EditFileStatus(*this, GetDlgItem(IDC_FILELIST), m_browse.m_strCurDir, Files());
 }
 
 int CRenameDlg::OnVKeyToItem(UINT key, HWND listBox, UINT) {
     if (key != VK_DELETE) return -1;  // every other key keeps its effect in the list
-    DeleteSelectedFiles(*this, listBox, m_browse.m_strCurDir, m_bWarnDelete != 0, Platform());
+    DeleteSelectedFiles(*this, listBox, m_browse.m_strCurDir, m_bWarnDelete != 0, Files());
     return -2;
 }
 
@@ -23,8 +24,8 @@ void CRenameDlg::OnToolTipNeedText(NMHDR* hdr, LRESULT* result) {
 }
 
 void CRenameDlg::OnAbout() {
-    CAboutDlg about(m_hWnd);
+    CAboutDlg about(Ui(), m_hWnd);
     about.DoModal();
 }
 
-void CRenameDlg::OnHelpCommand() { OpenProgramHelp(); }
+void CRenameDlg::OnHelpCommand() { Ui().OpenHelp(HelpFilePath()); }

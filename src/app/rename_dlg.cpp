@@ -4,8 +4,6 @@
 #include "winui/ddx.h"
 #include "winui/dpi.h"
 
-#include <utility>
-
 CRenameDlg::CRenameDlg(const Services& services, HWND parent)
     : CDialog(IDD_RENAME_DIALOG, services.ui, parent),
       m_services(services),
@@ -13,10 +11,6 @@ CRenameDlg::CRenameDlg(const Services& services, HWND parent)
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     BuildMessageMap();
 }
-
-// Transitional (single-file tools).
-CRenameDlg::CRenameDlg(std::string settingsPath, HWND parent)
-    : CRenameDlg(Services{Platform(), GlobalUi(), std::move(settingsPath)}, parent) {}
 
 CRenameDlg::~CRenameDlg() = default;
 

@@ -22,8 +22,6 @@ struct RenamePlan;
 class CRenameDlg : public CDialog, public RenameOptions, public ProgramSettings {
 public:
     explicit CRenameDlg(const Services& services, HWND parent = nullptr);
-    // Transitional (single-file tools): a window on the process-wide services.
-    explicit CRenameDlg(std::string settingsPath, HWND parent = nullptr);
     ~CRenameDlg() override;
 
     // The file and clock services of the handlers (their UI services: Ui()).
@@ -108,7 +106,7 @@ private:
     // --- rename run and full preview
     // --- settings and options window
     // --- single-file tools: file status, deleting, tooltips, about box
-    ToolTips m_toolTips{*this, Platform()};
+    ToolTips m_toolTips{*this, m_services.files};
     // The application's help command (F1, ID_HELP): the help page.
     void OnHelpCommand();
 };

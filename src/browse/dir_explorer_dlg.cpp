@@ -1,8 +1,5 @@
 #include "browse/dir_explorer_dlg.h"
 
-// Transitional (single-file tools).
-CDirExplorerDlg::CDirExplorerDlg(HWND parent) : CDirExplorerDlg(GlobalUi(), Platform(), parent) {}
-
 CDirExplorerDlg::CDirExplorerDlg(UiServices& ui, FileServices& files, HWND parent)
     : CDialog(IDD_DIREXPLORER, ui, parent), m_tree(*this, files, m_strDirPath, [this] { UpdateData(FALSE); }) {
     auto notify = [this](UINT code, void (DriveTree::*fn)(NMHDR*, LRESULT*)) {

@@ -11,8 +11,6 @@
 class CDirExplorerDlg : public CDialog {
 public:
     CDirExplorerDlg(UiServices& ui, FileServices& files, HWND parent = nullptr);
-    // Transitional (single-file tools): a chooser on the process-wide services.
-    explicit CDirExplorerDlg(HWND parent = nullptr);
 
     // In: the starting directory. Out: the path of the tree item selected last,
     // a full path ending in a backslash.

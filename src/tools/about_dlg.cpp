@@ -3,27 +3,11 @@
 #include "winui/app.h"
 #include "winui/ddx.h"
 
-#include <shellapi.h>
-
 const char kAboutContactLine[] =
     "Questions, ideas and bug reports are welcome on the Vorlix project's issue tracker.";
 
-void OpenProgramHelp() {
-    if (CWinApp* app = AfxGetApp()) {
-        app->WinHelp(0, HELP_CONTENTS);
-        return;
-    }
-    // No application object (the window runs on its own, as in the UI tests):
-    // honour an installed opener exactly as CWinApp::WinHelp does.
-    HelpOpener opener = SetHelpOpener(nullptr);
-    SetHelpOpener(opener);
-    std::string path = HelpFilePath();
-    if (opener) opener(path);
-    else ::ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-CAboutDlg::CAboutDlg(HWND parent) : CDialog(IDD_ABOUTBOX, parent), m_strContact(kAboutContactLine) {
-    OnCommandRoute(IDC_HELPBUTTON, BN_CLICKED, [] { OpenProgramHelp(); });
+CAboutDlg::CAboutDlg(UiServices& ui, HWND parent) : CDialog(IDD_ABOUTBOX, ui, parent), m_strContact(kAboutContactLine) {
+    OnCommandRoute(IDC_HELPBUTTON, BN_CLICKED, [this] { Ui().OpenHelp(HelpFilePath()); });
 }
 
 BOOL CAboutDlg::OnInitDialog() {

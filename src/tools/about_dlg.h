@@ -8,7 +8,7 @@
 
 class CAboutDlg : public CDialog {
 public:
-    explicit CAboutDlg(HWND parent = nullptr);
+    explicit CAboutDlg(UiServices& ui, HWND parent = nullptr);
 
     CString m_strContact;  // shown in the read-only edit 1079
 
@@ -19,7 +19,3 @@ protected:
 
 // The fixed contact line of the about box.
 extern const char kAboutContactLine[];
-
-// Opens the program's help page at its contents: through the application object
-// when there is one, otherwise the same way it would.
-void OpenProgramHelp();

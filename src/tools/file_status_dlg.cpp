@@ -6,7 +6,8 @@
 #include "settings/date_time_text.h"
 #include "winui/ddx.h"
 
-CFileStatusDlg::CFileStatusDlg(HWND parent) : CDialog(IDD_FILESTATUS, parent) {
+CFileStatusDlg::CFileStatusDlg(UiServices& ui, FileServices& files, HWND parent)
+    : CDialog(IDD_FILESTATUS, ui, parent), m_files(files) {
     // Name and path follow every keystroke, so that OK sees them even if the
     // exchange on OK were refused part-way.
     OnCommandRoute(IDC_FS_NAME, EN_CHANGE, [this] { m_strName = GetDlgItemText(IDC_FS_NAME); });
@@ -56,7 +57,7 @@ void CFileStatusDlg::OnAttributeClicked() {
 
 void CFileStatusDlg::OnChangePath() {
     // Owned by this window, which stays disabled while the chooser is open.
-    CDirExplorerDlg chooser(m_hWnd);
+    CDirExplorerDlg chooser(Ui(), m_files, m_hWnd);
     chooser.m_strDirPath = m_strPath;
     if (chooser.DoModal() == IDOK) {
         m_strPath = chooser.m_strDirPath;
@@ -65,7 +66,7 @@ void CFileStatusDlg::OnChangePath() {
 }
 
 void CFileStatusDlg::SetToNow(CString& date, CString& time) {
-    LocalTime now = Platform().ToLocalTime(Platform().Now());
+    const LocalTime now = m_files.ToLocalTime(m_files.Now());
     date = FormatDate(now.month, now.day, now.year);
     time = FormatTime(now.hour, now.minute, now.second);
     m_bChanged = 1;

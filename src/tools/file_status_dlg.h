@@ -7,9 +7,12 @@
 #include "winui/afx.h"
 #include "winui/dialog.h"
 
+class FileServices;
+
 class CFileStatusDlg : public CDialog {
 public:
-    explicit CFileStatusDlg(HWND parent = nullptr);
+    // `files`: the directory chooser's and the clock of "Get Current Time".
+    CFileStatusDlg(UiServices& ui, FileServices& files, HWND parent = nullptr);
 
     // Set when an attribute box is clicked, a date or time box changes or a
     // "Get Current Time" button is pressed: only then are times and attributes applied.
@@ -36,4 +39,6 @@ private:
     void OnAttributeClicked();
     // "Get Current Time": the current local date and time into one pair of boxes.
     void SetToNow(CString& date, CString& time);
+
+    FileServices& m_files;
 };

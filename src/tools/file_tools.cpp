@@ -76,7 +76,7 @@ FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& 
         return FileStatusOutcome::kUnreadable;
     }
 
-    CFileStatusDlg dlg(window.GetSafeHwnd());
+    CFileStatusDlg dlg(window.Ui(), files, window.GetSafeHwnd());
     dlg.m_strName = oldName;
     dlg.m_strPath = dir;
     ShowTime(files, status.modified, dlg.m_strModifiedDate, dlg.m_strModifiedTime);

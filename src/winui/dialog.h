@@ -14,8 +14,6 @@ class CDataExchange;
 class CDialog {
 public:
     CDialog(UINT idTemplate, UiServices& ui, HWND parent = nullptr);
-    // Transitional (single-file tools): a window on the process-wide services.
-    explicit CDialog(UINT idTemplate, HWND parent = nullptr);
     virtual ~CDialog();
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;
@@ -94,6 +92,3 @@ HINSTANCE AfxGetResourceHandle();
 // Centres `hwnd` over the window `over` when that is shown and not minimised, else on
 // the work area of the screen `hwnd` is on. Its size and Z order stay.
 void CenterWindow(HWND hwnd, HWND over = nullptr);
-
-// Transitional (single-file tools): the process-wide services they still reach.
-#include "winui/global_seams.h"

@@ -112,24 +112,3 @@ bool SetWriteTime(const std::string& path, long long seconds);
 // `seconds`; so that a change to any file shows.
 std::map<std::string, std::string> FileStates(const std::string& dir, long long seconds);
 
-// Transitional (single-file tools): the recording UI installed process-wide, and file
-// services installed process-wide for a scope, as the tests of the tools still use them.
-class CapturingSink : public RecordingUi {
-public:
-    CapturingSink() : m_previous(SetUiSink(this)) {}
-    ~CapturingSink() override { SetUiSink(m_previous); }
-
-private:
-    UiServices* m_previous;
-};
-
-class FakePlatformScope {
-public:
-    explicit FakePlatformScope(FileServices& services) : m_previous(SetPlatform(&services)) {}
-    ~FakePlatformScope() { SetPlatform(m_previous); }
-    FakePlatformScope(const FakePlatformScope&) = delete;
-    FakePlatformScope& operator=(const FakePlatformScope&) = delete;
-
-private:
-    FileServices* m_previous;
-};

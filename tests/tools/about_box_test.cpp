@@ -7,9 +7,6 @@
 
 namespace {
 
-std::vector<std::string> g_opened;
-void RecordHelp(const std::string& path) { g_opened.push_back(path); }
-
 TEST_F(ToolsWindow, AboutBoxFromBothPlacesStaysOpenForItsHelp) {
     const struct { const char* what; std::function<void()> open; bool box; } ways[] = {
         {"About button", [&] { ClickButton(dlg.GetDlgItem(IDC_ABOUT)); }, true},
@@ -17,12 +14,11 @@ TEST_F(ToolsWindow, AboutBoxFromBothPlacesStaysOpenForItsHelp) {
         {"system menu, low bits set", [&] { ::SendMessageA(hwnd, WM_SYSCOMMAND, IDM_ABOUTBOX | 3, 0); }, true},
         {"help command", [&] { ::SendMessageA(hwnd, WM_COMMAND, ID_HELP, 0); }, false},
     };
-    HelpOpener previous = SetHelpOpener(&RecordHelp);
     for (const auto& way : ways) {
         SCOPED_TRACE(way.what);
-        g_opened.clear();
+        ui.helpOpened.clear();
         std::string seen;
-        SetModalHook([&](CDialog& box) {
+        ui.onModal = [&](CDialog& box) {
             HWND h = box.GetSafeHwnd();
             ::ShowWindow(h, SW_SHOW);
             ClickButton(box.GetDlgItem(IDC_HELPBUTTON));
@@ -31,14 +27,12 @@ TEST_F(ToolsWindow, AboutBoxFromBothPlacesStaysOpenForItsHelp) {
             seen += std::to_string(box.GetTemplateId()) + (::IsWindowVisible(h) && !::IsWindowEnabled(hwnd) ? " open|" : " closed|") +
                     TextOf(box.GetDlgItem(IDC_CONTACT)) + "|" + TextOf(box.GetDlgItem(IDC_BUILDDATE)).substr(0, 6) + ";";
             ClickButton(box.GetDlgItem(IDOK));
-        });
+        };
         way.open();
-        SetModalHook(nullptr);
         EXPECT_EQ(seen, way.box ? std::to_string(IDD_ABOUTBOX) + " open|" + kAboutContactLine + "|Built ;" : "");
-        EXPECT_EQ(g_opened, std::vector<std::string>{HelpFilePath()});
+        EXPECT_EQ(ui.helpOpened, std::vector<std::string>{HelpFilePath()});
         EXPECT_TRUE(::IsWindowEnabled(hwnd)) << "the main window is usable again";
     }
-    SetHelpOpener(previous);
 }
 
 }  // namespace

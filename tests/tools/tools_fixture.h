@@ -57,13 +57,14 @@ protected:
     }
     std::string Shown() const {
         std::string shown;
-        for (const ShownMessage& m : sink.messages) shown += Box(m.title, m.text, m.flags);
+        for (const ShownMessage& m : ui.messages) shown += Box(m.title, m.text, m.flags);
         return shown;
     }
 
-    CapturingSink sink;
-    TempDir dir;
-    CRenameDlg dlg{dir.path() + "vorlix.ini"};
+    MainWindowKit kit;
+    CRenameDlg& dlg = kit.dlg;
+    RecordingUi& ui = kit.ui;
+    const TempDir& dir = kit.dir;
     HWND hwnd = nullptr, list = nullptr;
     char m_savedDir[MAX_PATH] = "";
 };

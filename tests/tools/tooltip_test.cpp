@@ -27,41 +27,53 @@ std::string ToolTipOf(CRenameDlg& dlg, int control) {
     return info.lpszText ? info.lpszText : "(none)";
 }
 
-TEST_F(ToolsWindow, ToolTipOfEachControlIsItsLineOfTheFile) {
-    struct TipCase { const char* what; std::string contents; bool exists; int control; std::string expected; };
-    const TipCase cases[] = {
-        {"44 lines: the file list", Tips(44), true, IDC_FILELIST, "Tip 8"},
-        {"44 lines: the last", Tips(44), true, IDC_RETOPOS, "Tip 44"},
-        {"5 lines: the file list shows the last", Tips(5), true, IDC_FILELIST, "Tip 5"},
-        {"no file", "", false, IDC_EXIT, "Tooltips file not found!"},
-        {"Clear has no line", Tips(44), true, IDC_CLEAR, "No tooltips for this command."},
-    };
-    ::SetCurrentDirectoryA(dir.path().c_str());
-    for (const TipCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        ::DeleteFileA((dir.path() + "tooltip.txt").c_str());
-        if (c.exists) dir.WriteFile("tooltip.txt", c.contents);
-        EXPECT_EQ(ToolTipOf(dlg, c.control), c.expected);
+// The file that comes with the program, read from the current directory: each control
+// shows its own line, each line useful and none so long that it would push the later
+// lines onto the wrong controls. A control without a line, or no file, says so.
+TEST_F(ToolsWindow, ToolTipOfEachControlIsItsLineOfTheShippedFile) {
+    char exe[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    const std::string shipped = std::string(exe, std::strrchr(exe, '\\') + 1) + "shipped\\";
+    std::ifstream in(shipped + "tooltip.txt");
+    std::vector<std::string> lines;  // read in text mode: line ends are gone
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 44u);
+    ::SetCurrentDirectoryA(shipped.c_str());
+    std::set<int> used;
+    for (HWND child = ::GetWindow(hwnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const int id = ::GetDlgCtrlID(child), line = ToolTipLineOf(id);
+        if (line == 0) continue;
+        ASSERT_LE(line, 44);
+        used.insert(line);
+        EXPECT_EQ(ToolTipOf(dlg, id), lines[line - 1]) << "control " << id;
+        EXPECT_GE(lines[line - 1].size(), 20u) << line;
     }
+    EXPECT_EQ(used.size(), 44u) << "every line belongs to its own control";
+    EXPECT_EQ(ToolTipOf(dlg, IDC_CLEAR), "No tooltips for this command.");
+    ::SetCurrentDirectoryA(dir.path().c_str());
+    EXPECT_EQ(ToolTipOf(dlg, IDC_EXIT), "Tooltips file not found!");
 }
 
 // However large the file, only its first few kilobytes are read, and only once until it changes.
-TEST_F(ToolsWindow, ToolTipFileIsReadOncePerChangeAndOnlyItsStart) {
+TEST(ToolTips, FileIsReadOncePerChangeAndOnlyItsStart) {
     FakeFileServices fake;
-    ToolTips tips(dlg, fake);
     FakeEntry& file = fake.AddFile("C:\\tooltip.txt", kFileArchive, 1000, Tips(44));
     file.size = 100u << 20;
-    EXPECT_STREQ(tips.TextFor(IDC_FILELIST), "Tip 8");
-    EXPECT_STREQ(tips.TextFor(IDC_EXIT), "Tip 1");
+    MainWindowKit kit(&fake);
+    ASSERT_TRUE(kit.dlg.Create());
+    fake.log.clear();
+    EXPECT_EQ(ToolTipOf(kit.dlg, IDC_FILELIST), "Tip 8");
+    EXPECT_EQ(ToolTipOf(kit.dlg, IDC_EXIT), "Tip 1");
     file.contents = "changed\n";
     file.modified = 1001;
-    EXPECT_STREQ(tips.TextFor(IDC_EXIT), "changed");
-    EXPECT_STREQ(tips.TextFor(IDC_FILELIST), "changed");
+    EXPECT_EQ(ToolTipOf(kit.dlg, IDC_EXIT), "changed");
+    EXPECT_EQ(ToolTipOf(kit.dlg, IDC_FILELIST), "changed");
     std::string reads;
     for (const std::string& line : fake.log)
         if (line.rfind("Read", 0) == 0) reads += line + "\n";
     EXPECT_EQ(reads, "ReadFileStart tooltip.txt " + std::to_string(kToolTipFileBytes) + "\n" +
                      "ReadFileStart tooltip.txt " + std::to_string(kToolTipFileBytes) + "\n");
+    kit.dlg.DestroyWindow();
 }
 
 // What the tooltip control is told of the mouse, by the window's relay.
@@ -124,21 +136,6 @@ TEST_F(ToolsWindow, ToolTipsReachDisabledControls) {
                   control);
     }
     ::SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RelayLog::next));
-}
-
-// The file that comes with the program: a useful line for every control, none so
-// long that it would push the later lines onto the wrong controls.
-TEST_F(ToolsWindow, ToolTipFileAsShippedHasALineForEveryControl) {
-    char exe[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::ifstream in(std::string(exe, std::strrchr(exe, '\\') + 1) + "shipped\\tooltip.txt");
-    int count = 0;  // read in text mode: line ends are gone
-    for (std::string line; std::getline(in, line); ++count) EXPECT_TRUE(line.size() >= 20 && line.size() <= 78) << line;
-    EXPECT_EQ(count, 44);
-    std::set<int> used;
-    for (HWND child = ::GetWindow(hwnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (int n = ToolTipLineOf(::GetDlgCtrlID(child))) used.insert(n);
-    EXPECT_TRUE(used.size() == 44u && *used.rbegin() == 44) << "every line belongs to its own control";
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
-// Double click on a file: "File Status..." renames, moves, re-stamps and
-// re-attributes that one file, and the list entry follows without a refill.
-#include "platform/file_services.h"
+// The tools of the file list. The Delete key deletes the selected files from the disk
+// and takes their entries out of the list; every other key keeps its effect. A double
+// click on a file: "File Status..." renames, moves, re-stamps and re-attributes that one
+// file, and the list entry follows without a refill.
+#include "platform/win32_file_services.h"
 #include "tools_fixture.h"
 
 #include <array>
@@ -9,26 +11,70 @@
 
 namespace {
 
+// `readOnly`: the index of a read-only file that stops the run, -1 for none; no question: "".
+TEST_F(ToolsWindow, DeleteKeyDeletesTheSelectedFiles) {
+    struct { const char* what; UINT key; std::vector<int> selected; int readOnly, warn, answer;
+             const char *question, *listAfter; } cases[] = {
+        {"three after the question", VK_DELETE, {0, 2, 4}, -1, TRUE, IDYES, "Delete 3 files?", "b.txt d.txt"},
+        {"answer No", VK_DELETE, {1, 3}, -1, TRUE, IDNO, "Delete 2 files?", "a.txt b.txt* c.txt d.txt* e.txt"},
+        {"no question when the warning is off", VK_DELETE, {0, 1}, -1, FALSE, IDYES, "", "c.txt d.txt e.txt"},
+        {"nothing selected", VK_DELETE, {}, -1, TRUE, IDYES, "", "a.txt b.txt c.txt d.txt e.txt"},
+        {"read-only third of five", VK_DELETE, {0, 1, 2, 3, 4}, 2, FALSE, IDYES, "", "c.txt* d.txt* e.txt*"},
+        {"Space toggles the caret's entry", VK_SPACE, {1}, -1, TRUE, IDYES, "", "a.txt b.txt c.txt d.txt e.txt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir fresh;
+        ListFiles(fresh, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
+        std::string readOnly = fresh.path() + char('a' + c.readOnly) + ".txt";
+        if (c.readOnly >= 0) ::SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+        for (int i : c.selected) ::SendMessageA(list, LB_SETSEL, TRUE, i);
+        dlg.m_bWarnDelete = c.warn;
+        ui.messages.clear();
+        ui.answers.assign(1, c.answer);
+
+        PressKey(hwnd, list, c.key);
+
+        std::string expected;
+        if (*c.question) expected += Box("Are you sure?", c.question, MB_YESNO | MB_ICONQUESTION);
+        if (c.readOnly >= 0) expected += Box("Delete Error:", "Cannot delete file: " + readOnly, MB_OK | MB_ICONSTOP);
+        EXPECT_EQ(Shown(), expected);
+        EXPECT_EQ(ListState(), c.listAfter);
+    }
+}
+
 // What the user types over the boxes (those given) and clicks before closing the window.
-// The path box becomes <directory>subdir\ when subdir is given.
-struct StatusAction { std::string name{}, subdir{}, date{}, time{}; bool clickReadOnly = false; int closeWith = IDOK; };
+// The path box becomes <directory>subdir\ when subdir is given. `choosePath`: first
+// "Change &Path", its directory chooser cancelled.
+struct StatusAction { std::string name{}, subdir{}, date{}, time{}; bool clickReadOnly = false; int closeWith = IDOK;
+                      bool choosePath = false; };
 
 // Double-clicks entry `index` and does `a` in the window; returns how many windows opened.
-int OpenStatus(HWND list, const std::string& dir, int index, const StatusAction& a) {
+int OpenStatus(RecordingUi& ui, HWND list, const std::string& dir, int index, const StatusAction& a) {
     int opened = 0;
-    SetModalHook([&](CDialog& shown) {
+    HWND status = nullptr;
+    ui.onModal = [&](CDialog& shown) {
         ++opened;
+        if (shown.GetTemplateId() == IDD_DIREXPLORER) {
+            // The status window's own: the status window takes no input until it is closed.
+            EXPECT_EQ(::GetWindow(shown.GetSafeHwnd(), GW_OWNER), status);
+            EXPECT_FALSE(::IsWindowEnabled(status));
+            ClickButton(shown.GetDlgItem(IDCANCEL));
+            return;
+        }
+        status = shown.GetSafeHwnd();
+        if (a.choosePath) ClickButton(shown.GetDlgItem(IDC_FS_CHANGEPATH));
         for (auto [id, text] : {std::pair<int, std::string>{IDC_FS_NAME, a.name}, {IDC_FS_MODIFIED_DATE, a.date},
                                 {IDC_FS_PATH, a.subdir.empty() ? "" : dir + a.subdir + "\\"}, {IDC_FS_MODIFIED_TIME, a.time}})
             if (!text.empty()) ::SetWindowTextA(shown.GetDlgItem(id), ""), TypeText(shown.GetDlgItem(id), text);
         if (a.clickReadOnly) ClickButton(shown.GetDlgItem(IDC_ATTR_READONLY));
         if (a.closeWith == IDCANCEL) PressKey(shown.GetSafeHwnd(), shown.GetDlgItem(IDC_FS_NAME), VK_ESCAPE);
         else ClickButton(shown.GetDlgItem(IDOK));
-    });
+    };
     ClickListItem(list, index);  // the list tells its window of the double click that follows
     ::SendMessageA(::GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_FILELIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
     PumpMessages();
-    SetModalHook(nullptr);
+    ui.onModal = nullptr;
     return opened;
 }
 
@@ -46,13 +92,14 @@ TEST_F(ToolsWindow, FileStatusAppliesItsChangesAndPatchesTheEntry) {
         {"name taken: both untouched", 0, {"b.txt", "", "01/01/2001", "", true}, all, "a.txt", {}, false},
         {"moved away by path", 0, {"", "sub"}, "b.txt readme.txt", "sub\\a.txt", {}, false},
         {"moved and renamed", 2, {"x.txt", "sub"}, "a.txt b.txt", "sub\\x.txt", {}, true},
-        {"cancel after editing", 1, {"z.txt", "sub", "01/01/2001", "", true, IDCANCEL}, all, "b.txt", {}, false},
+        {"cancel after editing", 1, {"z.txt", "sub", "01/01/2001", "", true, IDCANCEL, true}, all, "b.txt", {}, false},
         {"date pulled into range", 1, {"", "", "13/45/1999", "10:20:30"}, all, "b.txt", {1999, 12, 31, 10, 20, 30},
          false},
         {"read-only cleared", 2, {"", "", "", "", true}, all, "readme.txt", {}, false},
         {"renamed, stamped, made read-only", 1, {"new.txt", "", "12/24/2003", "", true}, "a.txt new.txt readme.txt",
          "new.txt", {2003, 12, 24, 3, 4, 5}, true},
     };
+    Win32FileServices files;
     for (const ApplyCase& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir fresh;
@@ -61,20 +108,19 @@ TEST_F(ToolsWindow, FileStatusAppliesItsChangesAndPatchesTheEntry) {
         const std::string& old = names[static_cast<size_t>(c.index)];
         FileStatus start;
         // Before the first year the date boxes read back: unchanged boxes must not bring it in.
-        start.modified = Platform().MakeLocalTime(1975, 1, 2, 3, 4, 5);
+        start.modified = files.MakeLocalTime(1975, 1, 2, 3, 4, 5);
         start.attribute = kFileArchive | kFileHidden | (c.index == 2 ? kFileReadOnly : 0);
-        std::string error;
-        ASSERT_TRUE(Platform().SetStatus(fresh.path() + old, start, error)) << error;
-        sink.messages.clear();
+        ASSERT_FALSE(files.SetStatus(fresh.path() + old, start));
+        ui.messages.clear();
 
-        EXPECT_EQ(OpenStatus(list, fresh.path(), c.index, c.action), 1);
+        EXPECT_EQ(OpenStatus(ui, list, fresh.path(), c.index, c.action), 1 + c.action.choosePath);
 
         EXPECT_EQ(ListState(), c.listAfter) << "the double-clicked entry is left deselected";
         EXPECT_EQ(ReadFile(fresh.path() + c.fileAfter), "contents of " + old);
         FileStatus after;
-        ASSERT_TRUE(Platform().GetStatus(fresh.path() + c.fileAfter, after));
+        ASSERT_TRUE(files.GetStatus(fresh.path() + c.fileAfter, after));
         const std::array<int, 6>& m = c.modifiedAfter;
-        EXPECT_EQ(after.modified, m[0] ? Platform().MakeLocalTime(m[0], m[1], m[2], m[3], m[4], m[5]) : start.modified);
+        EXPECT_EQ(after.modified, m[0] ? files.MakeLocalTime(m[0], m[1], m[2], m[3], m[4], m[5]) : start.modified);
         EXPECT_EQ(after.attribute, kFileArchive | kFileHidden | (c.readOnlyAfter ? kFileReadOnly : 0));
         // Only the double-clicked file is hidden: a refused rename leaves the other file alone.
         for (const std::string& name : NamesIn(fresh.path()))
@@ -145,10 +191,10 @@ TEST_F(ToolsWindow, EachNameReachesItsOwnFile) {
         dlg.m_bChangePrefix = dlg.m_bPrefixUpper = dlg.m_bChangeExt = dlg.m_bExtUpper = dlg.m_bTimeDate = 0;
         dlg.m_strNewPrefix.clear();
         if (c.options) c.options(dlg);
-        sink.messages.clear();
+        ui.messages.clear();
 
         if (c.how == kStatus) {
-            EXPECT_EQ(OpenStatus(list, fresh.path(), chosen[0], c.status), 1);
+            EXPECT_EQ(OpenStatus(ui, list, fresh.path(), chosen[0], c.status), 1);
         } else {
             for (int i : chosen) ::SendMessageA(list, LB_SETSEL, TRUE, i);
             if (c.how == kDelete) PressKey(hwnd, list, VK_DELETE);
@@ -166,32 +212,9 @@ TEST_F(ToolsWindow, EachNameReachesItsOwnFile) {
 TEST_F(ToolsWindow, FileStatusOfAVanishedFileIsToldWithoutAWindow) {
     ListFiles(dir, {"a.txt"});
     ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("gone.txt"));
-    EXPECT_EQ(OpenStatus(list, dir.path(), 1, {"other.txt"}), 0);
+    EXPECT_EQ(OpenStatus(ui, list, dir.path(), 1, {"other.txt"}), 0);
     EXPECT_NE(Shown().find(dir.path() + "gone.txt"), std::string::npos) << Shown();
     EXPECT_EQ(ListState(), "a.txt gone.txt (not the files on the disk)");
-}
-
-// "Change &Path" opens the directory chooser as the status window's own: the status
-// window takes no input until the chooser is closed.
-TEST_F(ToolsWindow, FileStatusOwnsItsDirectoryChooser) {
-    ListFiles(dir, {"a.txt"});
-    HWND status = nullptr;
-    std::string chooser;
-    SetModalHook([&](CDialog& shown) {
-        if (!status) {
-            status = shown.GetSafeHwnd();
-            ClickButton(shown.GetDlgItem(IDC_FS_CHANGEPATH));
-        } else {
-            chooser = std::string(::GetWindow(shown.GetSafeHwnd(), GW_OWNER) == status ? "owned" : "not owned") +
-                      (::IsWindowEnabled(status) ? ", status window enabled" : ", status window disabled");
-        }
-        ClickButton(shown.GetDlgItem(IDCANCEL));
-    });
-    ClickListItem(list, 0);
-    ::SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_FILELIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
-    PumpMessages();
-    SetModalHook(nullptr);
-    EXPECT_EQ(chooser, "owned, status window disabled");
 }
 
 }  // namespace
