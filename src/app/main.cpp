@@ -11,7 +11,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Win32FileServices files;
     DesktopUi ui;
     // The settings file lies beside the executable and is named after it.
-    const Services services{files, ui, PathBesideExecutable(ExecutablePath(), ".ini")};
+    const Services services{files, ui, PathBesideExecutable(ExecutablePath(), ".ini"), CommandLinePath()};
     CRenameDlg window(services);
     window.DoModal();
     return 0;

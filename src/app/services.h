@@ -14,4 +14,8 @@ struct Services {
     UiServices& ui;
     // The settings file the window starts from and the options window saves to.
     std::string settingsPath;
+    // The path the program was started with ("vorlix.exe PATH", as Explorer's "Send to"
+    // passes it), a full path: a directory to open, or a file whose directory opens with
+    // it selected; "" for none.
+    std::string openPath = {};
 };

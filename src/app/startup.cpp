@@ -2,6 +2,8 @@
 // the window's first appearance, in a fixed order.
 #include "app/rename_dlg.h"
 
+#include "platform/move_rules.h"
+
 namespace {
 
 // Centres a window on its screen's work area unless it moved away from
@@ -14,6 +16,29 @@ void CenterIfUnmoved(HWND hwnd, const RECT& before) {
     HWND owner = ::GetWindow(hwnd, GW_OWNER);
     if (owner && ::IsWindowEnabled(owner)) return;
     CenterWindow(hwnd);
+}
+
+// What a path given on the command line opens: a directory, or a file's directory with
+// the file to select; a path that names nothing opens the usual start directory.
+struct StartTarget {
+    std::string directory;
+    std::string file;
+    bool missing = false;
+};
+
+StartTarget StartTargetOf(const std::string& path, FileServices& files) {
+    StartTarget target;
+    if (path.empty()) return target;
+    FileStatus status;
+    if (!files.GetStatus(path, status)) {
+        target.missing = true;
+    } else if (status.attribute & kFileDirectory) {
+        target.directory = path;
+    } else {
+        target.directory = DirectoryOf(path);
+        target.file = path.substr(target.directory.size());
+    }
+    return target;
 }
 
 }  // namespace
@@ -63,8 +88,14 @@ BOOL CRenameDlg::OnInitDialog() {
     // 7. Long names can be scrolled into view. 8. Filter and sort entries.
     m_filePane.ShowChoices();
 
+    // A path given on the command line takes the saved directory's place.
+    const StartTarget target = StartTargetOf(m_services.openPath, Files());
+    if (target.missing) MessageBox("Cannot open: " + m_services.openPath, "NOTE:", MB_ICONINFORMATION);
+    if (!target.directory.empty()) startDir = target.directory;
+
     // 9. Drive box, current directory, tree; the tree's selection fills the list.
     OpenStartDirectory(startDir);
+    if (!target.file.empty()) m_filePane.SelectOnly(target.file);
 
     // 10. Controls from the fields, the enabled states and the preview line.
     EnableBasicControls();

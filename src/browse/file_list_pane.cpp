@@ -205,6 +205,18 @@ void FileListPane::Clear() {
     ShowSelectedCount();
 }
 
+bool FileListPane::SelectOnly(const std::string& name) {
+    HWND list = List();
+    const int at = FindCaretEntry(list, name);
+    if (at == LB_ERR) return false;
+    const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+    ::SendMessageA(list, LB_SELITEMRANGEEX, static_cast<WPARAM>(count), 0);
+    ::SendMessageA(list, LB_SETSEL, TRUE, at);
+    ::SendMessageA(list, LB_SETCARETINDEX, static_cast<WPARAM>(at), FALSE);
+    ShowSelectedCount();
+    return true;
+}
+
 void FileListPane::ShowSelectedCount() {
     m_options.m_lSelCount = static_cast<long>(::SendMessageA(List(), LB_GETSELCOUNT, 0, 0));
     m_window.UpdateData(FALSE);

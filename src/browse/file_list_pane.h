@@ -51,6 +51,9 @@ public:
     // The tree's notifications and the drive box's selection change.
     DriveTree& Tree() { return m_tree; }
 
+    // Selects the entry `name` alone, with the caret on it (spelled exactly, else the first
+    // spelled otherwise in case); false when the list has no such entry.
+    bool SelectOnly(const std::string& name);
     // The selected entries, top to bottom (the order a run works in).
     std::vector<std::string> SelectedNames() const;
 

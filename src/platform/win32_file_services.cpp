@@ -1,5 +1,6 @@
 // The real file and time services, on the Win32 API and the C runtime.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <direct.h>
 
@@ -527,4 +528,22 @@ std::string ExecutablePath() {
         if (length < buffer.size()) return std::string(buffer.data(), length);
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string CommandLinePath() {
+    int count = 0;
+    LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!args) return std::string();
+    std::wstring full;
+    if (count > 1 && args[1][0] != L'\0') {
+        const DWORD length = ::GetFullPathNameW(args[1], 0, nullptr, nullptr);
+        if (length != 0) {
+            full.resize(length);
+            const DWORD written = ::GetFullPathNameW(args[1], length, &full[0], nullptr);
+            full.resize(written < length ? written : 0);
+        }
+    }
+    ::LocalFree(args);
+    while (full.size() > 3 && full.back() == L'\\') full.pop_back();
+    return full.empty() ? std::string() : FromWide(full.c_str());
 }

@@ -31,3 +31,8 @@ public:
     bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) override;
     bool WriteFileReplacing(const std::string& path, const std::string& contents) override;
 };
+
+// The path the program was started with (its first argument), as a full path in the
+// program's text without a final backslash (a drive's root keeps its own); "" when
+// there is none.
+std::string CommandLinePath();
