@@ -1,5 +1,9 @@
 #include "tools/tooltips.h"
 
+#include "platform/move_rules.h"
+
+#include "platform/executable_path.h"
+
 #include "platform/file_services.h"
 #include "winui/dialog.h"
 
@@ -161,18 +165,23 @@ const char* ToolTips::TextFor(int controlId) {
     return m_text;
 }
 
-// The file is looked up in the current directory at every tooltip, but read only
-// when its full path, size or write time differ from those of the texts in hand, and
-// then only its first few kilobytes: a huge file costs no more than a small one.
+// The file is looked up in the current directory at every tooltip, and where it is not
+// there, beside the executable (where a release unpacks it). It is read only when its
+// full path, size or write time differ from those of the texts in hand, and then only
+// its first few kilobytes: a huge file costs no more than a small one.
 std::string ToolTips::TextOfLine(int line) {
-    const char* const name = "tooltip.txt";
+    const std::string beside = DirectoryOf(ExecutablePath()) + "tooltip.txt";
     FileStatus status;
-    char full[MAX_PATH] = "";
-    const DWORD length = ::GetFullPathNameA(name, MAX_PATH, full, nullptr);
-    if (!m_files.GetStatus(name, status) || (status.attribute & kFileDirectory)) {
+    auto found = [&](const std::string& path) {
+        return m_files.GetStatus(path, status) && !(status.attribute & kFileDirectory);
+    };
+    const std::string name = found("tooltip.txt") ? "tooltip.txt" : (found(beside) ? beside : "");
+    if (name.empty()) {
         m_file.Forget();
         return "Tooltips file not found!";
     }
+    char full[MAX_PATH] = "";
+    const DWORD length = ::GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr);
     const std::string version = std::string(full, length < MAX_PATH ? length : 0) + "|" +
                                 std::to_string(status.size) + "|" + std::to_string(status.modified);
     if (!m_file.Holds(version)) {

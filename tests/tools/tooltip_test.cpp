@@ -1,5 +1,7 @@
 // Tooltips of the main window: the text of each control is its line of
 // "tooltip.txt" in the current directory (how lines are cut: tooltip_text_test.cpp).
+#include "platform/executable_path.h"
+#include "platform/move_rules.h"
 #include "support/fake_file_services.h"
 #include "tools/tooltips.h"
 #include "tools_fixture.h"
@@ -73,6 +75,20 @@ TEST(ToolTips, FileIsReadOncePerChangeAndOnlyItsStart) {
         if (line.rfind("Read", 0) == 0) reads += line + "\n";
     EXPECT_EQ(reads, "ReadFileStart tooltip.txt " + std::to_string(kToolTipFileBytes) + "\n" +
                      "ReadFileStart tooltip.txt " + std::to_string(kToolTipFileBytes) + "\n");
+    kit.dlg.DestroyWindow();
+}
+
+// Where the current directory has no file, the one beside the executable serves (as a
+// release unpacks it); one in the current directory comes first.
+TEST(ToolTips, FileBesideTheExecutableServesWhereTheCurrentDirectoryHasNone) {
+    FakeFileServices fake;
+    fake.AddFile(DirectoryOf(ExecutablePath()) + "tooltip.txt", kFileArchive, 1000, Tips(44));
+    MainWindowKit kit(&fake);
+    ASSERT_TRUE(kit.dlg.Create());
+    EXPECT_EQ(ToolTipOf(kit.dlg, IDC_FILELIST), "Tip 8");
+    fake.AddFile("C:\\tooltip.txt", kFileArchive, 1000, Tips(9));
+    EXPECT_EQ(ToolTipOf(kit.dlg, IDC_FILELIST), "Tip 8");
+    EXPECT_EQ(ToolTipOf(kit.dlg, IDC_FILEFILTER), "Tip 9");
     kit.dlg.DestroyWindow();
 }
 
