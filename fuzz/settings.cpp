@@ -1,7 +1,8 @@
 // Any bytes as a settings file and as date and time text. Checks that reading
 // never crashes, that every text read stops short of a NUL and within its
-// field's limit, that parsed dates and times always lie in their ranges, and
-// that whatever was read is written and read back unchanged.
+// field's limit in characters, that a file read as UTF-8 or through a code page
+// gives well-formed UTF-8, that parsed dates and times always lie in their
+// ranges, and that whatever was read is written and read back unchanged.
 //
 // Settings files are hand-edited: inputs up to a megabyte (one line or many)
 // are tried from the start, under a memory limit, unless the command line
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "naming/rename_options.h"
+#include "naming/utf8.h"
 #include "settings/date_time_text.h"
 #include "settings/settings_format.h"
 
@@ -40,17 +42,22 @@ struct Fields {
     }
 };
 
-void CheckSettings(const std::string& data) {
+// `ansi` stands in for the system's code page; without it the bytes of a file that
+// is not UTF-8 stay as they are, and only the limits are checked.
+void CheckSettings(const std::string& data, const CodePageToUtf8& ansi) {
     Fields first;
-    const SettingsReadResult r1 = ReadSettings(data, first.b);
+    const SettingsReadResult r1 = ReadSettings(data, first.b, ansi);
     Require(r1.startDir.find('\0') == std::string::npos, "start directory without NUL");
+    Require(!ansi || IsValidUtf8(r1.startDir), "start directory in UTF-8");
     for (int row = 1; row < kSettingRowCount; ++row) {
         if (!first.b.text[row]) continue;
         const std::string& text = *first.b.text[row];
         Require(text.find('\0') == std::string::npos, "text without NUL");
+        Require(!ansi || IsValidUtf8(text), "text in UTF-8");
         const int limit = kSettingKeys[row].maxChars;
-        Require(limit == 0 || text.size() <= size_t(limit), "text within its limit");
+        Require(limit == 0 || CountCodePoints(text) <= size_t(limit), "text within its limit");
     }
+    if (!ansi) return;
     const std::string saved = FormatSettings(r1.window, r1.startDir, first.b);
     Fields second;
     const SettingsReadResult r2 = ReadSettings(saved, second.b);
@@ -130,8 +137,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    CheckSettings(text);
-    CheckSettings(KeyedLongLines(text));
+    CheckSettings(text, Latin1ToUtf8);
+    CheckSettings(text, CodePageToUtf8());
+    CheckSettings(KeyedLongLines(text), Latin1ToUtf8);
     CheckDateTime(text);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "naming/rename_options.h"
+#include "naming/utf8.h"
 #include "settings/scan_ints.h"
 
 // The order is the file's line order and must never change: the reader pairs
@@ -65,7 +66,7 @@ const char kWindowPosKey[] = "WINDOWPOS=";
 // and nothing follows a final "\n".
 class LineReader {
 public:
-    explicit LineReader(const std::string& text) : text_(text) {}
+    explicit LineReader(std::string_view text) : text_(text) {}
 
     bool Next(std::string& line) {
         if (pos_ >= text_.size()) return false;
@@ -78,13 +79,13 @@ public:
             ++next;
             if (end > pos_ && text_[end - 1] == '\r') --end;
         }
-        line.assign(text_, pos_, end - pos_);
+        line.assign(text_.substr(pos_, end - pos_));
         pos_ = next;
         return true;
     }
 
 private:
-    const std::string& text_;
+    std::string_view text_;
     size_t pos_ = 0;
 };
 
@@ -94,7 +95,7 @@ void ReadWindowPos(const std::string& line, SettingsReadResult& result) {
     // moves only when all four numbers are there.
     WindowRect r;
     int* const fields[4] = {&r.left, &r.top, &r.right, &r.bottom};
-    if (ScanInts(line.substr(sizeof kWindowPosKey - 1), "%d,%d,%d,%d", fields, 4) == 4) {
+    if (ScanInts(line.substr(CodePointOffset(line, sizeof kWindowPosKey - 1)), "%d,%d,%d,%d", fields, 4) == 4) {
         result.windowRead = true;
         result.window = r;
     }
@@ -106,12 +107,13 @@ void StoreLine(int row, const std::string& line, const SettingsBinding& fields,
     const std::string keyEq = std::string(key.key) + "=";
     if (line.find(keyEq) == std::string::npos) return;
     // Cut by length, not at the place found: a line with text before its key
-    // keeps part of the key in its value, as files have always been read.
-    std::string value = line.substr(keyEq.size());
+    // keeps part of the key in its value, as files have always been read. The
+    // length counts characters, so no character before the key is cut in two.
+    std::string value = line.substr(CodePointOffset(line, keyEq.size()));
     if (key.kind == SettingKind::Text) {
         const size_t nul = value.find('\0');
         if (nul != std::string::npos) value.erase(nul);
-        if (key.maxChars > 0 && value.size() > size_t(key.maxChars)) value.resize(size_t(key.maxChars));
+        if (key.maxChars > 0) value.resize(CodePointOffset(value, size_t(key.maxChars)));
     }
     if (row == kRowToolTip) result.toolTipStored = true;
     if (row == kRowDefDir) {
@@ -214,9 +216,11 @@ std::string FormatSettings(const WindowRect& w, const std::string& curDir,
     return ToCrLf(out);
 }
 
-SettingsReadResult ReadSettings(const std::string& fileContents, const SettingsBinding& fields) {
+SettingsReadResult ReadSettings(const std::string& fileContents, const SettingsBinding& fields,
+                                const CodePageToUtf8& ansi) {
     SettingsReadResult result;
-    LineReader lines(fileContents);
+    std::string converted;
+    LineReader lines(TextFileAsUtf8(fileContents, ansi, converted));
     std::string line;
     if (!lines.Next(line)) return result;  // the header, never looked at
     if (!lines.Next(line)) return result;

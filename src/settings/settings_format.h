@@ -16,13 +16,15 @@
 
 #include <string>
 
+#include "naming/utf8.h"
+
 struct RenameOptions;
 
 enum class SettingKind {
     Flag,    // written as the int; read back as 1 when atoi of the text is > 0, else 0
     Number,  // written as the int; read back as atoi of the text, unchecked
     Text,    // written as it stands; read back as the rest of the line, blanks included,
-             // up to a NUL and at most maxChars characters
+             // up to a NUL and at most maxChars characters (code points)
 };
 
 struct SettingKey {
@@ -118,7 +120,7 @@ std::string SettingsBindingProblem(const SettingsBinding& binding);
 
 // The whole file, 45 lines, each ended with "\r\n" (a "\n" inside a text
 // value is written as "\r\n" as well, as a text-mode file would). curDir is
-// written as DEFDIR.
+// written as DEFDIR. The texts are UTF-8, as they are held, with no byte-order mark.
 std::string FormatSettings(const WindowRect& window, const std::string& curDir,
                            const SettingsBinding& fields);
 
@@ -130,13 +132,18 @@ struct SettingsReadResult {
     bool toolTipStored = false;  // the TOOLTIP line carried its key: switch tooltips now
 };
 
-// Reads a settings file's bytes into the bound fields. Lines end at "\n"
-// (a "\r" before it is dropped); a last line without "\n" counts. Line 1 is
-// skipped unseen. A line that lacks its "KEY=" leaves its field alone. A text
-// value ends at its first NUL (a damaged or hand-edited file) and is cut to
-// its key's maxChars, so that it neither turns into a shorter path further on
-// nor exceeds what its edit box accepts. Never fails; at worst nothing is read.
-SettingsReadResult ReadSettings(const std::string& fileContents, const SettingsBinding& fields);
+// Reads a settings file's bytes into the bound fields. The file is UTF-8 (a
+// byte-order mark is skipped); one that is not well-formed UTF-8 was written by
+// an earlier version in the ANSI code page and is read through `ansi` (see
+// TextFileAsUtf8; without it, for a caller still in that code page, the bytes
+// stay as they are). Lines end at "\n" (a "\r" before it is dropped); a last
+// line without "\n" counts. Line 1 is skipped unseen. A line that lacks its
+// "KEY=" leaves its field alone. A text value ends at its first NUL (a damaged
+// or hand-edited file) and is cut to its key's maxChars characters, so that it
+// neither turns into a shorter path further on nor exceeds what its edit box
+// accepts. Never fails; at worst nothing is read.
+SettingsReadResult ReadSettings(const std::string& fileContents, const SettingsBinding& fields,
+                                const CodePageToUtf8& ansi = {});
 
 // The settings file of an executable: same directory, the executable's name
 // without its extension in lower case, ".ini" ("D:\Tools\Renamer.exe" ->
