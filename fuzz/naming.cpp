@@ -130,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         Require(CountCodePoints(oldName.substr(0, CodePointOffset(oldName, n))) == std::min(n, oldChars));
     const NameProblem problem = FindNameProblem(oldName);
     Require((problem.kind == NameProblem::Kind::kTooLong) == (oldChars > kMaxNewNameLength));
-    const std::vector<std::string> twins = {f[13], oldName, f[14], upper};
+    const std::vector<std::string> twins = {f[13], oldName, f[14], lower};
     const int twin = FindDuplicateName(twins);
     Require(twin >= 0 && twin <= 1);
 
