@@ -1,6 +1,6 @@
 #include "preview/preview_dlg.h"
 
-#include "naming/case_map.h"
+#include "naming/name_checks.h"
 #include "res/resource.h"
 #include "winui/app.h"
 #include "winui/ddx.h"
@@ -13,11 +13,6 @@
 #include <vector>
 
 namespace {
-
-// Longest name the checks let pass.
-constexpr size_t kMaxNameLength = 256;
-// Characters no file name may hold (bytes from 0x80 and control characters are not checked).
-const char kInvalidChars[] = "\"*/:<>?\\|";
 
 // The order in which the sorted list box would keep the names. Added one by one, it
 // finds each name's place anew and moves every name behind it, which for a large
@@ -90,14 +85,14 @@ void CPreviewDlg::OnFindInvalidChars() {
     std::optional<CWaitCursor> wait(std::in_place);
     for (int i = 0; i < count; ++i) {
         const CString name = GetListBoxText(list, i);
-        if (name.size() > kMaxNameLength) {
+        const NameProblem problem = FindNameProblem(name);
+        if (problem.kind == NameProblem::Kind::kTooLong) {
             MessageBox("File:  " + name + "\nis longer than 256 characters!", "Warning!", MB_ICONINFORMATION);
             ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
             return;
         }
-        for (char c : name) {
-            if (!std::char_traits<char>::find(kInvalidChars, sizeof kInvalidChars - 1, c)) continue;
-            MessageBox(CString("Invalid character is  ") + c + "\nIn filename:  " + name,
+        if (problem.kind == NameProblem::Kind::kInvalidCharacter) {
+            MessageBox(CString("Invalid character is  ") + problem.character + "\nIn filename:  " + name,
                        "Invalid character found!", MB_ICONEXCLAMATION);
             ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
             return;
@@ -111,30 +106,17 @@ void CPreviewDlg::OnCheckDuplicates() {
     const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
     if (count >= 2) {
         std::optional<CWaitCursor> wait(std::in_place);
-        // The list's own order puts names that differ only in ASCII case side by side,
-        // so comparing neighbours finds them. Names that the order takes as equal in
-        // other ways too (accented letters of the code page) form a run in which such
-        // pairs may interleave: within a run every earlier name is compared as well.
-        CStringArray run;  // the names of the current run, the previous name last
-        run.push_back(GetListBoxText(list, 0));
-        int runStart = 0;
-        for (int i = 1; i < count; ++i) {
-            CString name = GetListBoxText(list, i);
-            const bool sameRun = ::lstrcmpiA(name.c_str(), run.back().c_str()) == 0;
-            for (size_t j = run.size(); j-- > 0;) {
-                if (CompareNoCase(name, run[j]) != 0) {
-                    if (!sameRun) break;  // outside a run only the neighbour counts
-                    continue;
-                }
-                MessageBox("Duplicate file:  " + run[j], "Duplicates found!", MB_ICONEXCLAMATION);
-                ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(runStart + static_cast<int>(j)), 0);
-                return;
-            }
-            if (!sameRun) {
-                run.clear();
-                runStart = i;
-            }
-            run.push_back(std::move(name));
+        // Every earlier name is compared, not only the neighbour: the list's collation
+        // (the user's locale) need not put names that fold alike side by side.
+        CStringArray names;
+        names.reserve(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i) names.push_back(GetListBoxText(list, i));
+        const int first = FindDuplicateName(names);
+        if (first >= 0) {
+            MessageBox("Duplicate file:  " + names[static_cast<size_t>(first)], "Duplicates found!",
+                       MB_ICONEXCLAMATION);
+            ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(first), 0);
+            return;
         }
     }
     MessageBox("No Duplicates found!", "Done", MB_ICONINFORMATION);
