@@ -1,6 +1,7 @@
 #include "preview/preview_dlg.h"
 
 #include "naming/name_checks.h"
+#include "platform/wide_text.h"
 #include "res/resource.h"
 #include "winui/app.h"
 #include "winui/ddx.h"
@@ -21,13 +22,7 @@ namespace {
 // appended. Names it takes as equal keep their order.
 std::vector<size_t> ListBoxOrder(const CStringArray& names) {
     std::vector<std::wstring> wide(names.size());
-    for (size_t i = 0; i < names.size(); ++i) {
-        const CString& name = names[i];
-        int length = ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-        wide[i].resize(static_cast<size_t>(length));
-        if (length > 0)
-            ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), &wide[i][0], length);
-    }
+    for (size_t i = 0; i < names.size(); ++i) wide[i] = ToWide(names[i]);
     std::vector<size_t> order(names.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(), [&wide](size_t a, size_t b) {
@@ -62,12 +57,11 @@ BOOL CPreviewDlg::OnInitDialog() {
     ::SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(ScalePixels(1500, WindowDpi(m_hWnd))), 0);
     // Room for all the names is made once, and the list is drawn once when complete.
     size_t bytes = 0;
-    for (const CString& name : m_arrNames) bytes += name.size() + 1;
+    for (const CString& name : m_arrNames) bytes += (name.size() + 1) * sizeof(wchar_t);
     ::SendMessageA(list, LB_INITSTORAGE, m_arrNames.size(), static_cast<LPARAM>(bytes));
     ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (size_t index : ListBoxOrder(m_arrNames))
-        ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                       reinterpret_cast<LPARAM>(m_arrNames[index].c_str()));
+        ListBoxInsertString(list, -1, m_arrNames[index]);
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     m_strFileCount = std::to_string(static_cast<long>(::SendMessageA(list, LB_GETCOUNT, 0, 0)));
     return CDialog::OnInitDialog();  // fields into the controls

@@ -19,7 +19,7 @@ void OpenProgramHelp() {
     SetHelpOpener(opener);
     std::string path = HelpFilePath();
     if (opener) opener(path);
-    else ::ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    else DesktopUi().OpenHelp(path);
 }
 
 CAboutDlg::CAboutDlg(HWND parent) : CDialog(IDD_ABOUTBOX, parent), m_strContact(kAboutContactLine) {

@@ -1,5 +1,6 @@
 // The "Preview" window: its sorted list and its two checks, driven with real clicks
 // while the window runs modally.
+#include "platform/wide_text.h"
 #include "preview/preview_dlg.h"
 #include "rename/run_kit.h"
 #include "res/resource.h"
@@ -35,15 +36,15 @@ Shown RunPreview(const std::vector<std::string>& names, int button) {
     EXPECT_EQ(dlg.DoModal(), IDOK);
     shown.told = ui.Told();
 
-    HWND reference = ::CreateWindowA("LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 10, 10, nullptr, nullptr,
-                                     ::GetModuleHandleA(nullptr), nullptr);
-    for (const std::string& name : names)
-        ::SendMessageA(reference, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    HWND reference = ::CreateWindowW(L"LISTBOX", L"", LBS_SORT | LBS_HASSTRINGS, 0, 0, 10, 10, nullptr, nullptr,
+                                     ::GetModuleHandleW(nullptr), nullptr);
+    for (const std::string& name : names) ListBoxAddString(reference, name);
     const std::vector<std::string> expected = Items(reference);
     ::DestroyWindow(reference);
     EXPECT_EQ(shown.items.size(), expected.size());
     for (size_t i = 0; i < std::min(expected.size(), shown.items.size()); ++i)
-        EXPECT_EQ(::lstrcmpiA(shown.items[i].c_str(), expected[i].c_str()), 0) << i << ": " << shown.items[i];
+        EXPECT_EQ(::lstrcmpiW(ToWide(shown.items[i]).c_str(), ToWide(expected[i]).c_str()), 0)
+            << i << ": " << shown.items[i];
     return shown;
 }
 

@@ -1,5 +1,6 @@
 // Tooltips of the main window: the text of each control is its line of
 // "tooltip.txt" in the current directory (how lines are cut: tooltip_text_test.cpp).
+#include "platform/wide_text.h"
 #include "support/fake_file_services.h"
 #include "tools/tooltips.h"
 #include "tools_fixture.h"
@@ -19,12 +20,12 @@ std::string Tips(int count) {
 // The text shown for a control, asked as the tooltip control asks and read after the
 // handler has returned.
 std::string ToolTipOf(CRenameDlg& dlg, int control) {
-    NMTTDISPINFOA info = {};
+    NMTTDISPINFOW info = {};
     info.hdr.idFrom = reinterpret_cast<UINT_PTR>(dlg.GetDlgItem(control));
-    info.hdr.code = TTN_NEEDTEXTA;
+    info.hdr.code = TTN_NEEDTEXTW;
     info.uFlags = TTF_IDISHWND;
-    ::SendMessageA(dlg.GetSafeHwnd(), WM_NOTIFY, static_cast<WPARAM>(control), reinterpret_cast<LPARAM>(&info));
-    return info.lpszText ? info.lpszText : "(none)";
+    ::SendMessageW(dlg.GetSafeHwnd(), WM_NOTIFY, static_cast<WPARAM>(control), reinterpret_cast<LPARAM>(&info));
+    return info.lpszText ? FromWide(info.lpszText) : "(none)";
 }
 
 TEST_F(ToolsWindow, ToolTipOfEachControlIsItsLineOfTheFile) {
