@@ -13,8 +13,11 @@ namespace {
 
 // Names as a photo or log directory holds them: words, numbers in the prefix
 // of most, a few numbered extensions, a few without any, a spread of times.
-std::vector<DatedName> MakeNames(int count) {
-    static const char* const words[] = {"IMG_", "Report ", "scan", "backup-", "Track", "log"};
+// With `international`, half the words hold letters beyond ASCII.
+std::vector<DatedName> MakeNames(int count, bool international = false) {
+    static const char* const ascii[] = {"IMG_", "Report ", "scan", "backup-", "Track", "log"};
+    static const char* const mixed[] = {"IMG_", "Отчёт ", "scan", "Été-", "Track", "日志"};
+    const char* const* words = international ? mixed : ascii;
     static const char* const exts[] = {".jpg", ".JPG", ".txt", ".tar.gz", ".log.1", ".r07", ".", ""};
     std::mt19937 rng(12345);
     std::vector<DatedName> names;
@@ -65,5 +68,8 @@ int main() {
         std::printf("%d %-30s %12.1f %12.1f\n", order, kSortOrderTexts[order], TimeOrder(order, sets[0], false),
                     TimeOrder(order, sets[1], false));
     std::printf("%-32s %12.1f %12s\n", "selection sort, order 2", TimeOrder(2, sets[0], true, 1), "-");
+    const std::vector<DatedName> international = MakeNames(sizes[1], true);
+    std::printf("%-32s %12s %12.1f\n", "order 1, letters beyond ASCII", "-", TimeOrder(1, international, false));
+    std::printf("%-32s %12s %12.1f\n", "order 6, letters beyond ASCII", "-", TimeOrder(6, international, false));
     return 0;
 }

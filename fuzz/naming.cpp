@@ -1,5 +1,6 @@
 // Any bytes become renaming options, an old name and a counter, as a settings file
-// could give them; every composition must produce a name without tripping a check.
+// could give them (damaged UTF-8 included); every composition must produce a
+// well-formed UTF-8 name without tripping a check.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -8,12 +9,15 @@
 
 #include "naming/advanced_name.h"
 #include "naming/basic_name.h"
+#include "naming/case_map.h"
 #include "naming/counter.h"
+#include "naming/name_checks.h"
 #include "naming/option_rules.h"
 #include "naming/position_field.h"
 #include "naming/preview_line.h"
 #include "naming/rename_options.h"
 #include "naming/split_name.h"
+#include "naming/utf8.h"
 
 namespace {
 
@@ -109,18 +113,40 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (int i = 7; i <= 11; ++i)
         if (IsPositionTextAccepted(f[i])) Require(ParsePositionNumber(f[i]) <= kMaxPositionValue);
 
+    // Text: case mapping keeps the number of characters; comparisons agree with folding.
+    const std::size_t oldChars = CountCodePoints(oldName);
+    Require(IsValidUtf8(ToValidUtf8(oldName)) && CountCodePoints(ToValidUtf8(oldName)) == oldChars);
+    std::string upper = oldName, lower = oldName;
+    MakeUpper(upper);
+    MakeLower(lower);
+    Require(IsValidUtf8(upper) && CountCodePoints(upper) == oldChars);
+    Require(IsValidUtf8(lower) && CountCodePoints(lower) == oldChars && FoldCase(oldName) == lower);
+    const int c = CompareNoCase(oldName, f[1]);
+    const int folded = FoldCase(oldName).compare(FoldCase(f[1]));
+    Require(c == -CompareNoCase(f[1], oldName) && c == (folded > 0) - (folded < 0));
+    Require(CompareNoCase(oldName, lower) == 0);
+    for (std::size_t n = 0; n <= oldChars + 1; n += 1 + n / 4)
+        Require(CountCodePoints(oldName.substr(0, CodePointOffset(oldName, n))) == std::min(n, oldChars));
+    const NameProblem problem = FindNameProblem(oldName);
+    Require((problem.kind == NameProblem::Kind::kTooLong) == (oldChars > kMaxNewNameLength));
+    const std::vector<std::string> twins = {f[13], oldName, f[14], lower};
+    const int twin = FindDuplicateName(twins);
+    Require(twin >= 0 && twin <= 1);
+
     // Compositions.
     const std::string basic = ComposeBasicBareName(o, oldName, counterText);
+    Require(IsValidUtf8(basic));
     if (!o.m_bChangePrefix && !o.m_bChangeExt) {
         const NameParts parts = SplitName(oldName);
-        Require(basic == parts.prefix + "." + parts.extension);
+        Require(basic == ToValidUtf8(parts.prefix + "." + parts.extension));
     }
     std::string advanced;
     const int status = ComposeAdvancedBareName(o, oldName, advanced);
     Require(status == 1 || (status == kAdvancedNotFilledIn && advanced.empty()));
+    Require(IsValidUtf8(advanced));
     const SearchMatch m = FindSearchText(oldName, f[8], o.m_bCaseSensitive != 0);
-    Require(!m.found || m.start + m.length <= oldName.size());
-    RealTimePreviewText(o);
+    Require(!m.found || m.start + m.length <= oldChars);
+    Require(IsValidUtf8(RealTimePreviewText(o)));
 
     // Option changes as the window lets them happen (enabled controls only), from the
     // start values: whatever the order, the options stay consistent.
@@ -151,6 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         Require(w.m_strInsStr2.empty() || w.m_strInsAtPos.empty());
         Require(w.m_strReStr1.empty() || (w.m_strReFromPos.empty() && w.m_strReToPos.empty()));
         Require(w.m_strPreview == RealTimePreviewText(w));
+        Require(IsValidUtf8(w.m_strPreview));
     }
     return 0;
 }

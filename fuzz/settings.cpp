@@ -1,7 +1,8 @@
 // Any bytes as a settings file and as date and time text. Checks that reading
 // never crashes, that every text read stops short of a NUL and within its
-// field's limit, that parsed dates and times always lie in their ranges, and
-// that whatever was read is written and read back unchanged.
+// field's limit in characters, that a file read as UTF-8 or through a code page
+// gives well-formed UTF-8, that parsed dates and times always lie in their
+// ranges, and that whatever was read is written and read back unchanged.
 //
 // Settings files are hand-edited: inputs up to a megabyte (one line or many)
 // are tried from the start, under a memory limit, unless the command line
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "naming/utf8.h"
 #include "settings/date_time_text.h"
 #include "settings/settings_format.h"
 
@@ -34,8 +36,10 @@ std::vector<std::string> Lines(const std::string& file) {
     return lines;
 }
 
-void CheckSettings(const std::string& data) {
-    const SettingsFile first = ReadSettings(data, SettingsFile());
+// `ansi` stands in for the system's code page; without it the bytes of a file that
+// is not UTF-8 stay as they are, and only the limits are checked.
+void CheckSettings(const std::string& data, const CodePageToUtf8& ansi) {
+    const SettingsFile first = ReadSettings(data, SettingsFile(), ansi);
     const std::string saved = FormatSettings(first);
     const std::vector<std::string> lines = Lines(saved);
     Require(lines.size() == 2 + size_t(kSettingRowCount), "45 lines");
@@ -43,10 +47,12 @@ void CheckSettings(const std::string& data) {
         const SettingKey& key = kSettingKeys[row];
         const std::string value = lines[2 + size_t(row)].substr(std::string(key.key).size() + 1);
         Require(value.find('\0') == std::string::npos, "value without NUL");
-        Require(key.maxChars == 0 || value.size() <= size_t(key.maxChars), "text within its limit");
+        Require(!ansi || IsValidUtf8(value), "value in UTF-8");
+        Require(key.maxChars == 0 || CountCodePoints(value) <= size_t(key.maxChars), "text within its limit");
         Require(key.kind != SettingKind::Flag || value == "0" || value == "1", "flag is 0 or 1");
     }
-    const SettingsFile second = ReadSettings(saved, SettingsFile());
+    if (!ansi) return;
+    const SettingsFile second = ReadSettings(saved, SettingsFile(), ansi);
     Require(second.windowRead && second.toolTipStored, "window and tooltip read back");
     Require(FormatSettings(second) == saved, "round trip");
 }
@@ -111,8 +117,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    CheckSettings(text);
-    CheckSettings(KeyedLongLines(text));
+    CheckSettings(text, Latin1ToUtf8);
+    CheckSettings(text, CodePageToUtf8());
+    CheckSettings(KeyedLongLines(text), Latin1ToUtf8);
     CheckDateTime(text);
     return 0;
 }

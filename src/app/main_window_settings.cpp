@@ -3,6 +3,7 @@
 #include "app/rename_dlg.h"
 
 #include "platform/file_services.h"
+#include "platform/wide_text.h"
 #include "settings/options_dlg.h"
 #include "settings/settings_format.h"
 
@@ -17,7 +18,7 @@ bool CRenameDlg::LoadSettings(CString& startDir) {
     start.settings = *this;
     start.fileFilter = m_browse.m_nFileFilter;
     start.fileSort = m_browse.m_nFileSort;
-    const SettingsFile read = ReadSettings(contents, start);
+    const SettingsFile read = ReadSettings(contents, start, AnsiToUtf8);
     static_cast<RenameOptions&>(*this) = read.options;
     static_cast<ProgramSettings&>(*this) = read.settings;
     m_browse.m_nFileFilter = read.fileFilter;

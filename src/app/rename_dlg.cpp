@@ -75,11 +75,8 @@ void CRenameDlg::BuildMessageMap() {
     };
 
     clicked(IDC_EXIT, &CRenameDlg::OnExit);
-    notify(IDC_DIRTREE, TVN_SELCHANGEDA, &CRenameDlg::OnTreeSelChanged);
     notify(IDC_DIRTREE, TVN_SELCHANGEDW, &CRenameDlg::OnTreeSelChanged);
-    notify(IDC_DIRTREE, TVN_ITEMEXPANDINGA, &CRenameDlg::OnTreeItemExpanding);
     notify(IDC_DIRTREE, TVN_ITEMEXPANDINGW, &CRenameDlg::OnTreeItemExpanding);
-    notify(IDC_DIRTREE, TVN_ITEMEXPANDEDA, &CRenameDlg::OnTreeItemExpanded);
     notify(IDC_DIRTREE, TVN_ITEMEXPANDEDW, &CRenameDlg::OnTreeItemExpanded);
     notify(IDC_DIRTREE, NM_DBLCLK, &CRenameDlg::OnTreeDblClk);
     OnCommandRoute(IDC_DRIVES, CBN_SELCHANGE, [this] { OnDriveChanged(); });
@@ -107,7 +104,7 @@ void CRenameDlg::BuildMessageMap() {
     clicked(IDC_FULLPREVIEW, &CRenameDlg::OnFullPreview);
     clicked(IDC_ABOUT, &CRenameDlg::OnAbout);
     clicked(IDC_OPTIONS, &CRenameDlg::OnOptions);
-    OnNotifyCode(TTN_NEEDTEXTA, [this](NMHDR* hdr, LRESULT* result) { OnToolTipNeedText(hdr, result); });
+    OnNotifyCode(TTN_NEEDTEXTW, [this](NMHDR* hdr, LRESULT* result) { OnToolTipNeedText(hdr, result); });
     // The application's help command: ID_HELP, and F1 (which arrives as WM_HELP).
     OnCommandRoute(ID_HELP, 0, [this] { OnHelpCommand(); });
     OnMessageRoute(WM_HELP, [this](WPARAM, LPARAM, LRESULT& result) {

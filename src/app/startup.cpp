@@ -55,11 +55,10 @@ BOOL CRenameDlg::OnInitDialog() {
 
     // 2. "&About Vorlix..." at the end of the system menu.
     if (HMENU sysMenu = ::GetSystemMenu(m_hWnd, FALSE)) {
-        char text[128] = "";
-        ::LoadStringA(AfxGetResourceHandle(), IDS_ABOUTBOX, text, sizeof text);
-        if (text[0]) {
-            ::AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
-            ::AppendMenuA(sysMenu, MF_STRING, IDM_ABOUTBOX, text);
+        const std::string text = LoadResourceString(IDS_ABOUTBOX);
+        if (!text.empty()) {
+            ::AppendMenuW(sysMenu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuText(sysMenu, MF_STRING, IDM_ABOUTBOX, text);
         }
     }
 

@@ -5,11 +5,8 @@ CDirExplorerDlg::CDirExplorerDlg(UiServices& ui, FileServices& files, HWND paren
     auto notify = [this](UINT code, void (DriveTree::*fn)(NMHDR*, LRESULT*)) {
         OnNotifyRoute(IDC_DIRTREE, code, [this, fn](NMHDR* hdr, LRESULT* result) { (m_tree.*fn)(hdr, result); });
     };
-    notify(TVN_SELCHANGEDA, &DriveTree::OnSelChanged);
     notify(TVN_SELCHANGEDW, &DriveTree::OnSelChanged);
-    notify(TVN_ITEMEXPANDINGA, &DriveTree::OnItemExpanding);
     notify(TVN_ITEMEXPANDINGW, &DriveTree::OnItemExpanding);
-    notify(TVN_ITEMEXPANDEDA, &DriveTree::OnItemExpanded);
     notify(TVN_ITEMEXPANDEDW, &DriveTree::OnItemExpanded);
     notify(NM_DBLCLK, &DriveTree::OnDblClk);
     OnCommandRoute(IDC_DRIVES, CBN_SELCHANGE, [this] { m_tree.OnDriveChanged(); });

@@ -28,17 +28,6 @@ char* CopyText(const CString& text) {
 
 }  // namespace
 
-CString TreeItemText(HWND tree, HTREEITEM item) {
-    char buffer[MAX_PATH + 1] = "";
-    TVITEMA tvi = {};
-    tvi.mask = TVIF_TEXT | TVIF_HANDLE;
-    tvi.hItem = item;
-    tvi.pszText = buffer;
-    tvi.cchTextMax = sizeof buffer;
-    if (!::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi))) return CString();
-    return CString(tvi.pszText ? tvi.pszText : "");
-}
-
 char DriveLetterOfEntry(const CString& entry) {
     for (char c : entry)
         if (IsAsciiLetter(c)) return UpperAscii(c);
@@ -59,7 +48,7 @@ void DriveTree::CreateImages() {
     HIMAGELIST old = m_imageList;
     m_imageList = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2, 2);
     for (int id : {IDI_CLOSEDFOLDER, IDI_OPENFOLDER}) {
-        HICON icon = static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id),
+        HICON icon = static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id),
                                                      IMAGE_ICON, size, size, 0));
         ImageList_AddIcon(m_imageList, icon);
         ::DestroyIcon(icon);
@@ -84,26 +73,14 @@ HWND DriveTree::DriveBox() const { return m_window.GetDlgItem(IDC_DRIVES); }
 int DriveTree::FindDriveEntry(char letter) const {
     HWND box = DriveBox();
     letter = UpperAscii(letter);
-    int count = static_cast<int>(::SendMessageA(box, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        int length = static_cast<int>(::SendMessageA(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0));
-        if (length == CB_ERR) continue;
-        CString text(static_cast<size_t>(length) + 1, '\0');
-        ::SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(std::strlen(text.c_str()));
-        if (DriveLetterOfEntry(text) == letter) return i;
-    }
+    int count = static_cast<int>(::SendMessageW(box, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        if (DriveLetterOfEntry(GetComboText(box, i)) == letter) return i;
     return CB_ERR;
 }
 
-HTREEITEM DriveTree::InsertItem(HWND tree, HTREEITEM parent, const char* text, TVINSERTSTRUCTA insert) {
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_SORT;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    insert.item.pszText = const_cast<char*>(text);
-    insert.item.iImage = 0;
-    insert.item.iSelectedImage = 0;
-    return reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+HTREEITEM DriveTree::InsertItem(HWND tree, HTREEITEM parent, const char* text) {
+    return TreeInsertItem(tree, parent, TVI_SORT, text, 0);
 }
 
 // Real directory names are never empty, so an empty first child can only be the
@@ -118,13 +95,13 @@ bool DriveTree::RemovePlaceholder(HWND tree, HTREEITEM item) {
 
 void DriveTree::OpenStartDirectory(CString startPath) {
     HWND box = DriveBox();
-    ::SendMessageA(box, CB_RESETCONTENT, 0, 0);
-    ::SendMessageA(box, CB_DIR, DDL_DRIVES | DDL_EXCLUSIVE, reinterpret_cast<LPARAM>("*.*"));
+    ::SendMessageW(box, CB_RESETCONTENT, 0, 0);
+    ComboDir(box, DDL_DRIVES | DDL_EXCLUSIVE, "*.*");
 
     if (!startPath.empty() && IsAsciiLetter(startPath[0])) {
         startPath[0] = UpperAscii(startPath[0]);
         if (m_files.ChangeDir(startPath) == 0) {
-            ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(FindDriveEntry(startPath[0])), 0);
+            ::SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(FindDriveEntry(startPath[0])), 0);
             m_path = startPath;
             BuildTreeToPath();
             return;
@@ -133,7 +110,7 @@ void DriveTree::OpenStartDirectory(CString startPath) {
     // No usable start path: the root of whatever drive is current.
     m_path.clear();
     char letter = static_cast<char>('A' + m_files.GetDrive() - 1);
-    ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(FindDriveEntry(letter)), 0);
+    ::SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(FindDriveEntry(letter)), 0);
     m_path = CString(1, letter) + ":\\";
     BuildDriveTree();
 }
@@ -157,10 +134,9 @@ void DriveTree::BuildTreeToPath() {
         m_window.MessageBox("Ran out of memory!", "Error:", MB_ICONSTOP);
         return;
     }
-    TVINSERTSTRUCTA insert = {};
-    HTREEITEM root = InsertItem(tree, TVI_ROOT, text, insert);
+    HTREEITEM root = InsertItem(tree, TVI_ROOT, text);
     BrowseFree(text);
-    AddSubdirectories(root, rootText + "*.*", tree, insert);
+    AddSubdirectories(root, rootText + "*.*", tree);
 
     HTREEITEM current = root;
     for (;;) {
@@ -208,10 +184,9 @@ void DriveTree::BuildDriveTree() {
         m_window.MessageBox("Cannot allocate enough memory!", "Memory Error:", MB_ICONSTOP);
         return;
     }
-    TVINSERTSTRUCTA insert = {};
-    HTREEITEM root = InsertItem(tree, TVI_ROOT, text, insert);
+    HTREEITEM root = InsertItem(tree, TVI_ROOT, text);
     BrowseFree(text);
-    AddSubdirectories(root, m_path + "*.*", tree, insert);
+    AddSubdirectories(root, m_path + "*.*", tree);
     Select(tree, root);
 }
 
@@ -225,7 +200,7 @@ void DriveTree::Select(HWND tree, HTREEITEM item) {
     }
 }
 
-void DriveTree::AddSubdirectories(HTREEITEM parent, const CString& pattern, HWND tree, TVINSERTSTRUCTA insert) {
+void DriveTree::AddSubdirectories(HTREEITEM parent, const CString& pattern, HWND tree) {
     size_t slash = pattern.rfind('\\');
     CString dir = slash == CString::npos ? CString() : pattern.substr(0, slash + 1);
     CString mask = slash == CString::npos ? pattern : pattern.substr(slash + 1);
@@ -237,14 +212,14 @@ void DriveTree::AddSubdirectories(HTREEITEM parent, const CString& pattern, HWND
             names.push_back(entry.name);
     });
     for (const CString& name : names) {
-        HTREEITEM item = InsertItem(tree, parent, name.c_str(), insert);
+        HTREEITEM item = InsertItem(tree, parent, name.c_str());
         if (!item) continue;
         bool hasSubdirectory = false;
         m_files.EnumerateDirectory(dir + name + "\\", [&](const FindEntry& entry) {
             if (!hasSubdirectory && (entry.attrib & kFileDirectory) && !IsDotEntry(entry.name))
                 hasSubdirectory = true;
         });
-        if (hasSubdirectory) InsertItem(tree, item, "", insert);
+        if (hasSubdirectory) InsertItem(tree, item, "");
     }
     TreeView_Expand(tree, parent, TVE_EXPAND);
 }
@@ -294,22 +269,22 @@ void DriveTree::OnSelChanged(NMHDR*, LRESULT* result) {
 void DriveTree::OnItemExpanding(NMHDR* hdr, LRESULT* result) {
     *result = 0;
     HWND tree = Tree();
-    HTREEITEM item = reinterpret_cast<NMTREEVIEWA*>(hdr)->itemNew.hItem;
+    HTREEITEM item = reinterpret_cast<NMTREEVIEWW*>(hdr)->itemNew.hItem;
     if (!RemovePlaceholder(tree, item)) return;
     CString path;
-    if (PathFromTreeItem(tree, item, path)) AddSubdirectories(item, path + "*.*", tree, TVINSERTSTRUCTA{});
+    if (PathFromTreeItem(tree, item, path)) AddSubdirectories(item, path + "*.*", tree);
 }
 
 void DriveTree::OnItemExpanded(NMHDR* hdr, LRESULT* result) {
     *result = 0;
-    const NMTREEVIEWA* nm = reinterpret_cast<NMTREEVIEWA*>(hdr);
+    const NMTREEVIEWW* nm = reinterpret_cast<NMTREEVIEWW*>(hdr);
     int image = (nm->action & (TVE_EXPAND | TVE_COLLAPSE)) == TVE_EXPAND ? 1 : 0;
-    TVITEMA tvi = {};
+    TVITEMW tvi = {};
     tvi.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     tvi.hItem = nm->itemNew.hItem;
     tvi.iImage = image;
     tvi.iSelectedImage = image;
-    ::SendMessageA(Tree(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
+    ::SendMessageW(Tree(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tvi));
 }
 
 void DriveTree::OnDblClk(NMHDR*, LRESULT* result) {
@@ -318,7 +293,7 @@ void DriveTree::OnDblClk(NMHDR*, LRESULT* result) {
     HTREEITEM item = TreeView_GetSelection(tree);
     if (!RemovePlaceholder(tree, item)) return;
     // The current path is the selected item's, set when it was selected.
-    AddSubdirectories(item, m_path + "*.*", tree, TVINSERTSTRUCTA{});
+    AddSubdirectories(item, m_path + "*.*", tree);
     TreeView_Expand(tree, item, TVE_TOGGLE);
 }
 
@@ -327,14 +302,9 @@ void DriveTree::OnDriveChanged() {
     CString kept = m_path;
     int previous = FindDriveEntry(kept.empty() ? '\0' : kept[0]);
 
-    int index = static_cast<int>(::SendMessageA(box, CB_GETCURSEL, 0, 0));
+    int index = static_cast<int>(::SendMessageW(box, CB_GETCURSEL, 0, 0));
     if (index == CB_ERR) return;
-    int length = static_cast<int>(::SendMessageA(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
-    if (length == CB_ERR) return;
-    CString text(static_cast<size_t>(length) + 1, '\0');
-    if (::SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0])) == CB_ERR)
-        return;
-    text.resize(std::strlen(text.c_str()));
+    const CString text = GetComboText(box, index);
     char letter = DriveLetterOfEntry(text);
     if (!letter) return;
 
@@ -342,7 +312,7 @@ void DriveTree::OnDriveChanged() {
     if (m_files.ChangeDrive(letter - 'A' + 1) != 0) {
         // No such drive or no medium: everything shows the previous drive again.
         m_path = kept;
-        ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(previous), 0);
+        ::SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(previous), 0);
         return;
     }
     BuildDriveTree();

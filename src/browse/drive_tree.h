@@ -39,7 +39,7 @@ public:
     // Inserts the subdirectories matched by `pattern` (a directory path + "*.*") under
     // `parent`, each with an empty placeholder child when it has subdirectories itself,
     // then expands `parent`.
-    void AddSubdirectories(HTREEITEM parent, const CString& pattern, HWND tree, TVINSERTSTRUCTA insert);
+    void AddSubdirectories(HTREEITEM parent, const CString& pattern, HWND tree);
     // Full path of `item` with its final backslash; FALSE (after telling the user)
     // when the memory for it cannot be had.
     BOOL PathFromTreeItem(HWND tree, HTREEITEM item, CString& path);
@@ -59,7 +59,7 @@ private:
     // Index of the drive box entry whose drive letter is `letter`, CB_ERR when none.
     int FindDriveEntry(char letter) const;
     // Inserts an item with `text` under `parent`, sorted, with the closed folder.
-    HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const char* text, TVINSERTSTRUCTA insert);
+    HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const char* text);
     void Select(HWND tree, HTREEITEM item);
     // Deletes the placeholder child of `item` when it still has one.
     bool RemovePlaceholder(HWND tree, HTREEITEM item);
@@ -71,7 +71,5 @@ private:
     std::function<void()> m_onSelected;
 };
 
-// Text of a tree item ("" when it cannot be read).
-CString TreeItemText(HWND tree, HTREEITEM item);
 // Drive letter of a drive box entry: its first alphabetic character, upper case; 0 when none.
 char DriveLetterOfEntry(const CString& entry);

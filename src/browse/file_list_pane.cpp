@@ -3,6 +3,7 @@
 #include "browse/browse_memory.h"
 #include "browse/file_filter.h"
 #include "browse/mask_match.h"
+#include "browse/name_compare.h"
 #include "browse/sort_orders.h"
 #include "res/resource.h"
 #include "winui/app.h"
@@ -13,38 +14,40 @@
 
 namespace {
 
-// The entry to put the caret on after a refill: the list's case-insensitive
-// search decides, but where names differ only in letter case (possible on some
-// file systems) the one spelled exactly as asked wins.
+// The entry to put the caret on after a refill (FindCaretIndex). The list's own
+// search finds the exact spelling without reading every entry; only when there is
+// none are all entries read, for the first one equal to it in any case.
 int FindCaretEntry(HWND list, const std::string& name) {
-    LPARAM text = reinterpret_cast<LPARAM>(name.c_str());
-    int first = static_cast<int>(::SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text));
-    int at = first;
-    while (at != LB_ERR && GetListBoxText(list, at) != name) {
-        at = static_cast<int>(::SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(at), text));
-        if (at == first) break;  // went round: no exact spelling, keep the first match
+    const int first = static_cast<int>(ListBoxFindExact(list, -1, name));
+    for (int at = first; at != LB_ERR;) {
+        if (GetListBoxText(list, at) == name) return at;
+        at = static_cast<int>(ListBoxFindExact(list, at, name));
+        if (at == first) break;  // went round
     }
-    return at;
+    const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+    std::vector<std::string> entries;
+    entries.reserve(count > 0 ? static_cast<size_t>(count) : 0);
+    for (int i = 0; i < count; ++i) entries.push_back(GetListBoxText(list, i));
+    const int at = FindCaretIndex(entries, name);
+    return at < 0 ? LB_ERR : at;
 }
 
-void AddName(HWND list, const std::string& name) {
-    ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-}
+void AddName(HWND list, const std::string& name) { ListBoxAddString(list, name); }
 
 // Orders 1 to 9 (and the unsorted 10 and more): the names go in at 0, 1, 2, ...
 template <typename Entry, typename NameOf>
 void InsertInOrder(HWND list, const std::vector<Entry>& entries, NameOf nameOf) {
     size_t bytes = 0;
-    for (const Entry& entry : entries) bytes += nameOf(entry).size() + 1;
+    for (const Entry& entry : entries) bytes += (nameOf(entry).size() + 1) * sizeof(wchar_t);
     ::SendMessageA(list, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(bytes));
     for (size_t i = 0; i < entries.size(); ++i)
-        ::SendMessageA(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(nameOf(entries[i]).c_str()));
+        ListBoxInsertString(list, static_cast<int>(i), nameOf(entries[i]));
 }
 
 void FillComboTexts(HWND combo, const char* const* texts, int count) {
     ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < count; ++i)
-        ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[i]));
+        ComboAddString(combo, texts[i]);
 }
 
 }  // namespace

@@ -6,8 +6,9 @@
 // entry and filters with this function, so a mask means the same on every
 // platform the program runs on:
 //  - "*" matches any run of characters, the empty run included;
-//  - "?" matches exactly one character;
-//  - every other character matches itself, ignoring ASCII letter case;
+//  - "?" matches exactly one character (code point);
+//  - every other character matches itself, ignoring the case of letters of
+//    every script (CompareNoCase's folding);
 //  - a mask that ends in ".*" also matches when that ".*" is left out, so
 //    "*.*" matches every name, dotless ones included, and "readme.*" matches
 //    "README" as well as "readme.txt";

@@ -1,8 +1,14 @@
 #include "browse/name_compare.h"
 
 std::string FoldedCopy(const std::string& text) {
-    std::string folded(text);
-    for (char& c : folded)
-        c = FoldAsciiCase(c);
-    return folded;
+    return FoldCase(text);
+}
+
+int FindCaretIndex(const std::vector<std::string>& entries, const std::string& name) {
+    int firstEqual = -1;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i] == name) return static_cast<int>(i);
+        if (firstEqual < 0 && CompareNoCase(entries[i], name) == 0) firstEqual = static_cast<int>(i);
+    }
+    return firstEqual;
 }

@@ -3,19 +3,25 @@
 #include "naming/case_map.h"
 
 #include <string>
+#include <vector>
 
-// Case folding of single-byte text: only ASCII A-Z map to a-z, every other
-// byte (accented letters of the code page included) stays as it is, so the
-// result does not depend on the C locale.
+// Case folding of ASCII letters alone: the fast path of the name comparisons for the
+// common all-ASCII names, and the same as FoldCase on them.
 inline char FoldAsciiCase(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Name comparison is CompareNoCase of naming/case_map.h (_stricmp semantics in the
-// C locale: bytes as unsigned values after A-Z are mapped to a-z; a name that is a
-// prefix of the other is the smaller).
+// Name comparison is CompareNoCase of naming/case_map.h (every letter lower-mapped by
+// the simple Unicode case mappings, then code points compared as unsigned values, as
+// _stricmp does for ASCII; a name that is a prefix of the other is the smaller).
 
-// The name with A-Z mapped to a-z. Comparing two folded texts with the
-// ordinary std::string comparison gives the same sign as CompareNoCase of
-// the originals (std::char_traits<char> compares bytes as unsigned).
+// The name with every letter lower-mapped (FoldCase). Comparing two folded texts with
+// the ordinary std::string comparison gives the same sign as CompareNoCase of the
+// originals (std::char_traits<char> compares bytes as unsigned, and UTF-8 keeps code
+// point order).
 std::string FoldedCopy(const std::string& text);
+
+// The entry the caret goes to after a refill: the entry spelled exactly as `name`, else
+// the first that equals it without regard to case (names that differ only in case can
+// stand side by side on some file systems); -1 when none does.
+int FindCaretIndex(const std::vector<std::string>& entries, const std::string& name);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "browse/name_compare.h"
+#include "naming/utf8.h"
 
 const char* const kSortOrderTexts[kSortOrderCount] = {
     "Sort filenames [A to Z] (Default)",
@@ -24,8 +25,8 @@ const char* const kSortOrderTexts[kSortOrderCount] = {
 
 namespace {
 
-// Only this many leading characters of the prefix or extension are searched
-// for the digit that makes a name numbered.
+// Only this many leading characters (code points) of the prefix or extension are
+// searched for the digit that makes a name numbered.
 constexpr std::size_t kDigitSearchLimit = 255;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -55,16 +56,30 @@ int CompareHeadThenText(uint64_t headA, std::string_view a, uint64_t headB, std:
     return CompareSigned(a.compare(b));  // std::string_view compares bytes as unsigned
 }
 
-// Folded copies of all names, end to end in one buffer.
+// Folded copies of all names (FoldCase), end to end in one buffer. A folded
+// name may be longer or shorter in bytes than the name.
 class FoldedNames {
 public:
     explicit FoldedNames(std::size_t totalLength) { buffer_.reserve(totalLength); }
+    // Returns the folded name's offset; its length is then Size() - offset.
     std::size_t Add(const std::string& name) {
         const std::size_t offset = buffer_.size();
-        for (char c : name)
-            buffer_.push_back(FoldAsciiCase(c));
+        // Most names are ASCII throughout: only A-Z fold, byte for byte.
+        buffer_.resize(offset + name.size());
+        char* out = &buffer_[offset];
+        unsigned char high = 0;
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            high |= static_cast<unsigned char>(name[i]);
+            out[i] = FoldAsciiCase(name[i]);
+        }
+        if (high >= 0x80) {
+            buffer_.resize(offset);
+            for (std::size_t pos = 0; pos < name.size();)
+                AppendUtf8(buffer_, ToLowerCodePoint(DecodeUtf8(name, pos)));
+        }
         return offset;
     }
+    std::size_t Size() const { return buffer_.size(); }
     std::string_view At(std::size_t offset, std::size_t length) const {
         return std::string_view(buffer_.data() + offset, length);
     }
@@ -83,7 +98,7 @@ struct FoldedName {
 FoldedName AddFoldedName(FoldedNames& folded, const std::string& name) {
     FoldedName k;
     k.offset = folded.Add(name);
-    k.length = name.size();
+    k.length = folded.Size() - k.offset;
     k.head = Head(folded.At(k.offset, k.length));
     return k;
 }
@@ -229,9 +244,12 @@ bool NumericGroupKey(const std::string& name, bool ofExtension, uint64_t* key) {
         return false;
     const char* begin = name.data() + (ofExtension ? dot + 1 : 0);
     const char* end = ofExtension ? name.data() + name.size() : name.data() + dot;
-    const char* searchEnd = (end - begin) > static_cast<std::ptrdiff_t>(kDigitSearchLimit)
-                                ? begin + kDigitSearchLimit
-                                : end;
+    // A text of no more bytes than the limit has no more characters either.
+    const std::size_t length = static_cast<std::size_t>(end - begin);
+    const char* searchEnd =
+        length > kDigitSearchLimit
+            ? begin + CodePointOffset(std::string_view(begin, length), kDigitSearchLimit)
+            : end;
     const char* first = std::find_if(begin, searchEnd, IsDigit);
     if (first == searchEnd)
         return false;
@@ -263,9 +281,11 @@ void SortNamesForOrder(int order, std::vector<std::string>& names) {
         if (byNumber) {
             k.keyed = NumericGroupKey(names[i], order >= 4, &k.number);
         } else if (byExtension) {
-            const std::string::size_type dot = names[i].rfind('.');
-            k.keyed = dot != std::string::npos && dot + 1 < names[i].size();
-            k.extOffset = k.keyed ? dot + 1 : names[i].size();
+            // Folding keeps the dots, and makes none.
+            const std::string_view f = folded.At(k.name.offset, k.name.length);
+            const std::size_t dot = f.rfind('.');
+            k.keyed = dot != std::string_view::npos && dot + 1 < f.size();
+            k.extOffset = k.keyed ? dot + 1 : f.size();
             k.extHead = Head(folded.At(k.name.offset + k.extOffset, k.name.length - k.extOffset));
         }
     }

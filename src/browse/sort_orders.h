@@ -17,11 +17,12 @@
 // that holds a name outside it takes the first keyed name after it), and the
 // names outside it follow, by name in the order's direction; equal keys are
 // ordered by name in the order's direction. Name comparison is CompareNoCase
-// (_stricmp). Each group, and the whole array in orders 1, 8 and 9, is ordered
-// as by a selection sort that swaps the first of the earliest remaining entries
-// into each position in turn. That sort is not stable: names that CompareNoCase
-// finds equal (B.txt and b.txt) keep the places its swaps give them, which
-// depend on the enumeration order.
+// (letters of every script lower-mapped, as _stricmp does with A-Z). Each group,
+// and the whole array in orders 1, 8 and 9, is ordered as by a selection sort
+// that swaps the first of the earliest remaining entries into each position in
+// turn. That sort is not stable: names that CompareNoCase finds equal (B.txt and
+// b.txt, É.txt and é.txt) keep the places its swaps give them, which depend on
+// the enumeration order.
 constexpr int kSortOrderCount = 10;
 
 // The combo's texts, in combo order.

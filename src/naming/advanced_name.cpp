@@ -6,35 +6,56 @@
 #include "naming/position_field.h"
 #include "naming/rename_options.h"
 #include "naming/split_name.h"
+#include "naming/utf8.h"
 
 namespace {
 
+// The rules work on characters (code points): positions and lengths count characters,
+// and nothing cuts one in two. They run on std::u32string, one unit per character, or,
+// when the working part and the option texts are all ASCII (most names are), on the
+// bytes themselves, which are then characters too.
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char32_t Lower(char32_t c) { return ToLowerCodePoint(c); }
+
+// An option text in the units of Text (only ASCII text is taken as std::string).
+template <class Text>
+Text Units(const std::string& text);
+template <>
+std::string Units<std::string>(const std::string& text) { return text; }
+template <>
+std::u32string Units<std::u32string>(const std::string& text) { return DecodeUtf8Text(text); }
+
 // The first n characters; n below 0 counts as 0, above the length as the length.
-std::string FirstN(const std::string& text, long long n) {
-    if (n <= 0) return std::string();
+template <class Text>
+Text FirstN(const Text& text, long long n) {
+    if (n <= 0) return Text();
     if (n >= static_cast<long long>(text.size())) return text;
     return text.substr(0, static_cast<std::size_t>(n));
 }
 
 // The last n characters, clamped the same way.
-std::string LastN(const std::string& text, long long n) {
-    if (n <= 0) return std::string();
+template <class Text>
+Text LastN(const Text& text, long long n) {
+    if (n <= 0) return Text();
     if (n >= static_cast<long long>(text.size())) return text;
     return text.substr(text.size() - static_cast<std::size_t>(n));
 }
 
-std::string Reversed(const std::string& text) {
-    return std::string(text.rbegin(), text.rend());
+template <class Text>
+Text Reversed(const Text& text) {
+    return Text(text.rbegin(), text.rend());
 }
 
-SearchMatch FindWildcard(const std::string& h, const std::string& p) {
+template <class Text>
+SearchMatch FindWildcard(const Text& h, const Text& p) {
     SearchMatch m;
     const std::size_t firstStar = p.find('*');
-    const std::string lead = p.substr(0, firstStar);
+    const Text lead = p.substr(0, firstStar);
     std::size_t cursor = 0;
     if (!lead.empty()) {
         const std::size_t at = h.find(lead);
-        if (at == std::string::npos) return m;
+        if (at == Text::npos) return m;
         m.start = at;
         cursor = at + lead.size();
     }
@@ -45,12 +66,11 @@ SearchMatch FindWildcard(const std::string& h, const std::string& p) {
             break;
         }
         const std::size_t nextStar = p.find('*', restAt);
-        const std::string piece =
-            p.substr(restAt, nextStar == std::string::npos ? std::string::npos : nextStar - restAt);
+        const Text piece = p.substr(restAt, nextStar == Text::npos ? Text::npos : nextStar - restAt);
         const std::size_t at = h.find(piece, cursor);
-        if (at == std::string::npos) return m;
+        if (at == Text::npos) return m;
         cursor = at + piece.size();
-        if (nextStar == std::string::npos) {
+        if (nextStar == Text::npos) {
             m.length = cursor - m.start;
             break;
         }
@@ -60,20 +80,38 @@ SearchMatch FindWildcard(const std::string& h, const std::string& p) {
     return m;
 }
 
+// Without caseSensitive both texts are compared lower-mapped: the simple mappings keep
+// one character for one, so a match's positions hold in the original text.
+template <class Text>
+SearchMatch FindIn(Text h, Text p, bool caseSensitive) {
+    if (!caseSensitive) {
+        for (auto& c : h) c = Lower(c);
+        for (auto& c : p) c = Lower(c);
+    }
+    if (p.find('*') != Text::npos) return FindWildcard(h, p);
+    SearchMatch m;
+    const std::size_t at = h.find(p);
+    if (at == Text::npos) return m;
+    m.found = true;
+    m.start = at;
+    m.length = p.size();
+    return m;
+}
+
 // Inserting beside, or replacing, a searched text. A backward search runs forward over
 // the reversed texts, so "the first match" becomes the last one and the result is
 // reversed back; the inserted or replacing text is reversed with them so that it
 // reads as typed in the final name.
-std::string ChangeAtSearchedText(const RenameOptions& o, const std::string& w,
-                                 const std::string& searchText, const std::string& newText,
-                                 bool insert) {
+template <class Text>
+Text ChangeAtSearchedText(const RenameOptions& o, const Text& w, const std::string& searchText,
+                          const std::string& newText, bool insert) {
     const bool back = o.m_bSearchBack != 0;
-    const std::string h = back ? Reversed(w) : w;
-    const std::string s = back ? Reversed(searchText) : searchText;
-    const std::string t = back ? Reversed(newText) : newText;
-    const SearchMatch m = FindSearchText(h, s, o.m_bCaseSensitive != 0);
+    const Text h = back ? Reversed(w) : w;
+    const Text s = back ? Reversed(Units<Text>(searchText)) : Units<Text>(searchText);
+    const Text t = back ? Reversed(Units<Text>(newText)) : Units<Text>(newText);
+    const SearchMatch m = FindIn(h, s, o.m_bCaseSensitive != 0);
     if (!m.found) return w;
-    std::string changed;
+    Text changed;
     if (insert) {
         // In reversed text "before" lies after the match.
         const bool after = back ? o.m_bInsBefore != 0 : o.m_bInsAfter != 0;
@@ -85,32 +123,37 @@ std::string ChangeAtSearchedText(const RenameOptions& o, const std::string& w,
     return back ? Reversed(changed) : changed;
 }
 
-std::string InsertAtPosition(const RenameOptions& o, const std::string& w) {
+template <class Text>
+Text InsertAtPosition(const RenameOptions& o, const Text& w) {
     const long long p = ParsePositionNumber(o.m_strInsAtPos);
-    if (p >= static_cast<long long>(w.size())) return w + o.m_strInsStr1;
-    const std::string front = FirstN(w, p);
-    return front + o.m_strInsStr1 + w.substr(front.size());
+    const Text text = Units<Text>(o.m_strInsStr1);
+    if (p >= static_cast<long long>(w.size())) return w + text;
+    const Text front = FirstN(w, p);
+    return front + text + w.substr(front.size());
 }
 
 // The range replaces the characters at positions from..to inclusive; "First/From #"
 // alone replaces the first f characters, "Last/To #" alone the last t.
-std::string ReplaceRange(const RenameOptions& o, const std::string& w) {
+template <class Text>
+Text ReplaceRange(const RenameOptions& o, const Text& w) {
     const long long len = static_cast<long long>(w.size());
+    const Text with = Units<Text>(o.m_strReStr2);
     if (o.m_strReToPos.empty()) {
         const long long f = ParsePositionNumber(o.m_strReFromPos);
-        return o.m_strReStr2 + LastN(w, len - f);
+        return with + LastN(w, len - f);
     }
     if (o.m_strReFromPos.empty()) {
         const long long t = ParsePositionNumber(o.m_strReToPos);
-        return FirstN(w, len - t) + o.m_strReStr2;
+        return FirstN(w, len - t) + with;
     }
     long long f = ParsePositionNumber(o.m_strReFromPos);
     long long t = ParsePositionNumber(o.m_strReToPos);
     if (f > t) std::swap(f, t);
-    return FirstN(w, f) + o.m_strReStr2 + LastN(w, len - t - 1);
+    return FirstN(w, f) + with + LastN(w, len - t - 1);
 }
 
-std::string ChangeWorkingPart(const RenameOptions& o, const std::string& w) {
+template <class Text>
+Text ChangeText(const RenameOptions& o, const Text& w) {
     if (o.m_bInsert) {
         if (!o.m_strInsAtPos.empty()) return InsertAtPosition(o, w);
         return ChangeAtSearchedText(o, w, o.m_strInsStr2, o.m_strInsStr1, true);
@@ -123,25 +166,19 @@ std::string ChangeWorkingPart(const RenameOptions& o, const std::string& w) {
     return w;
 }
 
+std::string ChangeWorkingPart(const RenameOptions& o, const std::string& w) {
+    if (IsAsciiText(w) && IsAsciiText(o.m_strInsStr1) && IsAsciiText(o.m_strInsStr2) &&
+        IsAsciiText(o.m_strReStr1) && IsAsciiText(o.m_strReStr2))
+        return ChangeText(o, w);
+    return EncodeUtf8Text(ChangeText(o, DecodeUtf8Text(w)));
+}
+
 }  // namespace
 
 SearchMatch FindSearchText(const std::string& haystack, const std::string& pattern,
                            bool caseSensitive) {
-    std::string h = haystack;
-    std::string p = pattern;
-    if (!caseSensitive) {
-        // Upper-casing keeps every position, so the match applies to the original text.
-        MakeUpper(h);
-        MakeUpper(p);
-    }
-    if (p.find('*') != std::string::npos) return FindWildcard(h, p);
-    SearchMatch m;
-    const std::size_t at = h.find(p);
-    if (at == std::string::npos) return m;
-    m.found = true;
-    m.start = at;
-    m.length = p.size();
-    return m;
+    if (IsAsciiText(haystack) && IsAsciiText(pattern)) return FindIn(haystack, pattern, caseSensitive);
+    return FindIn(DecodeUtf8Text(haystack), DecodeUtf8Text(pattern), caseSensitive);
 }
 
 int ComposeAdvancedBareName(const RenameOptions& o, const std::string& oldName,
@@ -151,7 +188,10 @@ int ComposeAdvancedBareName(const RenameOptions& o, const std::string& oldName,
         o.m_strReToPos.empty() && !o.m_bInsBefore && !o.m_bInsAfter)
         return kAdvancedNotFilledIn;
 
-    const NameParts parts = SplitName(oldName);
+    // The kept rest of a damaged name comes out well-formed too.
+    std::string repaired;
+    const std::string& name = IsValidUtf8(oldName) ? oldName : (repaired = ToValidUtf8(oldName));
+    const NameParts parts = SplitName(name);
     switch (o.m_nApplyTo) {
         case 1: {
             // A name without a dot has an empty extension and is kept whole in front of
@@ -161,11 +201,11 @@ int ComposeAdvancedBareName(const RenameOptions& o, const std::string& oldName,
             if (parts.hasDot)
                 bareName = parts.prefix + "." + changed;
             else
-                bareName = changed.empty() ? oldName : oldName + "." + changed;
+                bareName = changed.empty() ? name : name + "." + changed;
             break;
         }
         case 2:
-            bareName = ChangeWorkingPart(o, oldName);
+            bareName = ChangeWorkingPart(o, name);
             break;
         default:
             // Prefix only, also for a value no radio button gives (a settings file can

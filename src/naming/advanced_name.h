@@ -8,7 +8,7 @@ struct RenameOptions;
 // Where a search text was found in a working text.
 struct SearchMatch {
     bool found = false;
-    std::size_t start = 0;
+    std::size_t start = 0;   // in characters (code points) from the start of the text
     std::size_t length = 0;  // characters covered, from start
 };
 
@@ -17,7 +17,7 @@ struct SearchMatch {
 // before the first "*" is found first (a leading "*" starts the match at 0), then each
 // following piece at its first occurrence after the previous one, with no other
 // occurrence tried; a trailing "*" runs the match to the end of the haystack. Without
-// caseSensitive, ASCII letters match either case.
+// caseSensitive, letters of every script match either case (simple case mappings).
 SearchMatch FindSearchText(const std::string& haystack, const std::string& pattern,
                            bool caseSensitive);
 

@@ -3,6 +3,7 @@
 #include "naming/case_map.h"
 #include "naming/rename_options.h"
 #include "naming/split_name.h"
+#include "naming/utf8.h"
 
 namespace {
 
@@ -39,5 +40,6 @@ std::string ComposeBasicBareName(const RenameOptions& o, const std::string& oldN
         ext = "." + PlaceNewText(o.m_nExtPos, newExt + counter, old.extension);
         ApplyCase(ext, o.m_bExtUpper, o.m_bExtLower);
     }
-    return prefix + ext;
+    // The parts of a damaged old name that no rule touched come out well-formed too.
+    return ToValidUtf8(prefix + ext);
 }

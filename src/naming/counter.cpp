@@ -1,6 +1,7 @@
 #include "naming/counter.h"
 
 #include "naming/case_map.h"
+#include "naming/utf8.h"
 
 const char* const kCounterOverflowText = "Counter Overflow!";
 const char* const kCounterOverflowTitle = "Error";
@@ -64,9 +65,9 @@ CounterSetUp SetUpCounter(const std::string& startCount, const std::string& incr
     CounterState& s = setUp.state;
     s.alpha = alpha;
     if (!startCount.empty()) {
-        s.width = startCount.size() < static_cast<std::string::size_type>(kMaxCounterWidth)
-                      ? static_cast<int>(startCount.size())
-                      : kMaxCounterWidth;
+        const std::size_t length = CountCodePoints(startCount);
+        s.width = length < static_cast<std::size_t>(kMaxCounterWidth) ? static_cast<int>(length)
+                                                                      : kMaxCounterWidth;
         if (alpha) s.upper = startCount[0] >= 'A' && startCount[0] <= 'Z';
         s.value = ParseCounterText(startCount, alpha);
     } else {
@@ -97,7 +98,7 @@ std::string ConvertStartCountOnAlphaSwitch(const std::string& startCount, bool n
 
 FieldVerdict CheckStartCountText(const std::string& text, bool alpha) {
     FieldVerdict verdict;
-    const std::string::size_type n = text.size();
+    const std::size_t n = CountCodePoints(text);
     if (alpha) {
         if (n > kMaxAlphaLength) {
             verdict.check = FieldCheck::Reject;

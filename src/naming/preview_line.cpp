@@ -2,6 +2,7 @@
 
 #include "naming/case_map.h"
 #include "naming/rename_options.h"
+#include "naming/utf8.h"
 
 const char* const kPreviewNoChanges = "(NO CHANGES)";
 const char* const kPreviewAdvancedMode = "(No Real Time Preview for Advance mode)";
@@ -52,5 +53,5 @@ std::string RealTimePreviewText(const RenameOptions& o) {
         }
         ApplyCase(ext, o.m_bExtUpper, o.m_bExtLower);
     }
-    return prefix + "." + ext;
+    return ToValidUtf8(prefix + "." + ext);  // texts from a damaged settings file
 }

@@ -9,6 +9,7 @@
 #include "platform/civil_time.h"
 #include "platform/executable_path.h"
 #include "platform/move_rules.h"
+#include "platform/wide_text.h"
 
 #include <algorithm>
 #include <climits>
@@ -58,12 +59,12 @@ unsigned AttributeWord(DWORD attributes) {
 
 // The system's text for an error code, without its line end.
 std::string SystemMessage(DWORD code) {
-    char* text = nullptr;
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+    wchar_t* text = nullptr;
+    DWORD length = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                         FORMAT_MESSAGE_IGNORE_INSERTS,
-                                    nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+                                    nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::string message;
-    if (length != 0 && text != nullptr) message.assign(text, length);
+    if (length != 0 && text != nullptr) message = FromWide(std::wstring_view(text, length));
     if (text != nullptr) ::LocalFree(text);
     while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' ')) {
         message.pop_back();
@@ -93,33 +94,6 @@ public:
 private:
     HANDLE m_handle;
 };
-
-// The program's text (the ANSI code page) as UTF-16. False for text holding a NUL, which
-// would cut the path short, or bytes that the code page does not map.
-bool ToWide(const std::string& text, std::wstring& wide) {
-    wide.clear();
-    if (text.find('\0') != std::string::npos || text.size() > INT_MAX) return false;
-    if (text.empty()) return true;
-    const int size = static_cast<int>(text.size());
-    const int length = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
-    if (length <= 0) return false;
-    wide.resize(static_cast<size_t>(length));
-    return ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), size, &wide[0], length) == length;
-}
-
-// A name from the file system in the program's text. A character the code page lacks
-// becomes "?", never a look-alike letter, which could be the name of another file.
-std::string FromWide(const wchar_t* wide) {
-    const bool utf8 = ::GetACP() == CP_UTF8;  // takes neither the flag nor a stand-in
-    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    const char* standIn = utf8 ? nullptr : "?";
-    const int length = ::WideCharToMultiByte(CP_ACP, flags, wide, -1, nullptr, 0, standIn, nullptr);
-    if (length <= 1) return std::string();
-    std::string text(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, flags, wide, -1, &text[0], length, standIn, nullptr);
-    text.resize(static_cast<size_t>(length - 1));
-    return text;
-}
 
 bool StartsWith(const std::wstring& text, const wchar_t* prefix) { return text.rfind(prefix, 0) == 0; }
 
@@ -363,8 +337,20 @@ bool Win32FileServices::EnumerateDirectory(const std::string& dir,
 int Win32FileServices::GetDrive() { return _getdrive(); }
 int Win32FileServices::ChangeDrive(int drive) { return _chdrive(drive) == 0 ? 0 : -1; }
 int Win32FileServices::ChangeDir(const std::string& path) {
-    if (path.find('\0') != std::string::npos) return -1;
-    return _chdir(path.c_str()) == 0 ? 0 : -1;
+    std::wstring wide, exact;
+    if (!ToWide(path, wide)) return -1;
+    if (::SetCurrentDirectoryW(wide.c_str())) return 0;
+    // The process's current directory may be limited to the short path length, but
+    // the program lists and changes files by full paths: a longer directory that
+    // exists is entered all the same, with its drive made current.
+    if (wide.size() < MAX_PATH - 1 || !ExactPath(path, exact)) return -1;
+    const DWORD attributes = ::GetFileAttributesW(exact.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return -1;
+    if (wide.size() >= 2 && wide[1] == L':') {
+        const wchar_t root[] = {wide[0], L':', L'\\', L'\0'};
+        if (!::SetCurrentDirectoryW(root)) return -1;
+    }
+    return 0;
 }
 
 std::optional<Failure> Win32FileServices::MoveFile(const std::string& from, const std::string& to) {
@@ -521,11 +507,11 @@ bool Win32FileServices::WriteFileReplacing(const std::string& path, const std::s
 }
 
 std::string ExecutablePath() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) return std::string();
-        if (length < buffer.size()) return std::string(buffer.data(), length);
+        if (length < buffer.size()) return FromWide(std::wstring_view(buffer.data(), length));
         buffer.resize(buffer.size() * 2);
     }
 }

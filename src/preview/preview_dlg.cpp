@@ -1,6 +1,7 @@
 #include "preview/preview_dlg.h"
 
-#include "naming/case_map.h"
+#include "naming/name_checks.h"
+#include "platform/wide_text.h"
 #include "res/resource.h"
 #include "winui/app.h"
 #include "winui/ddx.h"
@@ -14,11 +15,6 @@
 
 namespace {
 
-// Longest name the checks let pass.
-constexpr size_t kMaxNameLength = 256;
-// Characters no file name may hold (bytes from 0x80 and control characters are not checked).
-const char kInvalidChars[] = "\"*/:<>?\\|";
-
 // The order in which the sorted list box would keep the names. Added one by one, it
 // finds each name's place anew and moves every name behind it, which for a large
 // preview is most of its time; so the names are put in its order here, by the list
@@ -26,13 +22,7 @@ const char kInvalidChars[] = "\"*/:<>?\\|";
 // appended. Names it takes as equal keep their order.
 std::vector<size_t> ListBoxOrder(const CStringArray& names) {
     std::vector<std::wstring> wide(names.size());
-    for (size_t i = 0; i < names.size(); ++i) {
-        const CString& name = names[i];
-        int length = ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-        wide[i].resize(static_cast<size_t>(length));
-        if (length > 0)
-            ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), &wide[i][0], length);
-    }
+    for (size_t i = 0; i < names.size(); ++i) wide[i] = ToWide(names[i]);
     std::vector<size_t> order(names.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(), [&wide](size_t a, size_t b) {
@@ -67,12 +57,11 @@ BOOL CPreviewDlg::OnInitDialog() {
     ::SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(ScalePixels(1500, WindowDpi(m_hWnd))), 0);
     // Room for all the names is made once, and the list is drawn once when complete.
     size_t bytes = 0;
-    for (const CString& name : m_arrNames) bytes += name.size() + 1;
+    for (const CString& name : m_arrNames) bytes += (name.size() + 1) * sizeof(wchar_t);
     ::SendMessageA(list, LB_INITSTORAGE, m_arrNames.size(), static_cast<LPARAM>(bytes));
     ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (size_t index : ListBoxOrder(m_arrNames))
-        ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                       reinterpret_cast<LPARAM>(m_arrNames[index].c_str()));
+        ListBoxInsertString(list, -1, m_arrNames[index]);
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     m_strFileCount = std::to_string(static_cast<long>(::SendMessageA(list, LB_GETCOUNT, 0, 0)));
     return CDialog::OnInitDialog();  // fields into the controls
@@ -90,14 +79,14 @@ void CPreviewDlg::OnFindInvalidChars() {
     std::optional<CWaitCursor> wait(std::in_place);
     for (int i = 0; i < count; ++i) {
         const CString name = GetListBoxText(list, i);
-        if (name.size() > kMaxNameLength) {
+        const NameProblem problem = FindNameProblem(name);
+        if (problem.kind == NameProblem::Kind::kTooLong) {
             MessageBox("File:  " + name + "\nis longer than 256 characters!", "Warning!", MB_ICONINFORMATION);
             ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
             return;
         }
-        for (char c : name) {
-            if (!std::char_traits<char>::find(kInvalidChars, sizeof kInvalidChars - 1, c)) continue;
-            MessageBox(CString("Invalid character is  ") + c + "\nIn filename:  " + name,
+        if (problem.kind == NameProblem::Kind::kInvalidCharacter) {
+            MessageBox(CString("Invalid character is  ") + problem.character + "\nIn filename:  " + name,
                        "Invalid character found!", MB_ICONEXCLAMATION);
             ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
             return;
@@ -111,30 +100,17 @@ void CPreviewDlg::OnCheckDuplicates() {
     const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
     if (count >= 2) {
         std::optional<CWaitCursor> wait(std::in_place);
-        // The list's own order puts names that differ only in ASCII case side by side,
-        // so comparing neighbours finds them. Names that the order takes as equal in
-        // other ways too (accented letters of the code page) form a run in which such
-        // pairs may interleave: within a run every earlier name is compared as well.
-        CStringArray run;  // the names of the current run, the previous name last
-        run.push_back(GetListBoxText(list, 0));
-        int runStart = 0;
-        for (int i = 1; i < count; ++i) {
-            CString name = GetListBoxText(list, i);
-            const bool sameRun = ::lstrcmpiA(name.c_str(), run.back().c_str()) == 0;
-            for (size_t j = run.size(); j-- > 0;) {
-                if (CompareNoCase(name, run[j]) != 0) {
-                    if (!sameRun) break;  // outside a run only the neighbour counts
-                    continue;
-                }
-                MessageBox("Duplicate file:  " + run[j], "Duplicates found!", MB_ICONEXCLAMATION);
-                ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(runStart + static_cast<int>(j)), 0);
-                return;
-            }
-            if (!sameRun) {
-                run.clear();
-                runStart = i;
-            }
-            run.push_back(std::move(name));
+        // Every earlier name is compared, not only the neighbour: the list's collation
+        // (the user's locale) need not put names that fold alike side by side.
+        CStringArray names;
+        names.reserve(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i) names.push_back(GetListBoxText(list, i));
+        const int first = FindDuplicateName(names);
+        if (first >= 0) {
+            MessageBox("Duplicate file:  " + names[static_cast<size_t>(first)], "Duplicates found!",
+                       MB_ICONEXCLAMATION);
+            ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(first), 0);
+            return;
         }
     }
     MessageBox("No Duplicates found!", "Done", MB_ICONINFORMATION);

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "naming/utf8.h"
 #include "settings/scan_ints.h"
 
 // The order is the file's line order and must never change: the reader pairs
@@ -66,7 +67,7 @@ const char kWindowPosKey[] = "WINDOWPOS=";
 // and nothing follows a final "\n".
 class LineReader {
 public:
-    explicit LineReader(const std::string& text) : text_(text) {}
+    explicit LineReader(std::string_view text) : text_(text) {}
 
     bool Next(std::string& line) {
         if (pos_ >= text_.size()) return false;
@@ -79,13 +80,13 @@ public:
             ++next;
             if (end > pos_ && text_[end - 1] == '\r') --end;
         }
-        line.assign(text_, pos_, end - pos_);
+        line.assign(text_.substr(pos_, end - pos_));
         pos_ = next;
         return true;
     }
 
 private:
-    const std::string& text_;
+    std::string_view text_;
     size_t pos_ = 0;
 };
 
@@ -147,7 +148,7 @@ void ReadWindowPos(const std::string& line, SettingsFile& file) {
     // moves only when all four numbers are there.
     WindowRect r;
     int* const fields[4] = {&r.left, &r.top, &r.right, &r.bottom};
-    if (ScanInts(line.substr(sizeof kWindowPosKey - 1), "%d,%d,%d,%d", fields, 4) == 4) {
+    if (ScanInts(line.substr(CodePointOffset(line, sizeof kWindowPosKey - 1)), "%d,%d,%d,%d", fields, 4) == 4) {
         file.windowRead = true;
         file.window = r;
     }
@@ -162,12 +163,13 @@ bool ValueOf(int row, const std::vector<std::string>& lines, std::string& value)
     const std::string keyEq = std::string(key.key) + "=";
     if (line.find(keyEq) == std::string::npos) return false;
     // Cut by length, not at the place found: a line with text before its key
-    // keeps part of the key in its value, as files have always been read.
-    value = line.substr(keyEq.size());
+    // keeps part of the key in its value, as files have always been read. The
+    // length counts characters, so no character before the key is cut in two.
+    value = line.substr(CodePointOffset(line, keyEq.size()));
     if (key.kind == SettingKind::Text) {
         const size_t nul = value.find('\0');
         if (nul != std::string::npos) value.erase(nul);
-        if (key.maxChars > 0 && value.size() > size_t(key.maxChars)) value.resize(size_t(key.maxChars));
+        if (key.maxChars > 0) value.resize(CodePointOffset(value, size_t(key.maxChars)));
     }
     return true;
 }
@@ -199,10 +201,13 @@ std::string FormatSettings(const SettingsFile& file) {
     return ToCrLf(out);
 }
 
-SettingsFile ReadSettings(const std::string& fileContents, SettingsFile file) {
+SettingsFile ReadSettings(const std::string& fileContents, SettingsFile start,
+                          const CodePageToUtf8& ansi) {
+    SettingsFile file = std::move(start);
     file.windowRead = false;
     file.toolTipStored = false;
-    LineReader reader(fileContents);
+    std::string converted;
+    LineReader reader(TextFileAsUtf8(fileContents, ansi, converted));
     std::string line;
     if (!reader.Next(line)) return file;  // the header, never looked at
     if (!reader.Next(line)) return file;

@@ -13,13 +13,14 @@
 #include <string>
 
 #include "naming/rename_options.h"
+#include "naming/utf8.h"
 #include "settings/program_settings.h"
 
 enum class SettingKind {
     Flag,    // written as the int; read back as 1 when atoi of the text is > 0, else 0
     Number,  // written as the int; read back as atoi of the text, unchecked
     Text,    // written as it stands; read back as the rest of the line, blanks included,
-             // up to a NUL and at most maxChars characters
+             // up to a NUL and at most maxChars characters (code points)
 };
 
 struct SettingKey {
@@ -106,14 +107,19 @@ struct SettingsFile {
 };
 
 // The whole file, 45 lines, each ended with "\r\n" (a "\n" inside a text
-// value is written as "\r\n" as well, as a text-mode file would).
+// value is written as "\r\n" as well, as a text-mode file would). The texts are
+// UTF-8, as they are held, with no byte-order mark.
 std::string FormatSettings(const SettingsFile& file);
 
 // Reads a settings file's bytes over `start`, the values that stand where a
 // line is missing or lacks its key; windowRead and toolTipStored tell what was
-// found. Lines end at "\n" (a "\r" before it is dropped); a last line without
+// found. The file is UTF-8 (a byte-order mark is skipped); one that is not
+// well-formed UTF-8 was written by an earlier version in the ANSI code page and
+// is read through `ansi` (see TextFileAsUtf8; without it the bytes stay as they
+// are). Lines end at "\n" (a "\r" before it is dropped); a last line without
 // "\n" counts. Line 1 is skipped unseen. A text value ends at its first NUL (a
-// damaged or hand-edited file) and is cut to its key's maxChars, so that it
-// neither turns into a shorter path further on nor exceeds what its edit box
-// accepts. Never fails; at worst nothing is read.
-SettingsFile ReadSettings(const std::string& fileContents, SettingsFile start);
+// damaged or hand-edited file) and is cut to its key's maxChars characters, so
+// that it neither turns into a shorter path further on nor exceeds what its edit
+// box accepts. Never fails; at worst nothing is read.
+SettingsFile ReadSettings(const std::string& fileContents, SettingsFile start,
+                          const CodePageToUtf8& ansi = {});

@@ -45,7 +45,7 @@ void CFileStatusDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CFileStatusDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    ::SetWindowTextA(m_hWnd, "File Status...");
+    SetWindowTextString(m_hWnd, "File Status...");
     SetDlgItemText(IDC_FS_LBL_NAME, "File Name:");
     return TRUE;
 }

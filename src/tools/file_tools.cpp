@@ -141,8 +141,7 @@ FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& 
     if (moved) {
         ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(caret), 0);
         if (dlg.m_strPath == dir)
-            ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(caret),
-                           reinterpret_cast<LPARAM>(StoredTargetPath(dlg.m_strName).c_str()));
+            ListBoxInsertString(list, caret, StoredTargetPath(dlg.m_strName));
     }
     restoreCaret();
     return outcome;

@@ -24,7 +24,10 @@ static_assert(sizeof kToolTipControls / sizeof kToolTipControls[0] == kToolTipLi
 
 // The reader's buffer holds 80 characters with the terminating zero.
 constexpr std::size_t kReadMax = 79;
-static_assert(kToolTipFileBytes > kToolTipLines * (kReadMax + 1), "room for every read and one byte more");
+// Besides the reads: a byte-order mark, the byte after them, and up to three bytes of a
+// character that the cut at kToolTipFileBytes leaves unfinished.
+static_assert(kToolTipFileBytes >= 3 + kToolTipLines * (4 * kReadMax + 1) + 1 + 3,
+              "room for every read and the bytes around them");
 
 }  // namespace
 
@@ -37,26 +40,40 @@ int ToolTipLineOf(int controlId) {
     return 0;
 }
 
-void ToolTipFile::Load(const std::string& version, std::string_view start) {
-    start = start.substr(0, kToolTipFileBytes);
+void ToolTipFile::Load(const std::string& version, std::string_view start, const CodePageToUtf8& ansi) {
+    if (start.size() >= kToolTipFileBytes) {
+        // The file may go on: a character cut short at the end lies beyond every read
+        // and must not make the file look like one in the ANSI code page.
+        start = start.substr(0, kToolTipFileBytes);
+        start = start.substr(0, WholeCharactersLength(start));
+    }
+    std::string converted;
+    const std::string_view text = TextFileAsUtf8(start, ansi, converted);
     m_reads.clear();
     m_reads.reserve(kToolTipLines);
+    std::string read;
     std::size_t pos = 0;
-    while (m_reads.size() < static_cast<std::size_t>(kToolTipLines) && pos < start.size()) {
-        std::string read;
-        read.reserve(kReadMax);
-        while (read.size() < kReadMax && pos < start.size()) {
-            const char c = start[pos++];
+    while (m_reads.size() < static_cast<std::size_t>(kToolTipLines) && pos < text.size()) {
+        read.clear();
+        std::size_t chars = 0;
+        while (chars < kReadMax && pos < text.size()) {
+            const char c = text[pos];
             if (c == '\x1a') {  // Ctrl-Z: the end of a text file
-                pos = start.size();
+                pos = text.size();
                 break;
             }
-            if (c == '\r' && pos < start.size() && start[pos] == '\n') continue;
-            read += c;
+            if (c == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') {
+                ++pos;  // dropped: not a character of the read
+                continue;
+            }
+            const std::size_t from = pos;
+            DecodeUtf8(text, pos);
+            read.append(text.substr(from, pos - from));
+            ++chars;
             if (c == '\n') break;
         }
         if (read.empty()) break;
-        m_reads.push_back(std::move(read));
+        m_reads.push_back(read);  // a copy of just its size
     }
     m_version = version;
     m_loaded = true;
@@ -75,6 +92,12 @@ std::string ToolTipFile::Text(int line) const {
     // The buffer is a C string: a zero byte read from the file ends it.
     std::size_t zero = buffer.find('\0');
     if (zero != std::string::npos) buffer.erase(zero);
-    if (!buffer.empty()) buffer.pop_back();
+    // Its last character goes, however many bytes it takes.
+    std::size_t last = 0;
+    for (std::size_t pos = 0; pos < buffer.size();) {
+        last = pos;
+        DecodeUtf8(buffer, pos);
+    }
+    buffer.erase(last);
     return buffer;
 }

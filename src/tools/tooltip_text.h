@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "naming/utf8.h"
+
 // The line of the tooltip file for a main-window control; 0 for a control without one.
 int ToolTipLineOf(int controlId);
 
@@ -14,10 +16,12 @@ int ToolTipLineOf(int controlId);
 constexpr int kToolTipLines = 44;
 
 // The most of the file ever looked at: each of the 44 reads takes at most 79
-// characters, which come from at most 80 stored bytes (a carriage return and line
-// feed are one character), plus one byte to tell whether a carriage return at the
-// end is followed by a line feed. The rest of the file, however large, is never read.
-constexpr std::size_t kToolTipFileBytes = 4096;
+// characters (code points), which come from at most 4 * 79 + 1 stored bytes (a
+// character takes up to four bytes in UTF-8; a carriage return and line feed are one
+// character), after a byte-order mark, plus one byte to tell whether a carriage return
+// at the end is followed by a line feed. The rest of the file, however large, is never
+// read.
+constexpr std::size_t kToolTipFileBytes = 16384;
 
 // The tooltip texts of one version of the file, and which version that was.
 class ToolTipFile {
@@ -26,9 +30,11 @@ public:
     // kToolTipFileBytes are looked at), as a line-by-line reader sees them in text mode:
     // reads of at most 79 characters, each up to and including a line feed, a longer
     // line cut and its rest being the next read; a carriage return before a line feed
-    // is dropped and a Ctrl-Z ends the file. `version` names the file's state (its place,
-    // size and write time) for Holds.
-    void Load(const std::string& version, std::string_view start);
+    // is dropped and a Ctrl-Z ends the file. The file is UTF-8, or in the ANSI code page
+    // when it is not well-formed UTF-8 (files of earlier versions): see TextFileAsUtf8
+    // for `ansi`. `version` names the file's state (its place, size and write time) for
+    // Holds.
+    void Load(const std::string& version, std::string_view start, const CodePageToUtf8& ansi = {});
     // Whether the texts are those of the file in the state `version` names.
     bool Holds(const std::string& version) const { return m_loaded && version == m_version; }
     void Forget();
@@ -41,5 +47,5 @@ public:
 private:
     bool m_loaded = false;
     std::string m_version;
-    std::vector<std::string> m_reads;  // at most kToolTipLines, of at most 79 characters
+    std::vector<std::string> m_reads;  // at most kToolTipLines, of at most 79 characters each
 };

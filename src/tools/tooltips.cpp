@@ -1,10 +1,9 @@
 #include "tools/tooltips.h"
 
-#include "platform/move_rules.h"
-
 #include "platform/executable_path.h"
-
 #include "platform/file_services.h"
+#include "platform/move_rules.h"
+#include "platform/wide_text.h"
 #include "winui/dialog.h"
 
 #include <cstdio>
@@ -89,19 +88,19 @@ void ToolTips::Enable(bool on) {
         return;
     }
     if (!m_tip || !::IsWindow(m_tip)) {
-        m_tip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+        m_tip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                   AfxGetResourceHandle(), nullptr);
         if (!m_tip) return;
         // One tool per child control; the text is asked for when it is shown.
         for (HWND child = ::GetWindow(owner, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-            TOOLINFOA tool = {};
+            TOOLINFOW tool = {};
             tool.cbSize = sizeof tool;
             tool.uFlags = TTF_IDISHWND;
             tool.hwnd = owner;
             tool.uId = reinterpret_cast<UINT_PTR>(child);
-            tool.lpszText = LPSTR_TEXTCALLBACKA;
-            ::SendMessageA(m_tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+            tool.lpszText = LPSTR_TEXTCALLBACKW;
+            ::SendMessageW(m_tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
         // Long lines wrap instead of running off the screen.
         ::SendMessageA(m_tip, TTM_SETMAXTIPWIDTH, 0, 400);
@@ -151,18 +150,16 @@ LRESULT CALLBACK ToolTips::TipProc(HWND tip, UINT message, WPARAM wp, LPARAM lp,
 }
 
 void ToolTips::OnNeedText(NMHDR* hdr) {
-    NMTTDISPINFOA* info = reinterpret_cast<NMTTDISPINFOA*>(hdr);
+    const NMTTDISPINFOW* info = reinterpret_cast<NMTTDISPINFOW*>(hdr);
     UINT_PTR id = hdr->idFrom;
     if (info->uFlags & TTF_IDISHWND) id = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(id)));
-    info->lpszText = const_cast<char*>(TextFor(static_cast<int>(id)));
-    info->hinst = nullptr;
+    SetToolTipReply(hdr, TextFor(static_cast<int>(id)));
 }
 
 const char* ToolTips::TextFor(int controlId) {
     const int line = ToolTipLineOf(controlId);
-    const std::string text = line == 0 ? "No tooltips for this command." : TextOfLine(line);
-    std::snprintf(m_text, sizeof m_text, "%s", text.c_str());
-    return m_text;
+    m_text = line == 0 ? "No tooltips for this command." : TextOfLine(line);
+    return m_text.c_str();
 }
 
 // The file is looked up in the current directory at every tooltip, and where it is not
@@ -180,9 +177,10 @@ std::string ToolTips::TextOfLine(int line) {
         m_file.Forget();
         return "Tooltips file not found!";
     }
-    char full[MAX_PATH] = "";
-    const DWORD length = ::GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr);
-    const std::string version = std::string(full, length < MAX_PATH ? length : 0) + "|" +
+    std::wstring wideName;
+    wchar_t full[MAX_PATH] = L"";
+    const DWORD length = ToWide(name, wideName) ? ::GetFullPathNameW(wideName.c_str(), MAX_PATH, full, nullptr) : 0;
+    const std::string version = FromWide(std::wstring_view(full, length < MAX_PATH ? length : 0)) + "|" +
                                 std::to_string(status.size) + "|" + std::to_string(status.modified);
     if (!m_file.Holds(version)) {
         std::string start;
@@ -190,7 +188,7 @@ std::string ToolTips::TextOfLine(int line) {
             m_file.Forget();
             return "Tooltips file not found!";
         }
-        m_file.Load(version, start);
+        m_file.Load(version, start, AnsiToUtf8);
     }
     return m_file.Text(line);
 }

@@ -39,7 +39,7 @@ private:
     HWND m_tip = nullptr;
     HHOOK m_hook = nullptr;
     MSG m_lastRelayed = {};
-    char m_text[80] = "";
+    std::string m_text;  // the text being shown: a line is at most 79 characters, of any width
     // The texts of "tooltip.txt" in the current directory, read again only when that
     // file is another one or has changed.
     ToolTipFile m_file;

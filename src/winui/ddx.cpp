@@ -1,5 +1,6 @@
 #include "winui/ddx.h"
 
+#include "naming/utf8.h"
 #include "platform/attributes.h"
 #include "winui/dialog.h"
 
@@ -23,7 +24,7 @@ namespace {
 // Setting an edit's text, even the same text, puts its caret back to the start and
 // repaints it: an edit being typed into must keep its caret when the fields are shown.
 void SetTextIfChanged(HWND control, const std::string& text) {
-    if (GetWindowTextString(control) != text) ::SetWindowTextA(control, text.c_str());
+    if (GetWindowTextString(control) != text) SetWindowTextString(control, text);
 }
 }  // namespace
 
@@ -116,7 +117,7 @@ void DDX_Attributes(CDataExchange* pDX, int& readOnly, int& hidden, int& system,
 void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars) {
     if (pDX->m_bFail) return;
     if (pDX->m_bSaveAndValidate) {
-        if (static_cast<int>(value.size()) > maxChars) {
+        if (CountCodePoints(value) > static_cast<size_t>(maxChars)) {
             char text[64];
             std::snprintf(text, sizeof text, "Enter no more than %d characters.", maxChars);
             pDX->m_pDlgWnd->MessageBox(text, "", MB_OK | MB_ICONEXCLAMATION);

@@ -23,7 +23,7 @@ bool ReturnsDirectly(UINT msg) {
 }  // namespace
 
 HINSTANCE AfxGetResourceHandle() {
-    return ::GetModuleHandleA(nullptr);
+    return ::GetModuleHandleW(nullptr);
 }
 
 void CenterWindow(HWND hwnd, HWND over) {
@@ -33,7 +33,7 @@ void CenterWindow(HWND hwnd, HWND over) {
     } else {
         MONITORINFO info = {};
         info.cbSize = sizeof info;
-        if (!::GetMonitorInfoA(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &info)) return;
+        if (!::GetMonitorInfoW(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &info)) return;
         area = info.rcWork;
     }
     RECT self;
@@ -45,36 +45,19 @@ void CenterWindow(HWND hwnd, HWND over) {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::string GetWindowTextString(HWND hwnd) {
-    int length = ::GetWindowTextLengthA(hwnd);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int got = ::GetWindowTextA(hwnd, &text[0], length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
-
-std::string GetListBoxText(HWND list, int index) {
-    LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT got = ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
-    return text;
-}
-
 CDialog::CDialog(UINT idTemplate, UiServices& ui, HWND parent)
     : m_hWndParent(parent), m_ui(ui), m_nIDTemplate(idTemplate) {}
 
 CDialog::~CDialog() {
     if (m_hWnd && ::IsWindow(m_hWnd)) {
-        ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+        ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
         ::DestroyWindow(m_hWnd);
     }
 }
 
 INT_PTR CDialog::DoModal() {
     m_bModal = true;
-    INT_PTR result = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+    INT_PTR result = ::DialogBoxParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nIDTemplate),
                                        m_hWndParent, &CDialog::DialogProc,
                                        reinterpret_cast<LPARAM>(this));
     m_bModal = false;
@@ -85,7 +68,7 @@ INT_PTR CDialog::DoModal() {
 BOOL CDialog::Create(HWND parent) {
     if (parent) m_hWndParent = parent;
     m_bModal = false;
-    HWND hwnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+    HWND hwnd = ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nIDTemplate),
                                      m_hWndParent, &CDialog::DialogProc,
                                      reinterpret_cast<LPARAM>(this));
     return hwnd != nullptr;
@@ -122,11 +105,11 @@ std::string CDialog::GetDlgItemText(int id) const {
 }
 
 void CDialog::SetDlgItemText(int id, const std::string& text) {
-    ::SetDlgItemTextA(m_hWnd, id, text.c_str());
+    if (HWND item = GetDlgItem(id)) SetWindowTextString(item, text);
 }
 
 LRESULT CDialog::SendDlgItemMessage(int id, UINT msg, WPARAM wp, LPARAM lp) const {
-    return ::SendDlgItemMessageA(m_hWnd, id, msg, wp, lp);
+    return ::SendDlgItemMessageW(m_hWnd, id, msg, wp, lp);
 }
 
 void CDialog::EnableItem(int id, BOOL enable) {
@@ -206,7 +189,7 @@ INT_PTR CDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         MessageHandler fn = entry.second;
         if (!fn(wp, lp, result)) return FALSE;  // default handling goes on
         if (ReturnsDirectly(msg)) return static_cast<INT_PTR>(result);
-        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
         return TRUE;
     }
     switch (msg) {
@@ -223,7 +206,7 @@ INT_PTR CDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (m_bLockoutNotify) return TRUE;
         LRESULT result = 0;
         if (RouteNotify(reinterpret_cast<NMHDR*>(lp), &result)) {
-            ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+            ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
             return TRUE;
         }
         return FALSE;
@@ -237,17 +220,17 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     CDialog* self;
     if (msg == WM_INITDIALOG) {
         self = reinterpret_cast<CDialog*>(lp);
-        ::SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
         self->m_hWnd = hwnd;
         BOOL focusDefault = self->OnInitDialog();
-        if (self->m_bModal) ::PostMessageA(hwnd, kModalReady, 0, 0);
+        if (self->m_bModal) ::PostMessageW(hwnd, kModalReady, 0, 0);
         return focusDefault;
     }
-    self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+    self = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self) return FALSE;
     INT_PTR answer = self->HandleMessage(msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         self->m_hWnd = nullptr;
     }
     return answer;

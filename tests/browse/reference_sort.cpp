@@ -3,17 +3,21 @@
 #include <cstdint>
 #include <utility>
 
+#include "naming/case_map.h"
+#include "naming/utf8.h"
+
 namespace {
 
-// _stricmp in the C locale: A-Z map to a-z, then the bytes compare as unsigned
-// values up to the first difference or the end of either name.
+// _stricmp widened to every script: each character (code point) goes to its simple
+// lower-case mapping, then the code points compare as unsigned values up to the first
+// difference or the end of either name.
 int Stricmp(const std::string& a, const std::string& b) {
+    const std::u32string x = DecodeUtf8Text(a), y = DecodeUtf8Text(b);
     for (std::size_t k = 0;; ++k) {
-        int ca = k < a.size() ? static_cast<unsigned char>(a[k]) : 0;
-        int cb = k < b.size() ? static_cast<unsigned char>(b[k]) : 0;
-        if (ca >= 'A' && ca <= 'Z') ca += 'a' - 'A';
-        if (cb >= 'A' && cb <= 'Z') cb += 'a' - 'A';
-        if (ca != cb || ca == 0) return ca - cb;
+        const char32_t ca = k < x.size() ? ToLowerCodePoint(x[k]) : 0;
+        const char32_t cb = k < y.size() ? ToLowerCodePoint(y[k]) : 0;
+        if (ca != cb) return ca < cb ? -1 : 1;
+        if (ca == 0) return 0;
     }
 }
 
@@ -35,11 +39,12 @@ std::string KeyText(int order, const std::string& name) {
     return order == 2 || order == 3 ? Prefix(name) : Extension(name);
 }
 
+// A digit among the first 255 characters of the key text.
 bool BelongsNumeric(int order, const std::string& name) {
     if (!HasLastDot(name)) return false;
-    const std::string text = KeyText(order, name);
+    const std::u32string text = DecodeUtf8Text(KeyText(order, name));
     for (std::size_t k = 0; k < text.size() && k < 255; ++k)
-        if (IsDigit(text[k])) return true;
+        if (text[k] >= '0' && text[k] <= '9') return true;
     return false;
 }
 

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "browse/name_compare.h"
+#include "naming/utf8.h"
 #include "reference_sort.h"
 
 namespace {
@@ -27,24 +28,38 @@ TEST(SortOrders, DatesFollowTheSecondsInAnyEra) {
 }
 
 // Random names rich in what the orders look at (digit runs past 2^64, dots
-// anywhere, digits around position 255), with many equal keys (mostly short digit
-// runs) and many names that differ from another only in letter case (B.txt, b.txt).
+// anywhere, digits around character 255, also after characters of several bytes),
+// with many equal keys (mostly short digit runs) and many names that differ from
+// another only in letter case (B.txt, b.txt; é and É, ς and Σ, ẞ and ß, the Kelvin
+// sign and k, which change length in bytes), with letters of several scripts, an
+// emoji and a damaged byte.
 Names RandomNames(std::mt19937& rng, std::size_t count) {
+    const char* const letters[] = {"a", "b", "c", "A", "B", "C", "_", "-", "~", "é", "É", "ς", "σ", "Σ", "ß", "ẞ",
+                                   "\u212A", "k", "ж", "Ж", "日", "😀", "\xE9"};
     Names names;
     std::set<std::string> seen;
     while (names.size() < count) {
-        std::string s(rng() % 20 == 0 ? 250 + rng() % 8 : 0, 'q');
+        std::string s;
+        if (rng() % 20 == 0)
+            for (std::size_t k = 250 + rng() % 8; k > 0; --k) s += rng() % 2 ? "q" : "é";
         for (int parts = 1 + rng() % 5; parts > 0; --parts) {
             const int kind = static_cast<int>(rng() % 100);  // digits, a dot, or letters
             if (kind >= 30 && kind < 50) { s += '.'; continue; }
             for (int k = static_cast<int>(rng() % (kind >= 30 ? 3 : rng() % 4 ? 2 : 22)); k >= 0; --k)
-                s += kind < 30 ? static_cast<char>('0' + rng() % 10) : "abcABC_-~"[rng() % 9];
+                s += kind < 30 ? std::string(1, static_cast<char>('0' + rng() % 10)) : letters[rng() % 23];
         }
         for (int variants = rng() % 2 ? 0 : static_cast<int>(rng() % 4); variants >= 0; --variants) {
             if (seen.insert(s).second)
                 names.insert(names.begin() + static_cast<std::ptrdiff_t>(rng() % (names.size() + 1)), s);
-            for (char& c : s)
-                if (rng() % 2) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : FoldAsciiCase(c);
+            if (s.find('\xE9') != std::string::npos) {  // keep the damaged byte as it is
+                for (char& c : s)
+                    if (rng() % 2) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : FoldAsciiCase(c);
+                continue;
+            }
+            std::u32string chars = DecodeUtf8Text(s);
+            for (char32_t& c : chars)
+                if (rng() % 2) c = ToLowerCodePoint(c) == c ? ToUpperCodePoint(c) : ToLowerCodePoint(c);
+            s = EncodeUtf8Text(chars);
         }
     }
     return names;
@@ -56,6 +71,7 @@ TEST(SortOrders, NamesEqualButForCaseKeepTheSwapsPlaces) {
     struct Case { int order; Names input, expected; };
     const Case cases[] = {
         {1, {"b.txt", "B.txt", "c.txt"}, {"c.txt", "B.txt", "b.txt"}},    // c.txt swapped with b.txt
+        {1, {"é.txt", "É.txt", "ж.txt"}, {"ж.txt", "É.txt", "é.txt"}},
         {2, {"B.txt", "b.txt", "x1.txt"}, {"x1.txt", "b.txt", "B.txt"}},  // x1.txt brought forward
         {7, {"a.b", "X1.txt", "x1.TXT"}, {"X1.txt", "x1.TXT", "a.b"}},
         {8, {"B.txt", "b.txt", "a.txt"}, {"a.txt", "b.txt", "B.txt"}},    // all written in one second
@@ -70,6 +86,15 @@ TEST(SortOrders, NamesEqualButForCaseKeepTheSwapsPlaces) {
         for (const DatedName& d : dated) datedNames.push_back(d.name);
         EXPECT_EQ(c.order == 8 ? datedNames : names, c.expected) << "order " << c.order;
     }
+}
+
+// After a refill the caret goes to the name as spelled, else to its first case twin.
+TEST(NameCompare, FindsTheCaretEntry) {
+    const Names entries = {"a.txt", "ÉTÉ.txt", "été.txt", "Été.TXT", "жук"};
+    const struct { const char* name; int index; } cases[] = {
+        {"été.txt", 2}, {"été.TXT", 1}, {"ЖУК", 4}, {"b.txt", -1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FindCaretIndex(entries, c.name), c.index) << c.name;
 }
 
 // Orders outside 1-9 (the list box's own, and unsorted ones) leave the names as they are.

@@ -22,6 +22,8 @@ const SequenceCase kSequences[] = {
     {"", "", false, {"1", "2"}},                {"HLHXCZMXSYUMQP", "1", true, {"HLHXCZMXSYUMQP"}},
     // A starting text longer than 20 characters can come only from a settings file.
     {"0000000000000000000000000007", "1", false, {"00000000000000000007"}},
+    // The width counts characters, those the parse skips too.
+    {"ä1", "1", true, {"aa", "ab"}}, {"é7", "1", false, {"00", "01"}},
 };
 
 class CounterSequence : public ::testing::TestWithParam<SequenceCase> {};
@@ -67,12 +69,14 @@ TEST(Counter, RadixTextAndParse) {
     EXPECT_EQ(0u, ParseCounterText("18446744073709551616", false));  // wraps
 }
 
-// The limits compare as text: byte by byte for digits, ASCII case folded for letters.
+// The limits compare as text: byte by byte for digits, case folded for letters;
+// lengths count characters.
 TEST(Counter, StartingValueField) {
     const struct { const char* text; bool alpha; FieldCheck check; } cases[] = {
         {"99999999999999999999", false, FieldCheck::RejectWithNotice},  // would wrap below the limit
         {"1844674407370955161-", false, FieldCheck::Reject},            // below the limit, but not a digit
         {"HLHXCZMXSYUMQ_", true, FieldCheck::Accept},                   // "_" sorts below "p", above "P"
+        {"ÉÉÉÉÉÉÉÉÉÉÉÉÉ", true, FieldCheck::Accept},                    // 13 characters, 26 bytes
     };
     for (const auto& c : cases) EXPECT_EQ(c.check, CheckStartCountText(c.text, c.alpha).check) << c.text;
 }

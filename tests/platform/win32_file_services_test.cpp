@@ -52,21 +52,12 @@ TEST(Win32Services, MoveNeverReplacesAndRenamesCaseOnDisk) {
     }
 }
 
-// A name in the program's text (the ANSI code page); "" where the code page lacks a letter.
-std::string InCodePage(const wchar_t* name) {
-    char text[64];
-    BOOL lossy = FALSE;
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, &lossy);
-    return length > 0 && !lossy ? text : "";
-}
-
 // Names that the platform's usual path handling rewrites ("foo." is taken for "foo", "CON"
 // for a device), beside the names they would become, and two names equal but for case
 // (made so on the Linux side). Each service reaches exactly the entry it names, or fails
 // and changes nothing; no other file changes.
 TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
-    const std::string accented = InCodePage(L"\u00e9t\u00e9.txt"), upper = InCodePage(L"\u00c9T\u00c9.TXT");
-    ASSERT_FALSE(accented.empty() || upper.empty());
+    const std::string accented = "été.txt", upper = "ÉTÉ.TXT";
     const Names names = {"foo", "foo.", "bar", "bar ", "a.txt", "A.TXT", "CON", "nul", "COM1.log", "aux.c", accented};
     const std::string nul(1, '\0');
     using Act = std::function<bool(FileServices&, const std::string&)>;

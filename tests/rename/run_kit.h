@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/rename_dlg.h"
+#include "platform/wide_text.h"
 #include "support/ui_test_kit.h"
 
 #include <functional>
@@ -17,11 +18,11 @@ using FileMap = std::map<std::string, std::string>;
 // set; with `time` then "|" and the last-write time, so that any change shows.
 inline FileMap Files(const std::string& root, bool attributes = false, bool time = false, const std::string& rel = "") {
     FileMap out;
-    WIN32_FIND_DATAA d;
-    HANDLE find = ::FindFirstFileA((root + rel + "*").c_str(), &d);
+    WIN32_FIND_DATAW d;
+    HANDLE find = ::FindFirstFileW(ToWide(Exact(root + rel) + "*").c_str(), &d);
     if (find == INVALID_HANDLE_VALUE) return out;
     do {
-        const std::string name = d.cFileName, path = rel + name;
+        const std::string name = FromWide(d.cFileName), path = rel + name;
         std::string flags;
         for (auto [bit, letter] : {std::pair<DWORD, char>{FILE_ATTRIBUTE_READONLY, 'r'}, {FILE_ATTRIBUTE_HIDDEN, 'h'},
                                    {FILE_ATTRIBUTE_SYSTEM, 's'}})
@@ -31,7 +32,7 @@ inline FileMap Files(const std::string& root, bool attributes = false, bool time
                         (time ? "|" + std::to_string(d.ftLastWriteTime.dwLowDateTime) : "");
         else if (name != "." && name != "..")
             for (const auto& entry : Files(root, attributes, time, path + "\\")) out.insert(entry);
-    } while (::FindNextFileA(find, &d));
+    } while (::FindNextFileW(find, &d));
     ::FindClose(find);
     return out;
 }
@@ -45,11 +46,8 @@ inline void TakeAway(const TempDir& dir, const std::string& name) {
 // The items of a list box, top to bottom.
 inline std::vector<std::string> Items(HWND list) {
     std::vector<std::string> out;
-    for (LRESULT i = 0, n = ::SendMessageA(list, LB_GETCOUNT, 0, 0); i < n; ++i) {
-        std::string text(static_cast<size_t>(::SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-        text.resize(static_cast<size_t>(::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]))));
-        out.push_back(text);
-    }
+    for (int i = 0, n = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0)); i < n; ++i)
+        out.push_back(GetListBoxText(list, i));
     return out;
 }
 

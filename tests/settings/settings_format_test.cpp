@@ -26,7 +26,7 @@ std::string Value(const SettingsFile& file, int row) {
     return Lines(FormatSettings(file))[size_t(row) + 2].substr(std::string(kSettingKeys[row].key).size() + 1);
 }
 
-const char kDir[] = " C:\\My Dir\\ ";
+const char kDir[] = " C:\\Мои документы\\ ";
 
 // Every row changed from its start value; texts keep outer blanks.
 SettingsFile Distinct() {
@@ -37,7 +37,7 @@ SettingsFile Distinct() {
         std::string value = key.kind == SettingKind::Flag     ? (Value(start, row) == "0" ? "1" : "0")
                             : key.kind == SettingKind::Number ? std::to_string(-1000 * row)
                             : key.maxChars == kMaxPositionText ? " " + std::to_string(row) + " "
-                                                               : " v" + std::to_string(row) + " = x ";
+                                                               : " v" + std::to_string(row) + " = é日😀 ";
         lines.push_back(std::string(key.key) + "=" + (row == kRowDefDir ? kDir : value));
     }
     return ReadSettings(Join(lines), start);
@@ -57,6 +57,7 @@ TEST(SettingsFormat, ReadsSavedFiles) {
     using L = std::vector<std::string>;
     const struct { const char* name; std::function<std::string(L)> edit; bool window; int upTo; } files[] = {
         {"as saved", [](L l) { return Join(l); }, true, 43},
+        {"with a byte-order mark", [](L l) { return "\xEF\xBB\xBF" + Join(l); }, true, 43},
         {"LF line ends", [](L l) { return Join(l, "\n"); }, true, 43},
         {"no final line end", [](L l) { std::string s = Join(l); return s.substr(0, s.size() - 2); }, true, 43},
         {"FILEFILTER line missing", [](L l) { l.erase(l.begin() + 5); return Join(l); }, true, 3},
@@ -67,6 +68,9 @@ TEST(SettingsFormat, ReadsSavedFiles) {
     const SettingsFile saved = Distinct(), start;
     for (int row = 0; row < kSettingRowCount; ++row) ASSERT_NE(Value(saved, row), Value(start, row)) << row;
     const std::vector<std::string> lines = Lines(FormatSettings(saved));
+    // Written as UTF-8 without a byte-order mark, in 45 lines.
+    EXPECT_EQ(lines.front(), kSettingsHeader);
+    EXPECT_EQ(lines.size(), 45u);
     for (const auto& c : files) {
         const SettingsFile r = ReadSettings(c.edit(lines), start);
         EXPECT_EQ(Window(r), c.window ? "-8,20,1600,1200" : "-") << c.name;
@@ -76,6 +80,8 @@ TEST(SettingsFormat, ReadsSavedFiles) {
     }
     using namespace std::string_literals;
     const std::string n256(256, 'n');
+    std::string e256;
+    for (int i = 0; i < 256; ++i) e256 += "é";
     const struct { int row; std::string text, value; } values[] = {
         {-1, "WINDOWPOS= 10, 20, 630, 470", "10,20,630,470"}, {-1, "WINDOWPOS=-5,-6,+7,8junk", "-5,-6,7,8"},
         {-1, "WINDOWPOS=99999999999,0,0,0", "2147483647,0,0,0"}, {-1, "WINDOWPOS=10,20,30", "-"},
@@ -86,6 +92,7 @@ TEST(SettingsFormat, ReadsSavedFiles) {
         {kRowNewPrefix, "NEWPREFIX=  a b  ", "  a b  "}, {kRowCaseSensitive, "CASESENSITIVE=1", "0"},
         // Found later in the line, but cut by the key's length from the start.
         {kRowDestination, "xDESTINATION=D:\\", "=D:\\"}, {kRowNoRefresh, "NOREFLESH=1", "1"},
+        {kRowDestination, "ЖDESTINATION=D:\\", "=D:\\"}, {-1, "ééééééééé 1,2,3,4 WINDOWPOS=", "1,2,3,4"},
         // A text ends at a NUL, so a path is not cut short later on.
         {kRowDestination, "DESTINATION=C:\\sub\0\\one.txt"s, "C:\\sub"}, {kRowDefDir, "DEFDIR=C:\\\0x\\"s, "C:\\"},
         {kRowNewExt, "NEWEXT=\0abc"s, ""}, {kRowFileSort, "FILESORT=1\0002"s, "1"},
@@ -94,6 +101,8 @@ TEST(SettingsFormat, ReadsSavedFiles) {
         {kRowIncCnt, "INCCNT=2\0"s + n256, "2"}, {kRowSrchStr, "SRCHSTR=" + std::string(101, '*'), std::string(100, '*')},
         {kRowInsAtPos, "INSATPOS=12345", "1234"}, {kRowFileFilter, "FILEFILTER=" + std::string(300, '0') + "3", "3"},
         {kRowFileSort, "FILESORT=12", "12"},
+        // Limits count characters.
+        {kRowNewPrefix, "NEWPREFIX=" + e256 + "é", e256}, {kRowSrchStr, "SRCHSTR=*😀" + std::string(99, '?'), "*😀" + std::string(98, '?')},
     };
     for (const auto& c : values) {
         std::vector<std::string> edited = lines;
@@ -102,6 +111,13 @@ TEST(SettingsFormat, ReadsSavedFiles) {
         EXPECT_EQ(c.row < 0 ? Window(r) : Value(r, c.row), c.value) << c.text;
         EXPECT_TRUE(c.row == kRowDefDir || r.startDir == kDir) << c.text;
     }
+    // A file of an earlier version is in the ANSI code page, all of it.
+    std::vector<std::string> ansi = lines;
+    ansi[2] = "DEFDIR=C:\\Caf\xE9\\";
+    ansi[2 + kRowNewPrefix] = "NEWPREFIX=\xE9t\xE9";
+    const SettingsFile old = ReadSettings(Join(ansi), SettingsFile(), Latin1ToUtf8);
+    EXPECT_EQ(old.startDir, "C:\\Café\\");
+    EXPECT_EQ(old.options.m_strNewPrefix, "été");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "support/ui_test_kit.h"
 
+#include "platform/wide_text.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -46,21 +48,21 @@ bool MainWindowKit::Open() {
 
 void PumpMessages(HWND dialog) {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (dialog && ::IsDialogMessageA(dialog, &msg)) continue;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (dialog && ::IsDialogMessageW(dialog, &msg)) continue;
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
 }
 
 void TypeText(HWND edit, const std::string& text) {
-    int length = ::GetWindowTextLengthA(edit);
+    int length = ::GetWindowTextLengthW(edit);
     TypeTextAt(edit, length, text);
 }
 
 void TypeTextAt(HWND edit, int pos, const std::string& text) {
-    ::SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(pos), static_cast<LPARAM>(pos));
-    for (char c : text) ::SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    ::SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(pos), static_cast<LPARAM>(pos));
+    for (wchar_t c : ToWide(text)) ::SendMessageW(edit, WM_CHAR, c, 1);
 }
 
 void PressKey(HWND dialog, HWND target, UINT vk) {
@@ -70,13 +72,13 @@ void PressKey(HWND dialog, HWND target, UINT vk) {
     msg.message = WM_KEYDOWN;
     msg.wParam = vk;
     msg.lParam = 1;
-    if (!::IsDialogMessageA(dialog, &msg)) {
+    if (!::IsDialogMessageW(dialog, &msg)) {
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
     msg.message = WM_KEYUP;
     msg.lParam = static_cast<LPARAM>(0xC0000001);
-    if (!::IsDialogMessageA(dialog, &msg)) ::DispatchMessageA(&msg);
+    if (!::IsDialogMessageW(dialog, &msg)) ::DispatchMessageW(&msg);
     PumpMessages(dialog);
 }
 
@@ -111,24 +113,24 @@ std::string Exact(const std::string& path) {
 
 namespace {
 void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileA((dir + "*").c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(ToWide(Exact(dir) + "*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = data.cFileName;
+            std::string name = FromWide(data.cFileName);
             if (name == "." || name == "..") continue;
-            std::string full = Exact(dir + name);
+            std::wstring full = ToWide(Exact(dir + name));
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full + "\\");
+                RemoveTree(dir + name + "\\");
             } else {
-                ::SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileA(full.c_str());
+                ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(full.c_str());
             }
-        } while (::FindNextFileA(find, &data));
+        } while (::FindNextFileW(find, &data));
         ::FindClose(find);
     }
-    ::SetFileAttributesA(Exact(dir).c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::RemoveDirectoryA(Exact(dir).c_str());
+    ::SetFileAttributesW(ToWide(Exact(dir)).c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::RemoveDirectoryW(ToWide(Exact(dir)).c_str());
 }
 }  // namespace
 
@@ -150,13 +152,6 @@ TempDir::TempDir() {
 TempDir::~TempDir() { RemoveTree(m_path); }
 
 namespace {
-std::wstring Wide(const std::string& text, UINT codePage) {
-    std::wstring wide(text.size() + 1, L'\0');
-    const int length = ::MultiByteToWideChar(codePage, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-    wide.resize(length > 0 ? static_cast<size_t>(length - 1) : 0);
-    return wide;
-}
-
 // The path through which a new file gets exactly its name. Under Wine that is its Unix
 // path: Wine looks a name up without regard to case even in the "\\?\" form, so it would
 // take "A.TXT" for an existing "a.txt"; its "\\?\unix" form names the Unix file as spelled.
@@ -165,10 +160,10 @@ std::wstring NewFilePath(const std::string& path) {
     static const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
         ::GetProcAddress(::GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
     const size_t cut = path.find_last_of('\\');
-    const std::wstring dir = Wide(path.substr(0, cut), CP_ACP), name = Wide(path.substr(cut + 1), CP_ACP);
+    const std::wstring dir = ToWide(path.substr(0, cut)), name = ToWide(path.substr(cut + 1));
     char* unixDir = unixName ? unixName(dir.c_str()) : nullptr;
     if (!unixDir) return L"\\\\?\\" + dir + L"\\" + name;
-    std::wstring unixPath = Wide(unixDir, CP_UTF8);
+    std::wstring unixPath = ToWide(unixDir);
     ::HeapFree(::GetProcessHeap(), 0, unixDir);
     std::replace(unixPath.begin(), unixPath.end(), L'/', L'\\');
     return L"\\\\?\\unix" + unixPath + L"\\" + name;
@@ -190,18 +185,18 @@ std::string TempDir::WriteFile(const std::string& name, const std::string& conte
 
 std::string TempDir::MakeDir(const std::string& name) const {
     std::string full = m_path + name;
-    ::CreateDirectoryA(Exact(full).c_str(), nullptr);
+    ::CreateDirectoryW(ToWide(Exact(full)).c_str(), nullptr);
     return full + "\\";
 }
 
 bool FileExists(const std::string& path) {
-    DWORD attrib = ::GetFileAttributesA(Exact(path).c_str());
+    DWORD attrib = ::GetFileAttributesW(ToWide(Exact(path)).c_str());
     return attrib != INVALID_FILE_ATTRIBUTES && !(attrib & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string ReadFile(const std::string& path) {
     std::string contents;
-    HANDLE file = ::CreateFileA(Exact(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = ::CreateFileW(ToWide(Exact(path)).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return contents;
     char buffer[4096];
     DWORD got = 0;
@@ -215,7 +210,7 @@ constexpr long long kEpochTicks = 116444736000000000LL;
 }
 
 bool SetWriteTime(const std::string& path, long long seconds) {
-    HANDLE file = ::CreateFileA(Exact(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = ::CreateFileW(ToWide(Exact(path)).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     const unsigned long long ticks = static_cast<unsigned long long>(seconds * 10000000LL + kEpochTicks);
     FILETIME time = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
@@ -226,14 +221,15 @@ bool SetWriteTime(const std::string& path, long long seconds) {
 
 std::map<std::string, std::string> FileStates(const std::string& dir, long long seconds) {
     std::map<std::string, std::string> states;
-    WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileA((Exact(dir) + "*").c_str(), &data);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &data)) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(ToWide(Exact(dir) + "*").c_str(), &data);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &data)) {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         const long long ticks = static_cast<long long>(
             (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime);
-        std::string& state = states[data.cFileName];
-        state = ReadFile(dir + data.cFileName);
+        const std::string name = FromWide(data.cFileName);
+        std::string& state = states[name];
+        state = ReadFile(dir + name);
         if (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) state += " hidden";
         if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) state += " read-only";
         if ((ticks - kEpochTicks) / 10000000LL != seconds) state += " restamped";

@@ -2,6 +2,7 @@
 // "tooltip.txt" in the current directory (how lines are cut: tooltip_text_test.cpp).
 #include "platform/executable_path.h"
 #include "platform/move_rules.h"
+#include "platform/wide_text.h"
 #include "support/fake_file_services.h"
 #include "tools/tooltips.h"
 #include "tools_fixture.h"
@@ -21,12 +22,12 @@ std::string Tips(int count) {
 // The text shown for a control, asked as the tooltip control asks and read after the
 // handler has returned.
 std::string ToolTipOf(CRenameDlg& dlg, int control) {
-    NMTTDISPINFOA info = {};
+    NMTTDISPINFOW info = {};
     info.hdr.idFrom = reinterpret_cast<UINT_PTR>(dlg.GetDlgItem(control));
-    info.hdr.code = TTN_NEEDTEXTA;
+    info.hdr.code = TTN_NEEDTEXTW;
     info.uFlags = TTF_IDISHWND;
-    ::SendMessageA(dlg.GetSafeHwnd(), WM_NOTIFY, static_cast<WPARAM>(control), reinterpret_cast<LPARAM>(&info));
-    return info.lpszText ? info.lpszText : "(none)";
+    ::SendMessageW(dlg.GetSafeHwnd(), WM_NOTIFY, static_cast<WPARAM>(control), reinterpret_cast<LPARAM>(&info));
+    return info.lpszText ? FromWide(info.lpszText) : "(none)";
 }
 
 // The file that comes with the program, read from the current directory: each control

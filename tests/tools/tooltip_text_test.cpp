@@ -1,6 +1,6 @@
-// The tooltip file's lines as the main window shows them: read 79 characters at a
-// time in text mode, one read per line up to the control's line, from the first few
-// kilobytes of the file only.
+// The tooltip file's lines as the main window shows them: read 79 characters (not
+// bytes) at a time in text mode, one read per line up to the control's line, from the
+// first few kilobytes of the file only.
 #include "tools/tooltip_text.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +24,13 @@ TEST(ToolTipFile, ShowsTheLastOfTheReadsUpToTheLine) {
     const std::string endlessLine(4 << 20, 'x');
     std::string endlessLines = Tips(1000);
     while (endlessLines.size() < (4 << 20)) endlessLines += endlessLines;
+    // Characters of several bytes: 100 "é" on line 3, and 44 full lines of emoji.
+    std::string e78, e100, emojiLines;
+    for (int i = 0; i < 100; ++i) (i < 78 ? e78 : e100) += "é";
+    e100 = e78 + e100;
+    std::string emoji78;
+    for (int i = 0; i < 78; ++i) emoji78 += "😀";
+    for (int i = 0; i < 44; ++i) emojiLines += emoji78 + "\r\n";
     struct Case { const char* what; std::string contents; int line; std::string expected; };
     const Case cases[] = {
         {"44 lines: the last", Tips(44), 44, "Tip 44"},
@@ -39,14 +46,20 @@ TEST(ToolTipFile, ShowsTheLastOfTheReadsUpToTheLine) {
         {"44 full lines and more: the last", fullLines + Tips(44), 44, std::string(78, '0' + 43)},
         {"one endless line: line 44", endlessLine, 44, std::string(78, 'x')},
         {"endless short lines: line 44", endlessLines, 44, "Tip 44"},
+        {"100 accented letters: cut at 78", "1\n2\n" + e100 + "\n4\n", 3, e78},
+        {"100 accented letters: the rest is line 4", "1\n2\n" + e100 + "\n4\n", 4, "ééééééééééééééééééééé"},
+        {"the last character goes whole", "Жук\nлук", 2, "лу"},
+        {"44 lines of emoji: the last", emojiLines + Tips(44), 44, emoji78},
+        {"a byte-order mark is skipped", "\xEF\xBB\xBFTip 1\r\n", 1, "Tip 1"},
+        {"a file of an earlier version: ANSI", "Caf\xE9\r\n", 1, "Café"},
     };
     for (const Case& c : cases) {
         ToolTipFile file;
-        file.Load("v", c.contents);
+        file.Load("v", c.contents, Latin1ToUtf8);
         EXPECT_EQ(file.Text(c.line), c.expected) << c.what;
         // Only the file's first kilobytes count.
         ToolTipFile start;
-        start.Load("v", c.contents.substr(0, kToolTipFileBytes));
+        start.Load("v", c.contents.substr(0, kToolTipFileBytes), Latin1ToUtf8);
         EXPECT_EQ(start.Text(c.line), c.expected) << c.what;
     }
 }
