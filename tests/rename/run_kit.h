@@ -45,11 +45,8 @@ inline void TakeAway(const TempDir& dir, const std::string& name) {
 // The items of a list box, top to bottom.
 inline std::vector<std::string> Items(HWND list) {
     std::vector<std::string> out;
-    for (LRESULT i = 0, n = ::SendMessageA(list, LB_GETCOUNT, 0, 0); i < n; ++i) {
-        std::string text(static_cast<size_t>(::SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-        text.resize(static_cast<size_t>(::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]))));
-        out.push_back(text);
-    }
+    for (int i = 0, n = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0)); i < n; ++i)
+        out.push_back(GetListBoxText(list, i));
     return out;
 }
 
