@@ -20,9 +20,8 @@ Names OnDisk(const std::string& dir) {
     Names names;
     WIN32_FIND_DATAA data;
     HANDLE find = ::FindFirstFileA((dir + "*").c_str(), &data);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &data)) {
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &data))
         if (data.cFileName[0] != '.') names.push_back(data.cFileName);
-    }
     if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
     std::sort(names.begin(), names.end());
     return names;
@@ -46,9 +45,8 @@ TEST(Win32Services, MoveNeverReplacesAndRenamesCaseOnDisk) {
         dir.MakeDir("sub");
         EXPECT_EQ(!Win32FileServices().MoveFile(dir.path() + c.from, dir.path() + c.to), c.ok);
         EXPECT_EQ(OnDisk(dir.path()), c.after);
-        for (const std::string& name : OnDisk(dir.path())) {
-            if (name != "sub") { EXPECT_EQ(ReadFile(dir.path() + name), name[0] == 'r' || name[0] == 'R' ? "R" : "A"); }
-        }
+        for (const std::string& name : OnDisk(dir.path()))
+            EXPECT_TRUE(name == "sub" || ReadFile(dir.path() + name) == (name[0] == 'r' || name[0] == 'R' ? "R" : "A")) << name;
     }
 }
 
@@ -79,12 +77,10 @@ TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
     const struct { const char* what; Act act; bool ok; std::map<std::string, std::string> changed; } cases[] = {
         {"delete foo.", [](FileServices& s, const std::string& d) { return s.DeleteFile(d + "foo."); }, true,
          {{"foo.", ""}}},
-        {"delete bar and device names",
-         [](FileServices& s, const std::string& d) {
-             return s.DeleteFile(d + "bar ") && s.DeleteFile(d + "CON") && s.DeleteFile(d + "nul") &&
-                    s.DeleteFile(d + "COM1.log") && s.DeleteFile(d + "aux.c");
-         },
-         true, {{"bar ", ""}, {"CON", ""}, {"nul", ""}, {"COM1.log", ""}, {"aux.c", ""}}},
+        {"delete bar and device names", [](FileServices& s, const std::string& d) {
+             bool all = true;
+             for (const char* name : {"bar ", "CON", "nul", "COM1.log", "aux.c"}) all = s.DeleteFile(d + name) && all;
+             return all; }, true, {{"bar ", ""}, {"CON", ""}, {"nul", ""}, {"COM1.log", ""}, {"aux.c", ""}}},
         {"move foo. to a name ending in a dot", move("foo.", "foo2."), true, {{"foo.", ""}, {"foo2", "foo."}}},
         {"move CON", move("CON", "CON_r"), true, {{"CON", ""}, {"CON_r", "CON"}}},
         {"move bar  onto bar", move("bar ", "bar"), false, {}},
@@ -93,35 +89,28 @@ TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
         {"case only of an accented name", move(accented, upper), true, {{accented, ""}, {upper, accented}}},
         {"case only of a device name: refused as a new name", move("aux.c", "AUX.C"), false, {}},
         {"status", [&](FileServices& s, const std::string& d) {
-             return sizeOf(s, d + "foo.") == 4 && sizeOf(s, d + "bar ") == 4 && sizeOf(s, d + "CON") == 3;
-         }, true, {}},
+             return sizeOf(s, d + "foo.") == 4 && sizeOf(s, d + "bar ") == 4 && sizeOf(s, d + "CON") == 3; }, true, {}},
         {"hide bar ", setStatus(kFileArchive | kFileHidden, 0, "bar "), true, {{"bar ", "bar  hidden"}}},
         {"new time for nul", setStatus(kFileArchive, k2040, "nul"), true, {{"nul", "nul restamped"}}},
-        {"new access time alone for foo.",
-         [](FileServices& s, const std::string& d) {
+        {"new access time alone for foo.", [](FileServices& s, const std::string& d) {
              FileStatus status;
              status.attribute = kFileArchive, status.accessed = k2040;
              WIN32_FILE_ATTRIBUTE_DATA data;
              return !s.SetStatus(d + "foo.", status) &&
                     ::GetFileAttributesExA(Exact(d + "foo.").c_str(), GetFileExInfoStandard, &data) &&
                     ((static_cast<long long>(data.ftLastAccessTime.dwHighDateTime) << 32 |
-                      data.ftLastAccessTime.dwLowDateTime) - 116444736000000000LL) / 10000000 == k2040;
-         },
+                      data.ftLastAccessTime.dwLowDateTime) - 116444736000000000LL) / 10000000 == k2040; },
          true, {}},
-        {"a NUL byte names nothing",
-         [&](FileServices& s, const std::string& d) {
+        {"a NUL byte names nothing", [&](FileServices& s, const std::string& d) {
              FileStatus status;
              std::string read;
              bool none = true;
-             for (const std::string& path : {d + "a.txt" + nul + "x", d + nul + "a.txt"}) {
+             for (const std::string& path : {d + "a.txt" + nul + "x", d + nul + "a.txt"})
                  none = none && !s.DeleteFile(path) && !s.GetStatus(path, status) && s.SetStatus(path, status) &&
                         s.MoveFile(path, d + "b.txt") && s.MoveFile(d + "a.txt", path) &&
                         !s.ReadFile(path, read) && !s.WriteFileReplacing(path, "new") &&
                         !s.EnumerateDirectory(path + "\\", [](const FindEntry&) {}) && s.ChangeDir(path) == -1;
-             }
-             return none;
-         },
-         true, {}},
+             return none; }, true, {}},
     };
     constexpr long long kMade = 1000000000;  // 2001-09-09
     for (const auto& c : cases) {

@@ -49,11 +49,7 @@ Shown RunPreview(const std::vector<std::string>& names, int button) {
 }
 
 TEST(PreviewWindow, CheckForDuplicatesReportsTheFirstPairIgnoringCase) {
-    struct Case {
-        std::vector<std::string> names;
-        bool found;
-    };
-    const Case cases[] = {
+    const struct { std::vector<std::string> names; bool found; } cases[] = {
         {{"other.txt", "readme.txt", "README.TXT"}, true},
         // The list's word order weighs hyphens and apostrophes little: the twins still
         // end up side by side, and the look-alikes are no duplicates.
@@ -62,7 +58,7 @@ TEST(PreviewWindow, CheckForDuplicatesReportsTheFirstPairIgnoringCase) {
         {{"été.txt", "Été.txt"}, true},  // letters of every script fold
         {{"été.txt", "ete.txt"}, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.names[0]);
         Shown shown = RunPreview(c.names, IDC_CHECKDUPS);
         // The first of the only pair is named and selected.
@@ -72,10 +68,7 @@ TEST(PreviewWindow, CheckForDuplicatesReportsTheFirstPairIgnoringCase) {
 }
 
 TEST(PreviewWindow, FindInvalidCharactersReportsTheFirstProblem) {
-    struct Case {
-        std::vector<std::string> names;
-        std::string selected, told;  // "" for nothing found
-    };
+    struct Case { std::vector<std::string> names; std::string selected, told; };  // "" for nothing found
     const auto invalid = [](char c, const std::string& name) {
         return std::string("Invalid character found!|Invalid character is  ") + c + "\nIn filename:  " + name;
     };
@@ -111,24 +104,19 @@ TEST(FullPreview, ShowsTheNewNamesAndChangesNothing) {
     TempDir dir;
     for (const char* name : {"b.txt", "a.txt", "c.txt"}) dir.WriteFile(name, name);
     dir.MakeDir("sub");
-    struct Case {
-        std::function<void(CRenameDlg&)> setUp;
-        std::vector<std::string> names;  // as the window lists them; none: no window
-        std::string told;                // "" for no message box
-        const char* dest;                // shown destination under the directory
-    };
-    const auto count = [](CRenameDlg& d, const char* prefix, int pos, const char* start) {
-        d.m_bChangePrefix = d.m_bCountPrefix = 1, d.m_strNewPrefix = prefix, d.m_nPrefixPos = pos;
-        d.m_strStartCount = start;
-    };
+    // names: as the window lists them (none: no window); told: "" for no message box; dest: the shown
+    // destination under the directory.
+    struct Case { std::function<void(CRenameDlg&)> setUp; std::vector<std::string> names; std::string told;
+                  const char* dest; };
     const Case cases[] = {
         // Overflow keeps the names so far.
-        {[&](CRenameDlg& d) { count(d, "n", 0, "18446744073709551614"); },
+        {[](CRenameDlg& d) {
+             d.m_bChangePrefix = d.m_bCountPrefix = 1, d.m_strNewPrefix = "n", d.m_nPrefixPos = 0;
+             d.m_strStartCount = "18446744073709551614"; },
          {"n18446744073709551614.txt", "n18446744073709551615.txt"}, "Error|Counter Overflow!", ""},
         {[&](CRenameDlg& d) {
              d.m_bInsert = d.m_bUseNewDir = 1, d.m_strInsStr1 = "-", d.m_strInsAtPos = "0";
-             d.m_strDestination = dir.path() + "sub";
-         },
+             d.m_strDestination = dir.path() + "sub"; },
          {"-a.txt", "-b.txt", "-c.txt"}, "", "sub\\"},
         {[&](CRenameDlg& d) { d.m_bUseNewDir = 1, d.m_strDestination = dir.path() + "sub"; }, {},
          "Done|No preview for just moving files to another directory!", ""},

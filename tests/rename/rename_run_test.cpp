@@ -19,16 +19,8 @@ HWND ProgressWindowOfThisThread() {
     return found;
 }
 
-// New prefix "f" followed by the counter, replacing the old prefix.
-void CountIntoPrefix(CRenameDlg& dlg, const std::string& start) {
-    dlg.m_bChangePrefix = dlg.m_bCountPrefix = 1, dlg.m_nPrefixPos = 0;
-    dlg.m_strNewPrefix = "f", dlg.m_strStartCount = start;
-}
-
 // The old prefix followed by "_r".
-void AppendR(CRenameDlg& dlg) {
-    dlg.m_bChangePrefix = 1, dlg.m_strNewPrefix = "_r";
-}
+void AppendR(CRenameDlg& dlg) { dlg.m_bChangePrefix = 1, dlg.m_strNewPrefix = "_r"; }
 
 // The window's side of a run over real files, selected bottom first: the list's order,
 // the confirmation, the message boxes, the progress window closed, the list refilled with
@@ -37,28 +29,24 @@ void AppendR(CRenameDlg& dlg) {
 enum Fault { kNone, kVanish, kSwap };
 
 TEST(RenameRun, WindowWiring) {
-    struct Case {
-        const char* name;
-        Fault fault;
-        std::function<void(CRenameDlg&)> setUp;
-        FileMap after;                  // with attribute letters
-        std::vector<std::string> told;  // "$" stands for the directory
-    };
+    // after: with attribute letters; told: "$" stands for the directory.
+    struct Case { const char* name; Fault fault; std::function<void(CRenameDlg&)> setUp; FileMap after;
+                  std::vector<std::string> told; };
     const FileMap untouched = {{"a.txt", "of a.txt"}, {"b.txt", "of b.txt"}, {"c.txt", "of c.txt"}};
     std::string where;  // the directory of the case running
     RecordingUi* ui = nullptr;  // the window's, of the case running
     // f9, f10, ... hidden: the first new name is not the first in the list.
-    const auto hidden = [](CRenameDlg& d) { CountIntoPrefix(d, "9"), d.m_bSetAttrib = d.m_bHidden = 1; };
+    const auto hidden = [](CRenameDlg& d) {
+        d.m_bChangePrefix = d.m_bCountPrefix = d.m_bSetAttrib = d.m_bHidden = 1, d.m_nPrefixPos = 0;
+        d.m_strNewPrefix = "f", d.m_strStartCount = "9";
+    };
     const Case cases[] = {
         // The platform cannot hold a time before 1601.
         {"stamp before the platform", kNone, [](CRenameDlg& d) { AppendR(d), d.m_bTimeDate = 1, d.m_nYear = 1600; },
          untouched, {"Error:|Invalid date: 01/01/1600"}},
-        {"confirmation cancelled", kNone,
-         [&](CRenameDlg& d) {
+        {"confirmation cancelled", kNone, [&](CRenameDlg& d) {
              AppendR(d), d.m_bTimeDate = d.m_bUseNewDir = d.m_bWarnRename = 1, d.m_strDestination = where + "sub";
-             ui->Answer(IDCANCEL);
-         },
-         untouched,
+             ui->Answer(IDCANCEL); }, untouched,
          {"Confirmation: Are you sure?|Rename/Move 3 Files\n\nFrom:  $\n\nTo:  $sub\\\n\n"
           "Change File Prefix:  YES\nChange File Extension:  NO\nAdvance Insert/Replace:  NO\nChange Attributes:  NO"
           "\nChange Time & Date:  YES"}},
@@ -126,67 +114,51 @@ TEST(RenameRun, ProgressBarStepsAtMostThirtyTimes) {
 
 // A run never loses a file: whatever goes wrong, every file that was there before is
 // there afterwards under exactly one name, with its contents unchanged.
-struct Scenario {
-    const char* name;
-    std::vector<std::string> listed;   // files listed and selected
-    std::vector<std::string> present;  // files that are there but not selected
-    std::string prefix;
-    int pos;                           // of the new prefix: 0 replaces the old one, 1 before, 2 after
-    const char* destination;           // "" for none
-    Fault meddle;
-    std::vector<std::string> renamed;  // names afterwards when failed moves are only counted
-};
-
-const Scenario kScenarios[] = {
-    {"coinciding", {"a.txt", "b.txt"}, {}, "same", 0, "", kNone, {"same.txt", "b.txt"}},
-    // No option maps two names onto each other, so the platform is handed swapped targets.
-    {"swap", {"a.txt", "b.txt"}, {}, "_r", 2, "", kSwap, {"a.txt", "b.txt"}},
-    {"target_exists", {"a.txt"}, {"a_r.txt"}, "_r", 2, "", kNone, {"a.txt", "a_r.txt"}},
-    {"destination_missing", {"a.txt", "b.txt"}, {}, "_r", 2, "missing", kNone, {"a.txt", "b.txt"}},
-    {"vanished", {"a.txt", "b.txt", "c.txt"}, {}, "_r", 2, "", kVanish, {"a_r.txt", "elsewhere\\b.txt", "c_r.txt"}},
-    {"too_long", {"a.txt", "b.txt"}, {}, std::string(256, 'n'), 1, "", kNone, {"a.txt", "b.txt"}},
-};
-
-class NeverLoseAFile : public ::testing::TestWithParam<Scenario> {};
-
-TEST_P(NeverLoseAFile, EveryFileKeepsExactlyOneNameAndItsContents) {
-    const Scenario& s = GetParam();
-    for (bool abort : {false, true}) {
-        SCOPED_TRACE(abort ? "abort on error" : "errors counted");
-        TempDir dir;
-        std::map<std::string, int> seen;  // every file's contents, each unique
-        for (const std::string& name : s.listed) dir.WriteFile(name, name), seen[name] = 0;
-        for (const std::string& name : s.present) dir.WriteFile(name, name), seen[name] = 0;
-
-        ObservedFiles files;
-        {
-            ListedWindow w(dir.path(), false, &files);
-            for (const std::string& name : s.listed)
-                ::SendMessageA(w.List(), LB_SETSEL, TRUE, ::SendMessageA(w.List(), LB_FINDSTRINGEXACT, -1,
-                                                                         reinterpret_cast<LPARAM>(name.c_str())));
-            w.dlg.m_bAbortOnError = abort, w.dlg.m_bChangePrefix = 1, w.dlg.m_nPrefixPos = s.pos;
-            w.dlg.m_strNewPrefix = s.prefix;
-            if ((w.dlg.m_bUseNewDir = s.destination[0] != '\0')) w.dlg.m_strDestination = dir.path() + s.destination;
-            if (s.meddle == kVanish) TakeAway(dir, "b.txt");
-            if (s.meddle == kSwap)
-                files.beforeMove = [&dir](const std::string& from, std::string& to) {
-                    to = dir.path() + (from == dir.path() + "a.txt" ? "b.txt" : "a.txt");
-                };
-            w.Rename();
+TEST(RenameRun, NeverLosesAFile) {
+    // prefix at `pos` (0 replaces the old one, 1 before, 2 after); destination "" for none; `renamed`:
+    // names afterwards when failed moves are only counted.
+    const struct { const char* name; std::vector<std::string> listed, present; std::string prefix; int pos;
+                   const char* destination; Fault meddle; std::vector<std::string> renamed; } scenarios[] = {
+        {"coinciding", {"a.txt", "b.txt"}, {}, "same", 0, "", kNone, {"same.txt", "b.txt"}},
+        // No option maps two names onto each other, so the platform is handed swapped targets.
+        {"swap", {"a.txt", "b.txt"}, {}, "_r", 2, "", kSwap, {"a.txt", "b.txt"}},
+        {"target exists", {"a.txt"}, {"a_r.txt"}, "_r", 2, "", kNone, {"a.txt", "a_r.txt"}},
+        {"destination missing", {"a.txt", "b.txt"}, {}, "_r", 2, "missing", kNone, {"a.txt", "b.txt"}},
+        {"vanished", {"a.txt", "b.txt", "c.txt"}, {}, "_r", 2, "", kVanish, {"a_r.txt", "elsewhere\\b.txt", "c_r.txt"}},
+        {"too long", {"a.txt", "b.txt"}, {}, std::string(256, 'n'), 1, "", kNone, {"a.txt", "b.txt"}},
+    };
+    for (const auto& s : scenarios)
+        for (bool abort : {false, true}) {
+            SCOPED_TRACE(std::string(s.name) + (abort ? ", abort on error" : ", errors counted"));
+            TempDir dir;
+            std::map<std::string, int> seen;  // every file's contents, each unique
+            for (const auto* names : {&s.listed, &s.present})
+                for (const std::string& name : *names) dir.WriteFile(name, name), seen[name] = 0;
+            ObservedFiles files;
+            {
+                ListedWindow w(dir.path(), false, &files);
+                for (const std::string& name : s.listed)
+                    ::SendMessageA(w.List(), LB_SETSEL, TRUE,
+                                   ::SendMessageA(w.List(), LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(name.c_str())));
+                w.dlg.m_bAbortOnError = abort, w.dlg.m_bChangePrefix = 1, w.dlg.m_nPrefixPos = s.pos;
+                w.dlg.m_strNewPrefix = s.prefix;
+                if ((w.dlg.m_bUseNewDir = s.destination[0] != '\0')) w.dlg.m_strDestination = dir.path() + s.destination;
+                if (s.meddle == kVanish) TakeAway(dir, "b.txt");
+                if (s.meddle == kSwap)
+                    files.beforeMove = [&dir](const std::string& from, std::string& to) {
+                        to = dir.path() + (from == dir.path() + "a.txt" ? "b.txt" : "a.txt");
+                    };
+                w.Rename();
+            }
+            EXPECT_FALSE(files.moved.empty());
+            const FileMap after = Files(dir.path());
+            for (const auto& [path, contents] : after) {
+                ASSERT_TRUE(seen.count(contents)) << path << " holds unknown contents";
+                ++seen[contents];
+            }
+            for (const auto& [contents, count] : seen) EXPECT_EQ(count, 1) << contents;
+            for (const std::string& name : s.renamed) EXPECT_TRUE(abort || after.count(name)) << name;
         }
-        EXPECT_FALSE(files.moved.empty());
-
-        const FileMap after = Files(dir.path());
-        for (const auto& [path, contents] : after) {
-            ASSERT_TRUE(seen.count(contents)) << path << " holds unknown contents";
-            ++seen[contents];
-        }
-        for (const auto& [contents, count] : seen) EXPECT_EQ(count, 1) << contents;
-        for (const std::string& name : s.renamed) EXPECT_TRUE(abort || after.count(name)) << name;
-    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Scenarios, NeverLoseAFile, ::testing::ValuesIn(kScenarios),
-                         [](const ::testing::TestParamInfo<Scenario>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -120,9 +120,8 @@ TEST_F(OptionsWindow, DateWithAFiveDigitYearIsRefused) {
             ::SetWindowTextA(date, "12/31/9999");
             ClickButton(Item(w, IDC_OPT_OK));  // a window closed already would ignore this
         });
-        ASSERT_EQ(told.size(), 1u);
-        EXPECT_EQ(told[0].text + "|" + told[0].title, "Invalid date: 1/1/99999|Error:");
-        EXPECT_EQ(told[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+        EXPECT_EQ(kit.ui.Told(), std::vector<std::string>{"Error:|Invalid date: 1/1/99999"});
+        EXPECT_EQ(told.at(0).flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
         EXPECT_EQ(main->m_nYear, 9999);
         EXPECT_FALSE(FileExists(settingsPath));
     }
@@ -132,9 +131,8 @@ TEST_F(OptionsWindow, DateWithAFiveDigitYearIsRefused) {
 TEST_F(OptionsWindow, FailedSaveGivesTheMessage) {
     ASSERT_EQ(_mkdir(settingsPath.c_str()), 0);
     WithOptions([&](HWND w) { ClickButton(Item(w, IDC_OPT_WARNDEL)); ClickButton(Item(w, IDC_OPT_OKSAVE)); });
-    ASSERT_EQ(told.size(), 1u);
-    EXPECT_EQ(told[0].text + "|" + told[0].title, "Error writing to data file!|Error:");
-    EXPECT_EQ(told[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(kit.ui.Told(), std::vector<std::string>{"Error:|Error writing to data file!"});
+    EXPECT_EQ(told.at(0).flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
     EXPECT_NE(::GetFileAttributesA(settingsPath.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // Binds a few controls of the options window: check boxes, three-state boxes, limited edits.
@@ -65,62 +67,40 @@ TEST(Exchange, RadioGroupGivesIndexOfCheckedButtonOrMinusOne) {
     EXPECT_EQ(dlg.extPos, 1);
 }
 
-TEST(Exchange, CheckBoxesGiveZeroOneAndThreeStateTwo) {
+// Three-state boxes give 2, a limited edit refuses a longer text, a number field decimal
+// text only; each refusal is told once.
+TEST(Exchange, CheckBoxesLimitedTextAndNumbers) {
     RecordingUi ui;
     CheckAndTextDlg dlg(ui);
     ASSERT_TRUE(dlg.Create());
-    dlg.check = 1;
-    dlg.threeState = 2;
+    dlg.check = 1, dlg.threeState = 2, dlg.date = "", dlg.number = -42;
     dlg.UpdateData(FALSE);
     EXPECT_EQ(CheckOf(dlg.GetDlgItem(IDC_OPT_WARNREN)), BST_CHECKED);
     EXPECT_EQ(CheckOf(dlg.GetDlgItem(IDC_ATTR_ARCHIVE)), BST_INDETERMINATE);
-
+    EXPECT_EQ(TextOf(dlg.GetDlgItem(IDC_OPT_TIME)), "-42");
     // Clicks cycle the three-state box: indeterminate -> unchecked -> checked -> indeterminate.
-    const int expected[] = {0, 1, 2};
-    for (int want : expected) {
+    for (int want : {0, 1, 2}) {
         ClickButton(dlg.GetDlgItem(IDC_ATTR_ARCHIVE));
         ASSERT_TRUE(dlg.UpdateData(TRUE));
         EXPECT_EQ(dlg.threeState, want);
     }
     ClickButton(dlg.GetDlgItem(IDC_OPT_WARNREN));
-    ASSERT_TRUE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(dlg.check, 0);
-}
-
-TEST(Exchange, MaxCharsLimitsTypingAndRefusesLongerText) {
-    RecordingUi ui;
-    CheckAndTextDlg dlg(ui);
-    ASSERT_TRUE(dlg.Create());
-    dlg.date = "";
-    dlg.UpdateData(FALSE);
-    HWND edit = dlg.GetDlgItem(IDC_OPT_DATE);
+    HWND edit = dlg.GetDlgItem(IDC_OPT_DATE), number = dlg.GetDlgItem(IDC_OPT_TIME);
     TypeText(edit, "12/24/2003xyz");
     EXPECT_EQ(TextOf(edit), "12/24/2003");
+    ::SetWindowTextA(number, "17");
     ASSERT_TRUE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(dlg.date, "12/24/2003");
+    EXPECT_EQ(std::make_tuple(dlg.check, dlg.date, dlg.number), std::make_tuple(0, std::string("12/24/2003"), 17L));
 
     // The limit does not stop text set by the program; the exchange refuses it.
     ::SetWindowTextA(edit, "01/01/19999");
-    dlg.date = "kept";
     EXPECT_FALSE(dlg.UpdateData(TRUE));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Enter no more than 10 characters.");
-}
-
-TEST(Exchange, NumberFieldsReadAndWriteDecimal) {
-    RecordingUi ui;
-    CheckAndTextDlg dlg(ui);
-    ASSERT_TRUE(dlg.Create());
-    dlg.number = -42;
-    dlg.UpdateData(FALSE);
-    EXPECT_EQ(TextOf(dlg.GetDlgItem(IDC_OPT_TIME)), "-42");
-    ::SetWindowTextA(dlg.GetDlgItem(IDC_OPT_TIME), "17");
-    ASSERT_TRUE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(dlg.number, 17);
-    ::SetWindowTextA(dlg.GetDlgItem(IDC_OPT_TIME), "1x");
+    EXPECT_EQ(ui.messages.at(0).text, "Enter no more than 10 characters.");
+    ::SetWindowTextA(edit, "");
+    ::SetWindowTextA(number, "1x");
     EXPECT_FALSE(dlg.UpdateData(TRUE));
     EXPECT_EQ(dlg.number, 17);
-    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 // Loading fields must not raise the controls' change handlers: a handler that
