@@ -10,9 +10,18 @@ void CRenameDlg::OnFileListDblClk() {
     EditFileStatus(*this, GetDlgItem(IDC_FILELIST), m_browse.m_strCurDir, Files());
 }
 
+// Delete deletes the selected files, F5 reads the directory again, Ctrl+A selects every
+// entry; every other key keeps its effect in the list.
 int CRenameDlg::OnVKeyToItem(UINT key, HWND listBox, UINT) {
-    if (key != VK_DELETE) return -1;  // every other key keeps its effect in the list
-    DeleteSelectedFiles(*this, listBox, m_browse.m_strCurDir, m_bWarnDelete != 0, Files());
+    if (key == VK_DELETE) {
+        DeleteSelectedFiles(*this, listBox, m_browse.m_strCurDir, m_bWarnDelete != 0, Files());
+    } else if (key == VK_F5) {
+        m_filePane.Refresh();
+    } else if (key == 'A' && ::GetKeyState(VK_CONTROL) < 0) {
+        m_filePane.SelectAll();
+    } else {
+        return -1;
+    }
     return -2;
 }
 

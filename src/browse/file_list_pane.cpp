@@ -11,6 +11,7 @@
 #include "winui/dpi.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -205,6 +206,31 @@ void FileListPane::Clear() {
     HWND list = List();
     LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
     ::SendMessageA(list, LB_SELITEMRANGEEX, static_cast<WPARAM>(count), 0);
+    ShowSelectedCount();
+}
+
+void FileListPane::Refresh() {
+    HWND list = List();
+    const std::vector<std::string> selectedBefore = SelectedNames();
+    const std::set<std::string> selected(selectedBefore.begin(), selectedBefore.end());
+    const int caret = static_cast<int>(::SendMessageA(list, LB_GETCARETINDEX, 0, 0));
+    const int countBefore = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
+    const std::string caretName = caret >= 0 && caret < countBefore ? GetListBoxText(list, caret) : std::string();
+    Fill();
+    // One pass over the new entries, whatever the size of the selection.
+    const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const std::string name = GetListBoxText(list, i);
+        if (selected.count(name)) ::SendMessageA(list, LB_SETSEL, TRUE, i);
+        if (!caretName.empty() && name == caretName) ::SendMessageA(list, LB_SETCARETINDEX, static_cast<WPARAM>(i), FALSE);
+    }
+    ShowSelectedCount();
+}
+
+void FileListPane::SelectAll() {
+    HWND list = List();
+    const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+    if (count > 0) ::SendMessageA(list, LB_SELITEMRANGEEX, 0, count - 1);
     ShowSelectedCount();
 }
 

@@ -54,6 +54,11 @@ public:
     // Selects the entry `name` alone, with the caret on it (spelled exactly, else the first
     // spelled otherwise in case); false when the list has no such entry.
     bool SelectOnly(const std::string& name);
+    // F5: the directory read again; the entries still there stay selected, the caret
+    // stays on its entry's name where that is still there.
+    void Refresh();
+    // Ctrl+A: every entry selected.
+    void SelectAll();
     // The selected entries, top to bottom (the order a run works in).
     std::vector<std::string> SelectedNames() const;
 

@@ -136,6 +136,29 @@ TEST_F(FileList, AutoSelectAndTheCaretAfterARefill) {
     }
 }
 
+// F5 reads the directory again: what is still there stays selected, the caret stays on
+// its name. Ctrl+A selects every entry; the count follows both.
+TEST_F(FileList, F5KeepsTheSelectionByNameAndCtrlASelectsAll) {
+    const std::string path = MakeFiles("r", {"a.txt", "b.txt", "c.txt", "d.txt"});
+    Show(path);
+    ClickListItem(list, 1);
+    ClickListItem(list, 3);
+    dir.WriteFile("r\\a2.txt");
+    ASSERT_TRUE(::DeleteFileA((path + "b.txt").c_str()));
+    PressKey(dlg.GetSafeHwnd(), list, VK_F5);
+    EXPECT_EQ(ListNames(list), (Names{"a.txt", "a2.txt", "c.txt", "d.txt"}));
+    ExpectSelected({"d.txt"}, "F5");
+    EXPECT_EQ(::SendMessageA(list, LB_GETCARETINDEX, 0, 0), 3);
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    PressKey(dlg.GetSafeHwnd(), list, 'A');
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    ExpectSelected(ListNames(list), "Ctrl+A");
+}
+
 // An empty list would tell the user the directory holds no files.
 TEST_F(FileList, ADirectoryThatCannotBeListedIsSaidSo) {
     MakeFiles("d", {"a.txt"});
