@@ -1,5 +1,6 @@
 // The main window's browsing handlers: the file list pane does the work; the
 // window brings its fields up to date where a handler reads the controls.
+#include "app/open_target.h"
 #include "app/rename_dlg.h"
 
 void CRenameDlg::FillFileList() { m_filePane.Fill(); }
@@ -25,4 +26,14 @@ void CRenameDlg::OnExtended() {
 void CRenameDlg::OnSearchMaskChanged() {
     UpdateData(TRUE);
     FillFileList();
+}
+
+// A folder dropped on the window opens as one picked in the tree does; dropped files
+// open their directory (the first file's) and are selected there.
+void CRenameDlg::OnDropFiles(HDROP drop) {
+    const OpenTarget target = OpenTargetOf(TakeDroppedPaths(drop), Files());
+    if (!target.missing.empty()) MessageBox("Cannot open: " + target.missing, "NOTE:", MB_ICONINFORMATION);
+    if (target.directory.empty()) return;
+    OpenStartDirectory(target.directory);
+    if (!target.files.empty()) m_filePane.SelectOnly(target.files);
 }

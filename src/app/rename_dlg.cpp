@@ -42,6 +42,10 @@ void CRenameDlg::BuildMessageMap() {
         result = reinterpret_cast<LRESULT>(m_hIcon);
         return true;
     });
+    OnMessageRoute(WM_DROPFILES, [this](WPARAM wp, LPARAM, LRESULT&) {
+        OnDropFiles(reinterpret_cast<HDROP>(wp));
+        return true;
+    });
     OnMessageRoute(WM_SIZE, [this](WPARAM wp, LPARAM lp, LRESULT&) {
         OnSize(static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp));
         return false;  // nothing else of the dialog's own handling is replaced

@@ -61,6 +61,8 @@ public:
     void OnTreeItemExpanded(NMHDR* hdr, LRESULT* result);
     void OnTreeDblClk(NMHDR* hdr, LRESULT* result);
     void OnDriveChanged();
+    // Folders or files dropped on the window (WM_DROPFILES).
+    void OnDropFiles(HDROP drop);
     void OnFileListSelChange();
     void OnFileListDblClk();
     void OnClear();

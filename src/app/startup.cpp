@@ -1,8 +1,7 @@
 // Start-up of the main window: everything between the controls' creation and
 // the window's first appearance, in a fixed order.
+#include "app/open_target.h"
 #include "app/rename_dlg.h"
-
-#include "platform/move_rules.h"
 
 namespace {
 
@@ -16,29 +15,6 @@ void CenterIfUnmoved(HWND hwnd, const RECT& before) {
     HWND owner = ::GetWindow(hwnd, GW_OWNER);
     if (owner && ::IsWindowEnabled(owner)) return;
     CenterWindow(hwnd);
-}
-
-// What a path given on the command line opens: a directory, or a file's directory with
-// the file to select; a path that names nothing opens the usual start directory.
-struct StartTarget {
-    std::string directory;
-    std::string file;
-    bool missing = false;
-};
-
-StartTarget StartTargetOf(const std::string& path, FileServices& files) {
-    StartTarget target;
-    if (path.empty()) return target;
-    FileStatus status;
-    if (!files.GetStatus(path, status)) {
-        target.missing = true;
-    } else if (status.attribute & kFileDirectory) {
-        target.directory = path;
-    } else {
-        target.directory = DirectoryOf(path);
-        target.file = path.substr(target.directory.size());
-    }
-    return target;
 }
 
 }  // namespace
@@ -88,13 +64,13 @@ BOOL CRenameDlg::OnInitDialog() {
     m_filePane.ShowChoices();
 
     // A path given on the command line takes the saved directory's place.
-    const StartTarget target = StartTargetOf(m_services.openPath, Files());
-    if (target.missing) MessageBox("Cannot open: " + m_services.openPath, "NOTE:", MB_ICONINFORMATION);
+    const OpenTarget target = OpenTargetOf({m_services.openPath}, Files());
+    if (!target.missing.empty()) MessageBox("Cannot open: " + target.missing, "NOTE:", MB_ICONINFORMATION);
     if (!target.directory.empty()) startDir = target.directory;
 
     // 9. Drive box, current directory, tree; the tree's selection fills the list.
     OpenStartDirectory(startDir);
-    if (!target.file.empty()) m_filePane.SelectOnly(target.file);
+    if (!target.files.empty()) m_filePane.SelectOnly(target.files);
 
     // 10. Controls from the fields, the enabled states and the preview line.
     EnableBasicControls();
@@ -104,6 +80,9 @@ BOOL CRenameDlg::OnInitDialog() {
     // template's corner. A saved place counts as a move even where it is the
     // very corner the window was created at (the work area's top-left).
     if (!placed) CenterIfUnmoved(m_hWnd, before);
+
+    // Folders and files may be dropped on the window.
+    ::DragAcceptFiles(m_hWnd, TRUE);
 
     // 11. The focus goes to the first control.
     return TRUE;

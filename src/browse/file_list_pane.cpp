@@ -234,16 +234,20 @@ void FileListPane::SelectAll() {
     ShowSelectedCount();
 }
 
-bool FileListPane::SelectOnly(const std::string& name) {
+bool FileListPane::SelectOnly(const std::vector<std::string>& names) {
     HWND list = List();
-    const int at = FindCaretEntry(list, name);
-    if (at == LB_ERR) return false;
     const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
     ::SendMessageA(list, LB_SELITEMRANGEEX, static_cast<WPARAM>(count), 0);
-    ::SendMessageA(list, LB_SETSEL, TRUE, at);
-    ::SendMessageA(list, LB_SETCARETINDEX, static_cast<WPARAM>(at), FALSE);
+    int first = LB_ERR;
+    for (const std::string& name : names) {
+        const int at = FindCaretEntry(list, name);
+        if (at == LB_ERR) continue;
+        ::SendMessageA(list, LB_SETSEL, TRUE, at);
+        if (first == LB_ERR) first = at;
+    }
+    if (first != LB_ERR) ::SendMessageA(list, LB_SETCARETINDEX, static_cast<WPARAM>(first), FALSE);
     ShowSelectedCount();
-    return true;
+    return first != LB_ERR;
 }
 
 void FileListPane::ShowSelectedCount() {

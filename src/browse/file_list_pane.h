@@ -51,9 +51,9 @@ public:
     // The tree's notifications and the drive box's selection change.
     DriveTree& Tree() { return m_tree; }
 
-    // Selects the entry `name` alone, with the caret on it (spelled exactly, else the first
-    // spelled otherwise in case); false when the list has no such entry.
-    bool SelectOnly(const std::string& name);
+    // Selects the entries `names` alone (each spelled exactly, else the first spelled
+    // otherwise in case), with the caret on the first found; false when none is listed.
+    bool SelectOnly(const std::vector<std::string>& names);
     // F5: the directory read again; the entries still there stay selected, the caret
     // stays on its entry's name where that is still there.
     void Refresh();

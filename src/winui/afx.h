@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -39,4 +40,7 @@ HTREEITEM TreeInsertItem(HWND tree, HTREEITEM parent, HTREEITEM after, const std
 void SetToolTipReply(NMHDR* hdr, const std::string& text);
 // A string of the resource script; a menu item with a text.
 std::string LoadResourceString(UINT id);
+// The paths of a drop on a window that accepts files (WM_DROPFILES); the drop is
+// finished with.
+std::vector<std::string> TakeDroppedPaths(HDROP drop);
 BOOL AppendMenuText(HMENU menu, UINT flags, UINT_PTR id, const std::string& text);

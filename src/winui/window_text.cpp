@@ -98,3 +98,15 @@ std::string LoadResourceString(UINT id) {
 BOOL AppendMenuText(HMENU menu, UINT flags, UINT_PTR id, const std::string& text) {
     return ::AppendMenuW(menu, flags, id, ToWide(text).c_str());
 }
+
+std::vector<std::string> TakeDroppedPaths(HDROP drop) {
+    std::vector<std::string> paths;
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(::DragQueryFileW(drop, i, &path[0], static_cast<UINT>(path.size())));
+        paths.push_back(FromWide(path));
+    }
+    ::DragFinish(drop);
+    return paths;
+}
