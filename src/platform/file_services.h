@@ -12,16 +12,7 @@
 #include <optional>
 #include <string>
 
-// <windows.h> turns MoveFile and DeleteFile into macros (MoveFileA, DeleteFileA). Were
-// they left in force, the members below would be named differently in files that include
-// it first, and calls that the compiler binds directly would not link. So the members keep
-// their own names here, and the Win32 functions are called by their A names.
-#ifdef MoveFile
-#undef MoveFile
-#endif
-#ifdef DeleteFile
-#undef DeleteFile
-#endif
+#include "platform/no_file_macros.h"
 
 // Attribute bits of a file.
 constexpr unsigned kFileReadOnly = 0x01;

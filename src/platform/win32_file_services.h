@@ -5,14 +5,7 @@
 
 #include "platform/file_services.h"
 
-// <windows.h> may have come after file_services.h (which undoes its MoveFile/DeleteFile
-// macros only the first time it is read): the members below keep their own names.
-#ifdef MoveFile
-#undef MoveFile
-#endif
-#ifdef DeleteFile
-#undef DeleteFile
-#endif
+#include "platform/no_file_macros.h"
 
 class Win32FileServices : public FileServices {
 public:
