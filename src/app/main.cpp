@@ -11,7 +11,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Win32FileServices files;
     DesktopUi ui;
     // The settings file lies beside the executable and is named after it.
-    const Services services{files, ui, PathBesideExecutable(ExecutablePath(), ".ini"), CommandLinePath()};
+    const std::string appData = LocalAppDataPath();
+    const Services services{files, ui, PathBesideExecutable(ExecutablePath(), ".ini"), CommandLinePath(),
+                            appData.empty() ? std::string() : appData + "Vorlix\\last-run.txt"};
     CRenameDlg window(services);
     window.DoModal();
     return 0;

@@ -8,6 +8,7 @@
 #include "rename/progress_dlg.h"
 #include "rename/rename_plan.h"
 #include "rename/run_execute.h"
+#include "rename/run_journal.h"
 #include "winui/app.h"
 
 #include <optional>
@@ -29,13 +30,19 @@ void Tell(CDialog& window, const RunMessage& message) {
     window.MessageBox(message.text, message.title, IconFlags(message.icon));
 }
 
-// The main window's side of a run: the progress bar follows the files, and a failure
+// The main window's side of a run: the progress bar follows the files (and may cancel
+// the run), the journal learns of targets that differ from the plan's, and a failure
 // the settings stop the run for is told; one the run goes on after is only counted.
 class WindowRunObserver : public RunObserver {
 public:
-    WindowRunObserver(CDialog& window, RunProgress& progress) : m_window(window), m_progress(progress) {}
+    WindowRunObserver(CDialog& window, RunProgress& progress, RunJournal& journal, RunKind kind)
+        : m_window(window), m_progress(progress), m_journal(journal), m_kind(kind) {}
 
-    void OnStep(size_t file, size_t) override { m_progress.BeforeFile(file); }
+    bool OnFile(size_t file, size_t, const PlanStep& step) override {
+        if (!m_progress.BeforeFile(file)) return false;
+        m_journal.Amend(file, step, m_kind);
+        return true;
+    }
     bool OnFailure(const RunFailure& failure) override {
         if (failure.stops) Tell(m_window, failure.message);
         return !failure.stops;
@@ -45,7 +52,13 @@ public:
 private:
     CDialog& m_window;
     RunProgress& m_progress;
+    RunJournal& m_journal;
+    RunKind m_kind;
 };
+
+RunEnd EndOf(const RunReport& report) {
+    return report.cancelled ? RunEnd::Cancelled : report.stopped ? RunEnd::Stopped : RunEnd::Finished;
+}
 
 }  // namespace
 
@@ -66,15 +79,26 @@ void CRenameDlg::OnRename() {
         MessageBox(plan.confirmation, "Confirmation: Are you sure?", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
 
+    // The whole plan is on disk before the first file changes.
+    RunJournal journal(Files(), m_services.journalPath);
+    if (const std::optional<Failure> unwritten = journal.Begin(plan)) {
+        if (MessageBox(unwritten->message + "\n\nRename anyway? This run could not be undone.",
+                       "Confirmation: Are you sure?", MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+            return;
+    }
+
     RunReport report;
     {
         CWaitCursor wait;
         // Filled and closed before the cursor comes back, however the run ends.
         RunProgress progress(Ui(), m_hWnd, plan.fileCount);
-        WindowRunObserver observer(*this, progress);
+        WindowRunObserver observer(*this, progress, journal, plan.kind);
         report = Execute(plan, Files(), observer);
     }
-    if (const std::optional<RunMessage> errors = ErrorCountMessage(report)) Tell(*this, *errors);
+    journal.End(report.changed, EndOf(report));
+    // A cancelled run ends as one stopped by a failure, without the count.
+    const std::optional<RunMessage> errors = ErrorCountMessage(report);
+    if (errors && !report.cancelled) Tell(*this, *errors);
 
     // The refill puts the caret on the first file's new name.
     m_browse.m_strCaretName = report.caretName;

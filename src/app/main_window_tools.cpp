@@ -2,12 +2,14 @@
 // window's file list and directory.
 #include "app/rename_dlg.h"
 
+#include "rename/run_journal.h"
 #include "tools/about_dlg.h"
 #include "tools/file_tools.h"
 #include "winui/app.h"
 
 void CRenameDlg::OnFileListDblClk() {
-    EditFileStatus(*this, GetDlgItem(IDC_FILELIST), m_browse.m_strCurDir, Files());
+    RunJournal journal(Files(), m_services.journalPath);
+    EditFileStatus(*this, GetDlgItem(IDC_FILELIST), m_browse.m_strCurDir, Files(), journal);
 }
 
 // Delete deletes the selected files, F5 reads the directory again, Ctrl+A selects every

@@ -61,6 +61,10 @@ void CRenameDlg::BuildMessageMap() {
         OnSize(SIZE_RESTORED, client.right, client.bottom);
         return true;
     });
+    OnMessageRoute(WM_APP_UNDO, [this](WPARAM, LPARAM, LRESULT&) {
+        OnUndoLastRun();
+        return true;
+    });
     OnMessageRoute(WM_VKEYTOITEM, [this](WPARAM wp, LPARAM lp, LRESULT& result) {
         HWND list = reinterpret_cast<HWND>(lp);
         if (list != GetDlgItem(IDC_FILELIST)) return false;
@@ -121,6 +125,9 @@ void CRenameDlg::BuildMessageMap() {
 void CRenameDlg::OnSysCommand(UINT id, LPARAM, bool& handled) {
     if ((id & 0xFFF0) == IDM_ABOUTBOX) {
         OnAbout();
+        handled = true;
+    } else if ((id & 0xFFF0) == IDM_UNDOLASTRUN) {
+        OnUndoLastRun();
         handled = true;
     } else {
         handled = false;  // the window's default handling

@@ -10,13 +10,17 @@
 #include "settings/program_settings.h"
 #include "tools/tooltips.h"
 #include "winui/afx.h"
+#include "winui/ctrl_key.h"
 #include "winui/dialog.h"
+
+#include <vector>
 // After the Windows headers: it takes back their MoveFile/DeleteFile macros.
 #include "platform/file_services.h"
 
 struct OptionBinding;
 struct OptionChange;
 struct RenamePlan;
+struct Journal;
 
 // The settings' fields (m_bWarnRename ... m_nIncSecond) come from ProgramSettings.
 class CRenameDlg : public CDialog, public RenameOptions, public ProgramSettings {
@@ -74,6 +78,8 @@ public:
     void OnSearchMaskChanged();
     void OnRename();
     void OnFullPreview();
+    // The system menu's "&Undo Last Run" and Ctrl+Z: the journal's run goes back.
+    void OnUndoLastRun();
     void OnAbout();
     void OnOptions();
     void OnToolTipNeedText(NMHDR* hdr, LRESULT* result);
@@ -87,6 +93,8 @@ private:
     // Posted after a change of display scale: the file list is placed again once the
     // dialog manager has scaled the other controls.
     static constexpr UINT WM_APP_RELAYOUT = WM_APP + 1;
+    // Ctrl+Z outside an edit box.
+    static constexpr UINT WM_APP_UNDO = WM_APP + 2;
 
     // Given by the creator; the windows opened from here get them too.
     const Services m_services;
@@ -105,7 +113,13 @@ private:
     // Shows the field of `b` in its control.
     void ShowOptionField(const OptionBinding& b);
     int EditSelectionStart(int editId) const;
-    // --- rename run and full preview
+    // --- rename run, full preview and undo
+    // At start-up: a run the journal shows unfinished is offered for undoing.
+    void CheckUnfinishedRun();
+    // Puts back the journal's `changed` entries, marks the journal undone and tells
+    // what could not go back.
+    void UndoRun(const Journal& journal, const std::vector<size_t>& changed);
+    CtrlKey m_undoKey;
     // --- settings and options window
     // --- single-file tools: file status, deleting, tooltips, about box
     ToolTips m_toolTips{*this, m_services.files};

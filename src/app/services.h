@@ -18,4 +18,7 @@ struct Services {
     // passes it), a full path: a directory to open, or a file whose directory opens with
     // it selected; "" for none.
     std::string openPath = {};
+    // The journal of the last rename run (last-run.txt in the user's local application
+    // data), which Undo Last Run reads; "" keeps none.
+    std::string journalPath = {};
 };

@@ -36,6 +36,7 @@ BOOL CRenameDlg::OnInitDialog() {
             ::AppendMenuW(sysMenu, MF_SEPARATOR, 0, nullptr);
             AppendMenuText(sysMenu, MF_STRING, IDM_ABOUTBOX, text);
         }
+        AppendMenuText(sysMenu, MF_STRING, IDM_UNDOLASTRUN, LoadResourceString(IDS_UNDOLASTRUN));
     }
 
     // 3. Large icon first, then the small one.
@@ -68,6 +69,10 @@ BOOL CRenameDlg::OnInitDialog() {
     if (!target.missing.empty()) MessageBox("Cannot open: " + target.missing, "NOTE:", MB_ICONINFORMATION);
     if (!target.directory.empty()) startDir = target.directory;
 
+    // A run that never reached its end (the program was killed half-way) is offered for
+    // undoing before any list shows its files.
+    CheckUnfinishedRun();
+
     // 9. Drive box, current directory, tree; the tree's selection fills the list.
     OpenStartDirectory(startDir);
     if (!target.files.empty()) m_filePane.SelectOnly(target.files);
@@ -83,6 +88,8 @@ BOOL CRenameDlg::OnInitDialog() {
 
     // Folders and files may be dropped on the window.
     ::DragAcceptFiles(m_hWnd, TRUE);
+    // Ctrl+Z undoes the last run wherever the focus is, except in an edit box.
+    m_undoKey.Watch(m_hWnd, 'Z', WM_APP_UNDO);
 
     // 11. The focus goes to the first control.
     return TRUE;

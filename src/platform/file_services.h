@@ -39,6 +39,9 @@ struct FileStatus {
     TimeValue accessed = 0;  // likewise
     uint64_t size = 0;
     unsigned attribute = 0;
+    // The last-modified time as the file system counts it (100 ns since 1601-01-01 UTC):
+    // kept so that a time put back is exactly the one the file had.
+    int64_t modifiedTicks = 0;
 };
 
 // A local date and time broken down.
@@ -83,6 +86,15 @@ public:
     std::optional<Failure> MoveFileA(const std::string& from, const std::string& to) { return MoveFile(from, to); }
     bool DeleteFileA(const std::string& path) { return DeleteFile(path); }
 
+    // Moves a file to exactly the name given: unlike MoveFile, the target is not rewritten
+    // ("foo." stays "foo."), so a file gets back a name that the usual rules would change.
+    // Never replaces an existing file; a change of case only is carried out.
+    virtual std::optional<Failure> MoveFileToExactName(const std::string& from, const std::string& to) = 0;
+    // True when an entry exists whose name is spelt exactly as the last part of `path`
+    // (case included): on a file system that ignores case, "A.TXT" exists for any path
+    // "a.txt" names, but as spelt only when the file is called "A.TXT".
+    virtual bool ExistsAsSpelled(const std::string& path) = 0;
+
     // Times, size and attributes of a file; false when it cannot be read.
     virtual bool GetStatus(const std::string& path, FileStatus& status) = 0;
     // Sets the attribute byte when it differs from the file's, and the times that are not
@@ -95,6 +107,9 @@ public:
     // is). A read-only file loses the bit only while its times are set and stays
     // read-only; its attributes are otherwise left alone. The failure is SetStatus's.
     std::optional<Failure> StampTimes(const std::string& path, const FileStatus& status);
+    // Gives a writable file exactly the last-modified time `ticks` (FileStatus::modifiedTicks);
+    // its other times and its attributes stay.
+    virtual std::optional<Failure> SetModifiedTicks(const std::string& path, int64_t ticks) = 0;
 
     // Local date and time to a time value; the platform decides daylight saving, and
     // days beyond the end of a month run into the next one. -1 when not representable.
@@ -112,4 +127,8 @@ public:
     // the new file is written beside it and replaces it only when finished. False on failure,
     // and the old file is then as it was.
     virtual bool WriteFileReplacing(const std::string& path, const std::string& contents) = 0;
+    // Adds `contents` at the end of a file, which is made when missing. False on failure.
+    virtual bool AppendFile(const std::string& path, const std::string& contents) = 0;
+    // Makes a directory and any missing directory above it; true when it exists afterwards.
+    virtual bool MakeDirectory(const std::string& path) = 0;
 };

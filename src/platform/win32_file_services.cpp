@@ -353,27 +353,33 @@ int Win32FileServices::ChangeDir(const std::string& path) {
     return 0;
 }
 
-std::optional<Failure> Win32FileServices::MoveFile(const std::string& from, const std::string& to) {
+namespace {
+
+// `exactTarget`: the new name is reached exactly too, so the usual rules do not rewrite it.
+std::optional<Failure> MoveWithRules(const std::string& from, const std::string& to, bool exactTarget) {
     std::wstring source, target;
-    if (!ExactPath(from, source) || !NewPath(to, target)) return MoveFailure(from, to);
+    if (!ExactPath(from, source) || !(exactTarget ? ExactPath(to, target) : NewPath(to, target)))
+        return MoveFailure(from, to);
     // The platform treats a new name that differs only in case as the file itself and
     // keeps the old spelling: such a rename goes through another name, unless another
     // file answers to the new name as well.
-    const std::string stored = StoredTargetPath(to);
+    const std::string stored = exactTarget ? to : StoredTargetPath(to);
     const auto same = [](const std::string& a, const std::string& b) { return SameToFileSystem(a, b); };
     std::wstring storedName;
-    if (!IsCaseOnlyRename(from, to, same) || !ToWide(stored.substr(DirectoryOf(stored).size()), storedName) ||
+    if (!IsCaseOnlyRename(from, stored, same) || !ToWide(stored.substr(DirectoryOf(stored).size()), storedName) ||
         AnotherEntryNamed(source, storedName)) {
         if (MoveOnce(source, target)) return std::nullopt;
         return MoveFailure(from, to);
     }
     const std::string temp = FreeTemporaryName(DirectoryOf(stored));
     DWORD error = 0;
-    // The file's own names are reached exactly; the new one is made by the usual rules.
+    // The file's own names are reached exactly; the new one is made by the usual rules
+    // unless it is to be exact as well.
     const TemporaryRename result =
         RenameThroughTemporary(from, stored, temp, [&](const std::string& a, const std::string& b) {
             std::wstring wa, wb;
-            const bool named = ExactPath(a, wa) && (b == stored ? NewPath(b, wb) : ExactPath(b, wb));
+            const bool named =
+                ExactPath(a, wa) && (b == stored && !exactTarget ? NewPath(b, wb) : ExactPath(b, wb));
             if (named && MoveOnce(wa, wb)) return true;
             if (error == 0) error = ::GetLastError();
             return false;
@@ -381,6 +387,27 @@ std::optional<Failure> Win32FileServices::MoveFile(const std::string& from, cons
     if (result == TemporaryRename::kDone) return std::nullopt;
     ::SetLastError(error != 0 ? error : ERROR_ALREADY_EXISTS);
     return MoveFailure(from, to, result == TemporaryRename::kLeftAtTemporary ? temp : std::string());
+}
+
+}  // namespace
+
+std::optional<Failure> Win32FileServices::MoveFile(const std::string& from, const std::string& to) {
+    return MoveWithRules(from, to, false);
+}
+
+std::optional<Failure> Win32FileServices::MoveFileToExactName(const std::string& from, const std::string& to) {
+    return MoveWithRules(from, to, true);
+}
+
+bool Win32FileServices::ExistsAsSpelled(const std::string& path) {
+    std::wstring exact;
+    if (!ExactPath(path, exact)) return false;
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(exact.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    ::FindClose(find);
+    const size_t cut = exact.rfind(L'\\');
+    return exact.compare(cut + 1, std::wstring::npos, data.cFileName) == 0;
 }
 
 bool Win32FileServices::DeleteFile(const std::string& path) {
@@ -399,7 +426,22 @@ bool Win32FileServices::GetStatus(const std::string& path, FileStatus& status) {
     status.accessed = IsZero(data.ftLastAccessTime) ? status.modified : SecondsOf(data.ftLastAccessTime);
     status.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     status.attribute = static_cast<unsigned>(data.dwFileAttributes & 0xFF & ~FILE_ATTRIBUTE_NORMAL);
+    status.modifiedTicks = Ticks(data.ftLastWriteTime);
     return true;
+}
+
+std::optional<Failure> Win32FileServices::SetModifiedTicks(const std::string& path, int64_t ticks) {
+    std::wstring exact;
+    if (!ExactPath(path, exact)) return FailureOf("set the times", path, ::GetLastError());
+    FILETIME modified;
+    modified.dwLowDateTime = static_cast<DWORD>(static_cast<uint64_t>(ticks));
+    modified.dwHighDateTime = static_cast<DWORD>(static_cast<uint64_t>(ticks) >> 32);
+    HandleCloser file(::CreateFileW(exact.c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (ticks < 0 || file.get() == INVALID_HANDLE_VALUE || !::SetFileTime(file.get(), nullptr, nullptr, &modified))
+        return FailureOf("set the times", path, ::GetLastError());
+    return std::nullopt;
 }
 
 std::optional<Failure> Win32FileServices::SetStatus(const std::string& path, const FileStatus& status) {
@@ -504,6 +546,38 @@ bool Win32FileServices::WriteFileReplacing(const std::string& path, const std::s
         ::DeleteFileW(temp.c_str());
     }
     return ok;
+}
+
+bool Win32FileServices::AppendFile(const std::string& path, const std::string& contents) {
+    std::wstring wide;
+    if (!NewPath(path, wide)) return false;
+    HandleCloser file(::CreateFileW(wide.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    return ::WriteFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
+           written == contents.size();
+}
+
+bool Win32FileServices::MakeDirectory(const std::string& path) {
+    std::wstring wide;
+    if (!NewPath(path, wide)) return false;
+    while (!wide.empty() && (wide.back() == L'\\' || wide.back() == L'/')) wide.pop_back();
+    const DWORD found = ::GetFileAttributesW(wide.c_str());
+    if (found != INVALID_FILE_ATTRIBUTES) return (found & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const size_t cut = wide.find_last_of(L"\\/");
+    // The parent first; a drive's root always exists.
+    if (cut != std::wstring::npos && cut > 2 && !MakeDirectory(FromWide(wide.substr(0, cut)))) return false;
+    return ::CreateDirectoryW(wide.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+std::string LocalAppDataPath() {
+    wchar_t buffer[32768];
+    const DWORD length = ::GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, 32768);
+    if (length == 0 || length >= 32768) return std::string();
+    std::string path = FromWide(std::wstring(buffer, length));
+    if (!path.empty() && path.back() != '\\') path += '\\';
+    return path;
 }
 
 std::string ExecutablePath() {

@@ -14,16 +14,25 @@ public:
     int ChangeDrive(int drive) override;
     int ChangeDir(const std::string& path) override;
     std::optional<Failure> MoveFile(const std::string& from, const std::string& to) override;
+    std::optional<Failure> MoveFileToExactName(const std::string& from, const std::string& to) override;
+    bool ExistsAsSpelled(const std::string& path) override;
     bool DeleteFile(const std::string& path) override;
     bool GetStatus(const std::string& path, FileStatus& status) override;
     std::optional<Failure> SetStatus(const std::string& path, const FileStatus& status) override;
+    std::optional<Failure> SetModifiedTicks(const std::string& path, int64_t ticks) override;
     TimeValue MakeLocalTime(int year, int month, int day, int hour, int minute, int second) override;
     LocalTime ToLocalTime(TimeValue time) override;
     TimeValue Now() override;
     bool ReadFile(const std::string& path, std::string& contents) override;
     bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) override;
     bool WriteFileReplacing(const std::string& path, const std::string& contents) override;
+    bool AppendFile(const std::string& path, const std::string& contents) override;
+    bool MakeDirectory(const std::string& path) override;
 };
+
+// The user's folder of local application data (%LOCALAPPDATA%), ending in a backslash;
+// "" when the system names none.
+std::string LocalAppDataPath();
 
 // The path the program was started with (its first argument), as a full path in the
 // program's text without a final backslash (a drive's root keeps its own); "" when

@@ -11,10 +11,11 @@ const char* const kRenameErrorTitle = "Rename Error:";
 // Time and attributes of one handled file, as its step asks. False when the observer
 // stopped the run over a refusal; a refusal it lets pass is counted.
 bool SetStatusOf(const PlanStep& step, std::size_t file, const std::string& path, TimeValue& stampTime,
-                 FileServices& files, RunObserver& observer, RunReport& report) {
+                 FileServices& files, RunObserver& observer, RunReport& report, std::vector<bool>::reference changed) {
     FileStatus status;
     // A file that cannot be read keeps its time and attributes; the run goes on.
     if (!files.GetStatus(path, status)) return true;
+    changed = true;
     if (step.stamp) {
         // One stamp for the whole run: the steps add up over the files stamped.
         stampTime += step.stampStep;
@@ -43,6 +44,7 @@ RunReport Execute(const RenamePlan& plan, FileServices& files, RunObserver& obse
     RunReport report;
     if (plan.refusal) return report;
     report.caretName = plan.caretName;
+    report.changed.assign(plan.fileCount, false);
     TimeValue stampTime = plan.stampTime;
     const std::size_t count = plan.fileCount;
     // Failed moves while counting: each leaves the counter where it was, so file i
@@ -50,7 +52,6 @@ RunReport Execute(const RenamePlan& plan, FileServices& files, RunObserver& obse
     std::size_t held = 0;
     PlanStep renumbered;
     for (std::size_t i = 0; i < count; ++i) {
-        observer.OnStep(i, count);
         const std::size_t counterStep = i - held;
         if (counterStep == plan.steps.size()) {  // the stop before the first file
             observer.OnStop(*plan.stop);
@@ -61,6 +62,12 @@ RunReport Execute(const RenamePlan& plan, FileServices& files, RunObserver& obse
         if (held != 0) {
             renumbered = RenumberedStep(plan, i, counterStep);
             step = &renumbered;
+        }
+        if (!observer.OnFile(i, count, *step)) {
+            // As after a failure that stops the run: the file in hand was the last.
+            report.stopped = report.cancelled = true;
+            report.caretName.clear();
+            break;
         }
 
         std::string handled = step->from;
@@ -82,9 +89,10 @@ RunReport Execute(const RenamePlan& plan, FileServices& files, RunObserver& obse
             }
             // The file now has the name the platform made of the new one.
             handled = StoredTargetPath(step->to);
+            report.changed[i] = true;
         }
         if ((step->stamp || step->setAttributes) &&
-            !SetStatusOf(*step, i, handled, stampTime, files, observer, report)) {
+            !SetStatusOf(*step, i, handled, stampTime, files, observer, report, report.changed[i])) {
             report.stopped = true;
             report.caretName.clear();
             break;

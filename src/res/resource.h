@@ -3,6 +3,7 @@
 
 #define IDD_ABOUTBOX            100
 #define IDS_ABOUTBOX            101
+#define IDS_UNDOLASTRUN          103
 #define IDD_RENAME_DIALOG       102
 #define IDR_MAINFRAME           128
 #define IDI_OPENFOLDER          129
@@ -14,6 +15,7 @@
 #define IDD_DIREXPLORER         140
 
 #define IDM_ABOUTBOX            0x0010
+#define IDM_UNDOLASTRUN         0x0020
 
 // Main window (102)
 #define IDC_DIRTREE             1000

@@ -3,6 +3,7 @@
 #include "platform/attributes.h"
 #include "platform/file_services.h"
 #include "platform/move_rules.h"
+#include "rename/run_journal.h"
 #include "settings/date_time_text.h"
 #include "tools/file_status_dlg.h"
 #include "winui/app.h"
@@ -59,7 +60,8 @@ int DeleteSelectedFiles(CDialog& window, HWND list, const std::string& dir, bool
     return deleted;
 }
 
-FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& dir, FileServices& files) {
+FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& dir, FileServices& files,
+                                 RunJournal& journal) {
     const int caret = static_cast<int>(::SendMessageA(list, LB_GETCARETINDEX, 0, 0));
     if (caret < 0 || caret >= static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0)))
         return FileStatusOutcome::kNoEntry;
@@ -100,7 +102,14 @@ FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& 
     const CString newPath = dlg.m_strPath + dlg.m_strName;
     CString filePath = oldPath;
     bool moved = false;
-    if (dlg.m_strName != oldName || dlg.m_strPath != dir) {
+    const bool moving = dlg.m_strName != oldName || dlg.m_strPath != dir;
+    // The journal is only a help: a change goes ahead when it cannot be written.
+    if (moving || dlg.m_bChanged) journal.BeginOne(dir, oldPath, moving ? newPath : oldPath);
+    const auto ended = [&](bool changed, FileStatusOutcome result) {
+        journal.End({changed}, result == FileStatusOutcome::kApplied ? RunEnd::Finished : RunEnd::Stopped);
+        return result;
+    };
+    if (moving) {
         std::optional<Failure> failure;
         {
             CWaitCursor wait;
@@ -134,9 +143,10 @@ FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& 
         if (!failure) failure = files.SetStatus(filePath, attributes);
         if (failure) {
             window.MessageBox(failure->message, "Error:", MB_OK | MB_ICONEXCLAMATION);
-            return FileStatusOutcome::kApplyFailed;
+            return ended(true, FileStatusOutcome::kApplyFailed);
         }
     }
+    ended(outcome == FileStatusOutcome::kApplied, outcome);
 
     if (moved) {
         ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(caret), 0);

@@ -9,6 +9,7 @@
 
 class CDialog;
 class FileServices;
+class RunJournal;
 
 // The Delete key in `list`, which lists the files of `dir`: when `warn` is set, asks
 // first; then deletes the selected files for good, top to bottom, taking each entry out
@@ -28,5 +29,7 @@ enum class FileStatusOutcome {
 
 // A double click in `list`, which lists the files of `dir`: "File Status..." for the
 // caret's entry, owned by `window`. On OK it moves or renames the file, gives it new
-// times and attributes, and replaces or removes the entry.
-FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& dir, FileServices& files);
+// times and attributes, and replaces or removes the entry. A change is written to
+// `journal` first, as a run of one file, so that Undo Last Run can put it back.
+FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& dir, FileServices& files,
+                                 RunJournal& journal);

@@ -37,13 +37,15 @@ protected:
     HWND hwnd = nullptr;
 };
 
-// Each limited edit takes its field's limit, and the system menu ends with the item that
-// opens the about box (tools tests).
+// Each limited edit takes its field's limit, and the system menu ends with the items that
+// open the about box (tools tests) and undo the last run (undo tests).
 TEST_F(MainWindow, StartUpLimitsTheEditsAndAddsTheAboutItem) {
     for (const OptionBinding& b : OptionBindings())
         if (b.maxChars > 0) EXPECT_EQ(::SendMessageA(Item(b.control), EM_GETLIMITTEXT, 0, 0), b.maxChars) << b.control;
     HMENU menu = ::GetSystemMenu(hwnd, FALSE);
-    EXPECT_EQ(::GetMenuItemID(menu, ::GetMenuItemCount(menu) - 1), static_cast<UINT>(IDM_ABOUTBOX));
+    const int count = ::GetMenuItemCount(menu);
+    EXPECT_EQ(::GetMenuItemID(menu, count - 2), static_cast<UINT>(IDM_ABOUTBOX));
+    EXPECT_EQ(::GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_UNDOLASTRUN));
 }
 
 // The window at the display scale the test runs at: 100 % (96 DPI), or what

@@ -8,17 +8,6 @@
 
 namespace {
 
-// The progress window of this thread: tests run side by side on one desktop, so a
-// search by title alone could find another test's window.
-HWND ProgressWindowOfThisThread() {
-    HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hwnd, LPARAM lp) -> BOOL {
-        if (TextOf(hwnd) == "Renaming in progress...") *reinterpret_cast<HWND*>(lp) = hwnd;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // The old prefix followed by "_r".
 void AppendR(CRenameDlg& dlg) { dlg.m_bChangePrefix = 1, dlg.m_strNewPrefix = "_r"; }
 

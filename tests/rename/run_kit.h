@@ -37,6 +37,17 @@ inline FileMap Files(const std::string& root, bool attributes = false, bool time
     return out;
 }
 
+// The progress window of this thread: tests run side by side on one desktop, so a
+// search by title alone could find another test's window.
+inline HWND ProgressWindowOfThisThread() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hwnd, LPARAM lp) -> BOOL {
+        if (TextOf(hwnd) == "Renaming in progress...") *reinterpret_cast<HWND*>(lp) = hwnd;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 // Takes a listed file away as another program would, keeping it in "elsewhere".
 inline void TakeAway(const TempDir& dir, const std::string& name) {
     ::CreateDirectoryA((dir.path() + "elsewhere").c_str(), nullptr);
@@ -70,7 +81,9 @@ public:
 // pressing "&Rename it!": no confirmation is asked and failed moves are only counted.
 // On the real file services unless others are given.
 struct ListedWindow {
-    explicit ListedWindow(const std::string& dir, bool selectAll = true, FileServices* files = nullptr) : kit(files) {
+    explicit ListedWindow(const std::string& dir, bool selectAll = true, FileServices* files = nullptr,
+                          const std::string& journal = std::string())
+        : kit(files, journal) {
         dlg.Create();
         dlg.m_bWarnRename = dlg.m_bAbortOnError = FALSE;
         dlg.m_browse.m_strCurDir = dir;

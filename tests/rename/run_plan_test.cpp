@@ -198,7 +198,10 @@ struct Recorder : RunObserver {
     Names told;
     size_t steps = 0;
     bool goOn = false;  // lets every failure pass
-    void OnStep(size_t file, size_t) override { EXPECT_EQ(file, steps++); }
+    bool OnFile(size_t file, size_t, const PlanStep&) override {
+        EXPECT_EQ(file, steps++);
+        return true;
+    }
     bool OnFailure(const RunFailure& f) override {
         EXPECT_EQ(f.file + 1, steps);
         told.push_back((f.stops ? "stop " : "count ") + Told(f.message));
@@ -223,7 +226,7 @@ TEST(RunExecute, CarriesOutThePlan) {
     const std::string moveB = moveError("b.txt", "f2.txt"), locked = " of File:\nC:\\d\\f2.txt\nReason-  The file is locked.";
     const std::string top1 = "f18446744073709551614.txt", top2 = "f" + kTop + ".txt", cKept = "c.txt of c.txt";
     // told: "stop"/"count" for failures, "end" for the plan's stop; goOn: every failure let pass.
-    const struct { const char* what; Set set; Fault fault; Names after, told; RunReport report; bool goOn = false; } cases[] = {
+    const struct { const char* what; Set set; Fault fault; Names after, told; struct { int errors; bool stopped; std::string caretName; } report; bool goOn = false; } cases[] = {
         {"all renamed", stamped, kNone, {"f1.txt of a.txt h +0", "f2.txt of b.txt h +1", "f3.txt of c.txt h +2"}, {},
          {0, false, "f1.txt"}},
         // No step for a failed move: c takes the counter and the stamp b would have had.

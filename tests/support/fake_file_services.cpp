@@ -154,8 +154,19 @@ int FakeFileServices::ChangeDir(const std::string& path) {
 }
 
 std::optional<Failure> FakeFileServices::MoveFile(const std::string& from, const std::string& to) {
+    return Move(from, to, StoredTargetPath(to));
+}
+
+std::optional<Failure> FakeFileServices::MoveFileToExactName(const std::string& from, const std::string& to) {
+    std::optional<Failure> failed = Move(from, to, to);
+    log.back().replace(0, 4, "MoveExact");
+    return failed;
+}
+
+std::optional<Failure> FakeFileServices::Move(const std::string& from, const std::string& to,
+                                              const std::string& stored) {
     const std::string source = Resolve(from);
-    const std::string target = Resolve(StoredTargetPath(to));
+    const std::string target = Resolve(stored);
     FakeEntry* moving = Find(source);
     const FakeEntry* parent = Find(Parent(target));
     const FakeEntry* existing = Find(target);
@@ -169,6 +180,11 @@ std::optional<Failure> FakeFileServices::MoveFile(const std::string& from, const
     m_entries.erase(Lower(source));
     m_entries[Lower(target)] = moved;
     return std::nullopt;
+}
+
+bool FakeFileServices::ExistsAsSpelled(const std::string& path) {
+    const FakeEntry* found = Find(path);
+    return found != nullptr && found->name == LastPart(Resolve(path));
 }
 
 bool FakeFileServices::DeleteFile(const std::string& path) {
@@ -186,7 +202,20 @@ bool FakeFileServices::GetStatus(const std::string& path, FileStatus& status) {
     status.accessed = found->accessed != 0 ? found->accessed : found->modified;
     status.size = found->size != 0 ? found->size : found->contents.size();
     status.attribute = found->attrib & 0xFF;
+    status.modifiedTicks =
+        found->modifiedTicks != 0 ? found->modifiedTicks : found->modified * 10000000 + 116444736000000000LL;
     return true;
+}
+
+std::optional<Failure> FakeFileServices::SetModifiedTicks(const std::string& path, int64_t ticks) {
+    FakeEntry* file = Find(path);
+    const bool ok = file != nullptr && !file->IsDir() && !(file->attrib & kFileReadOnly) && ticks >= 0;
+    if (!Log("SetTicks " + path + " " + std::to_string(ticks), ok))
+        return Failure{"Cannot set the times of " + path + ": Access is denied.", std::string()};
+    file->modifiedTicks = ticks;
+    const int64_t since1970 = ticks - 116444736000000000LL;
+    file->modified = since1970 / 10000000 - (since1970 % 10000000 < 0 ? 1 : 0);
+    return std::nullopt;
 }
 
 // A read-only file refuses new times, as on Windows and for a non-root user under Wine.
@@ -221,7 +250,10 @@ std::optional<Failure> FakeFileServices::SetStatus(const std::string& path, cons
             return fail("Cannot set the times of " + path + ": Access is denied.");
         }
         log.push_back(line);
-        if (status.modified != 0) file->modified = status.modified;
+        if (status.modified != 0) {
+            file->modified = status.modified;
+            file->modifiedTicks = 0;
+        }
         if (status.created != 0) file->created = status.created;
         if (status.accessed != 0) file->accessed = status.accessed;
     }
@@ -261,5 +293,27 @@ bool FakeFileServices::WriteFileReplacing(const std::string& path, const std::st
     if (!Log("WriteFile " + path, ok)) return false;
     AddFile(existing != nullptr ? existing->path : parent->path + "\\" + LastPart(resolved), kFileArchive, now,
             contents);
+    return true;
+}
+
+bool FakeFileServices::AppendFile(const std::string& path, const std::string& contents) {
+    const std::string resolved = Resolve(path);
+    const FakeEntry* parent = Find(Parent(resolved));
+    FakeEntry* existing = Find(resolved);
+    const bool ok = parent != nullptr && parent->IsDir() && IsValidName(LastPart(resolved)) && !HasNul(path) &&
+                    (existing == nullptr || (!existing->IsDir() && !(existing->attrib & kFileReadOnly)));
+    if (!Log("Append " + path, ok)) return false;
+    if (existing == nullptr) existing = &AddFile(parent->path + "\\" + LastPart(resolved), kFileArchive, now);
+    existing->contents += contents;
+    return true;
+}
+
+bool FakeFileServices::MakeDirectory(const std::string& path) {
+    std::string resolved = Resolve(path);
+    while (!resolved.empty() && resolved.back() == '\\') resolved.pop_back();
+    const FakeEntry* existing = Find(resolved);
+    const bool ok = existing != nullptr ? existing->IsDir() : Ready(resolved) && !HasNul(path);
+    if (!Log("MakeDir " + resolved, ok)) return false;
+    if (existing == nullptr) AddDir(resolved, now);
     return true;
 }

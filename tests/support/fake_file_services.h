@@ -23,6 +23,7 @@ struct FakeEntry {
     TimeValue modified = 0;
     TimeValue created = 0;   // 0: none kept (the status then reports `modified`)
     TimeValue accessed = 0;  // likewise
+    int64_t modifiedTicks = 0;  // the exact count, when one was set; else `modified` in whole seconds
     std::string contents;    // a file's bytes; its size is contents.size() unless `size` is set
     uint64_t size = 0;
     bool IsDir() const { return (attrib & kFileDirectory) != 0; }
@@ -47,7 +48,8 @@ public:
     // One line per call, in call order: "Enumerate C:\a\", "GetDrive", "ChangeDrive 4",
     // "ChangeDir C:\a\", "Move C:\a\x -> C:\a\y", "Delete C:\a\x", "GetStatus C:\a\x",
     // "SetStatus C:\a\x", "ReadFile C:\a\x", "ReadFileStart C:\a\x 4096" (at most 4096
-    // bytes), "WriteFile C:\a\x"; inside a SetStatus one line per change, in order:
+    // bytes), "WriteFile C:\a\x", "Append C:\a\x", "MakeDir C:\a", "SetTicks C:\a\x 123",
+    // "MoveExact C:\a\x -> C:\a\y"; inside a SetStatus one line per change, in order:
     // "SetAttrib C:\a\x 0x21", "SetTimes C:\a\x m=1000 c=0 a=0".
     // A call that fails has " failed" appended. The clock calls are not logged.
     std::vector<std::string> log;
@@ -57,17 +59,23 @@ public:
     int ChangeDrive(int drive) override;
     int ChangeDir(const std::string& path) override;
     std::optional<Failure> MoveFile(const std::string& from, const std::string& to) override;
+    std::optional<Failure> MoveFileToExactName(const std::string& from, const std::string& to) override;
+    bool ExistsAsSpelled(const std::string& path) override;
     bool DeleteFile(const std::string& path) override;
     bool GetStatus(const std::string& path, FileStatus& status) override;
     std::optional<Failure> SetStatus(const std::string& path, const FileStatus& status) override;
+    std::optional<Failure> SetModifiedTicks(const std::string& path, int64_t ticks) override;
     TimeValue MakeLocalTime(int year, int month, int day, int hour, int minute, int second) override;
     LocalTime ToLocalTime(TimeValue time) override;
     TimeValue Now() override { return now; }
     bool ReadFile(const std::string& path, std::string& contents) override;
     bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) override;
     bool WriteFileReplacing(const std::string& path, const std::string& contents) override;
+    bool AppendFile(const std::string& path, const std::string& contents) override;
+    bool MakeDirectory(const std::string& path) override;
 
 private:
+    std::optional<Failure> Move(const std::string& from, const std::string& to, const std::string& target);
     // Full path as in FakeEntry::path, "." and ".." resolved.
     std::string Resolve(const std::string& path) const;
     bool Ready(const std::string& resolved) const;

@@ -36,8 +36,10 @@ std::vector<std::string> RecordingUi::Told() const {
     return told;
 }
 
-MainWindowKit::MainWindowKit(FileServices* files)
-    : services{files ? *files : realFiles, ui, dir.path() + "vorlix.ini"}, dlg(services) {}
+MainWindowKit::MainWindowKit(FileServices* files, const std::string& journal)
+    : services{files ? *files : realFiles, ui, dir.path() + "vorlix.ini", std::string(),
+               journal.empty() ? appData.path() + "Vorlix\\last-run.txt" : journal},
+      dlg(services) {}
 
 bool MainWindowKit::Open() {
     if (!dlg.Create()) return false;

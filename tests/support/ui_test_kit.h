@@ -65,15 +65,17 @@ private:
 // The main window on the test's own services: a recording UI, the real file services
 // unless a stand-in is given, and a settings file of its own (vorlix.ini in `dir`, a
 // fresh directory the test may put files in too; read at start-up, written only when
-// the test saves). Windows built from `services` share them, as a restart does.
+// the test saves). Windows built from `services` share them, as a restart does. The run
+// journal is kept in `appData`, away from the test's files, unless a path is given.
 struct MainWindowKit {
-    explicit MainWindowKit(FileServices* files = nullptr);
+    explicit MainWindowKit(FileServices* files = nullptr, const std::string& journal = std::string());
     // Creates the window (start-up runs), shows it and handles what start-up queued.
     bool Open();
 
     RecordingUi ui;
     Win32FileServices realFiles;
     TempDir dir;
+    TempDir appData;
     const Services services;
     CRenameDlg dlg;
 };
