@@ -1,7 +1,8 @@
 // How much a rename run adds to the platform's own cost of renaming: "&Rename it!"
-// over N selected files in one directory (default 10,000), against a bare loop of
-// MoveFileW over the same files in the same directory, before and after the run.
-// Goal: the run takes at most 1.25 times the bare loop.
+// over N selected files in one directory (default 10,000), with its journal written,
+// and then Undo Last Run of that run, each against a bare loop of MoveFileW over the
+// same files in the same directory, before and after. Goal: the run and the undo each
+// take at most 1.25 times the bare loop.
 //
 //   bench_rename_run [N]
 //
@@ -62,6 +63,12 @@ void RemoveBenchDirectory(const std::string& dir) {
     ::RemoveDirectoryA(dir.c_str());
 }
 
+// The desktop's services, with every question answered OK.
+class AnsweringUi : public DesktopUi {
+public:
+    int MessageBox(HWND, const std::string&, const std::string&, UINT) override { return IDOK; }
+};
+
 std::string Name(unsigned i, const char* tail) {
     char name[64];
     std::snprintf(name, sizeof name, "photo%05u%s.jpg", i, tail);
@@ -100,12 +107,14 @@ int main(int argc, char** argv) {
     unsigned failed = 0;
     const double bareBefore = BareLoop(dir, count, "", "_a", failed);
 
-    double run = 0;
+    double run = 0, undo = 0;
     LRESULT listed = 0, selected = 0;
+    const std::string journalDir = BenchDirectory("journal");
     {
         Win32FileServices files;
-        DesktopUi ui;
-        CRenameDlg dlg(Services{files, ui, ""});  // no settings file: the start values
+        AnsweringUi ui;
+        // No settings file: the start values.
+        CRenameDlg dlg(Services{files, ui, "", "", journalDir + "Vorlix\\last-run.txt"});
         dlg.Create();
         dlg.m_browse.m_strCurDir = dir;
         dlg.m_strSearchMask = "*.*";
@@ -122,19 +131,29 @@ int main(int argc, char** argv) {
         dlg.OnRename();  // the whole run: moves, progress, refill of the list
         run = BenchSeconds() - t0;
         if (::SendMessageA(list, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(count)) ++failed;
+        for (unsigned i = 0; i < count; ++i)
+            if (::GetFileAttributesA((dir + Name(i, "_a_b")).c_str()) == INVALID_FILE_ATTRIBUTES) ++failed;
+        t0 = BenchSeconds();
+        dlg.OnUndoLastRun();  // the question answered, every file back, the list refilled
+        undo = BenchSeconds() - t0;
         dlg.DestroyWindow();
     }
     for (unsigned i = 0; i < count; ++i)
-        if (::GetFileAttributesA((dir + Name(i, "_a_b")).c_str()) == INVALID_FILE_ATTRIBUTES) ++failed;
+        if (::GetFileAttributesA((dir + Name(i, "_a")).c_str()) == INVALID_FILE_ATTRIBUTES) ++failed;
+    ::DeleteFileA((journalDir + "Vorlix\\last-run.txt").c_str());
+    ::RemoveDirectoryA((journalDir + "Vorlix").c_str());
+    ::RemoveDirectoryA(journalDir.c_str());
 
-    const double bareAfter = BareLoop(dir, count, "_a_b", "_c", failed);
+    const double bareAfter = BareLoop(dir, count, "_a", "_c", failed);
     const double bare = (bareBefore + bareAfter) / 2;
 
     std::printf("\n%-34s %10s %12s\n", "", "seconds", "per file ms");
     std::printf("%-34s %10.2f %12.3f\n", "bare MoveFileW loop (before run)", bareBefore, bareBefore * 1000 / count);
     std::printf("%-34s %10.2f %12.3f\n", "rename run (list of all files)", run, run * 1000 / count);
+    std::printf("%-34s %10.2f %12.3f\n", "undo of that run", undo, undo * 1000 / count);
     std::printf("%-34s %10.2f %12.3f\n", "bare MoveFileW loop (after run)", bareAfter, bareAfter * 1000 / count);
     std::printf("\nrun / bare loop (mean of the two): %.2fx   (goal: at most 1.25x)\n", run / bare);
+    std::printf("undo / bare loop (mean of the two): %.2fx   (goal: at most 1.25x)\n", undo / bare);
     std::printf("listed %ld, selected %ld, failures %u\n", static_cast<long>(listed), static_cast<long>(selected),
                 failed);
 

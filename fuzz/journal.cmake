@@ -1,0 +1,6 @@
+add_executable(fuzz_journal ${CMAKE_SOURCE_DIR}/fuzz/journal.cpp ${CMAKE_SOURCE_DIR}/tests/support/fake_file_services.cpp)
+target_include_directories(fuzz_journal PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_options(fuzz_journal PRIVATE -fsanitize=fuzzer,address,undefined)
+target_link_options(fuzz_journal PRIVATE -fsanitize=fuzzer,address,undefined)
+target_link_libraries(fuzz_journal PRIVATE vorlix_rename_core)
+target_compile_options(vorlix_rename_core PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
