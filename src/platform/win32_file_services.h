@@ -15,6 +15,7 @@ public:
     int ChangeDir(const std::string& path) override;
     std::optional<Failure> MoveFile(const std::string& from, const std::string& to) override;
     bool DeleteFile(const std::string& path) override;
+    RecycleResult RecycleFile(const std::string& path) override;
     bool GetStatus(const std::string& path, FileStatus& status) override;
     std::optional<Failure> SetStatus(const std::string& path, const FileStatus& status) override;
     TimeValue MakeLocalTime(int year, int month, int day, int hour, int minute, int second) override;
