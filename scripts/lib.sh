@@ -47,6 +47,8 @@ for prefix in "$WINEPREFIX"-dpi*; do [ -d "$prefix" ] && WINEPREFIX="$prefix" wi
 exit $rc
 INNER
 )
-  mkdir -p "$BUILD"
-  xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c "$inner" with_wine "$@"
+  # Under Wine the recycle bin is the desktop's trash: the build's own, so that a
+  # test run never fills the user's. Wine makes the trash only in a folder that exists.
+  mkdir -p "$BUILD/xdg-data"
+  XDG_DATA_HOME="$BUILD/xdg-data" xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c "$inner" with_wine "$@"
 }

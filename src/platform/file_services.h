@@ -81,6 +81,14 @@ public:
     virtual std::optional<Failure> MoveFile(const std::string& from, const std::string& to) = 0;
     // Deletes one file for good; fails for a read-only file.
     virtual bool DeleteFile(const std::string& path) = 0;
+    // Sends one file to the recycle bin, where the user can get it back. Fails, leaving
+    // it alone, for a read-only file or one that is not there. NoBin, leaving it alone too,
+    // where the file cannot go to a bin: its drive has none (or would delete it for good),
+    // or its name is one the shell's path rules would take for another entry (see
+    // ShellNamesExactly in move_rules.h, and a twin differing only in case). A file that
+    // is still there under its exact name after the shell's work counts as a failure.
+    enum class RecycleResult { Recycled, NoBin, Failed };
+    virtual RecycleResult RecycleFile(const std::string& path) = 0;
     // Where <windows.h> comes after this header, calls of MoveFile and DeleteFile are
     // turned into these names; they lead to the members above.
     std::optional<Failure> MoveFileA(const std::string& from, const std::string& to) { return MoveFile(from, to); }

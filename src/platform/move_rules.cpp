@@ -3,6 +3,22 @@
 namespace {
 char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// A name the platform takes for a device whatever its extension: CON, PRN, AUX, NUL,
+// CONIN$, CONOUT$, COM and LPT with a digit (superscript 1 to 3 included), blanks
+// before the extension ignored ("CON .txt" is CON too).
+bool IsDeviceName(const std::string& name) {
+    std::string base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    for (char& c : base) c = FoldAscii(c);
+    if (base == "con" || base == "prn" || base == "aux" || base == "nul" || base == "conin$" || base == "conout$")
+        return true;
+    const std::string port = base.substr(0, 3);
+    if (port != "com" && port != "lpt") return false;
+    const std::string digit = base.substr(3);
+    return (digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9') || digit == "\xC2\xB9" ||
+           digit == "\xC2\xB2" || digit == "\xC2\xB3";
+}
 }  // namespace
 
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
@@ -25,6 +41,29 @@ std::string StoredTargetPath(const std::string& path) {
     while (end > nameStart && (path[end - 1] == '.' || path[end - 1] == ' ')) --end;
     if (end == nameStart) return path;
     return path.substr(0, end);
+}
+
+bool ShellNamesExactly(const std::string& path) {
+    if (path.size() < 4 || !((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) ||
+        path[1] != ':' || path[2] != '\\') {
+        return false;
+    }
+    size_t units = 0;  // UTF-16 units: one per character, two beyond the first plane
+    for (unsigned char c : path) {
+        if ((c & 0xC0) != 0x80) units += c >= 0xF0 ? 2 : 1;
+        if (c < 0x20 || std::string("/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos) {
+            if (!(c == ':' && units == 2)) return false;
+        }
+    }
+    if (units > kShellPathLimit) return false;
+    for (size_t start = 3; start <= path.size();) {
+        size_t end = path.find('\\', start);
+        if (end == std::string::npos) end = path.size();
+        const std::string part = path.substr(start, end - start);
+        if (part.empty() || part.back() == '.' || part.back() == ' ' || IsDeviceName(part)) return false;
+        start = end + 1;
+    }
+    return true;
 }
 
 bool IsCaseOnlyRename(const std::string& from, const std::string& to, const SameIgnoringCase& same) {

@@ -4,6 +4,7 @@
 
 #include "platform/failure.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -22,6 +23,15 @@ std::string DirectoryOf(const std::string& path);
 // system stores for it ("C:\a\b. ." is stored as "C:\a\b"). A last part that would be
 // left empty ("..") is kept as it is.
 std::string StoredTargetPath(const std::string& path);
+
+// Whether the shell's file operations, which read a path by the platform's usual rules,
+// reach exactly the file `path` names: a full path from a drive's root ("C:\dir\name")
+// whose parts those rules leave alone (none ends in a dot or a blank, none is "." or "..",
+// none is a device name such as "CON", "nul" or "aux.c"), with no wildcard, stream colon
+// or other character a name cannot hold, and short enough for them (at most
+// kShellPathLimit UTF-16 units).
+constexpr size_t kShellPathLimit = 259;
+bool ShellNamesExactly(const std::string& path);
 
 // True when moving `from` to `to` changes no more than the case of letters, as `same`
 // folds them (after the trailing dots and blanks of `to` are dropped). Such a move names

@@ -236,6 +236,60 @@ std::string FreeTemporaryName(const std::string& dir) {
     }
 }
 
+// Under Wine the bin is the desktop's trash, "Trash" in the folder $XDG_DATA_HOME (a
+// Linux path; ~/.local/share without it). Wine makes the trash only inside a folder that
+// exists, and where it cannot, its shell deletes for good without a word. On Windows: true.
+bool WineTrashAvailable() {
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    if (ntdll == nullptr || ::GetProcAddress(ntdll, "wine_get_version") == nullptr) return true;
+    std::vector<wchar_t> value(32768);
+    std::wstring folder;
+    DWORD length = ::GetEnvironmentVariableW(L"XDG_DATA_HOME", value.data(), static_cast<DWORD>(value.size()));
+    if (length > 0 && length < value.size()) {
+        using DosName = WCHAR*(CDECL*)(const char*);
+        const auto dosName = reinterpret_cast<DosName>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+        WCHAR* dos = dosName != nullptr ? dosName(FromWide(value.data()).c_str()) : nullptr;
+        if (dos == nullptr) return false;
+        folder = dos;
+        ::HeapFree(::GetProcessHeap(), 0, dos);
+    } else {
+        // The home folder as Wine tells it: "\??\Z:\home\user".
+        length = ::GetEnvironmentVariableW(L"WINEHOMEDIR", value.data(), static_cast<DWORD>(value.size()));
+        if (length == 0 || length >= value.size()) return false;
+        folder = value.data();
+        if (StartsWith(folder, L"\\??\\")) folder = folder.substr(4);
+        folder += L"\\.local\\share";
+    }
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Whether the shell's delete with undo puts a file of `size` bytes on the drive `root`
+// ("C:\\") into its recycle bin. Otherwise it deletes the file for good without a word:
+// drives other than fixed ones (removable, network, optical, RAM disks) have no bin, nor
+// has Wine without its trash, and a volume the user set to delete at once, or whose bin
+// is smaller than the file, keeps nothing either. (The bin's own query cannot tell: under
+// Wine it answers for any drive.)
+bool DriveKeepsInBin(const std::wstring& root, uint64_t size) {
+    if (::GetDriveTypeW(root.c_str()) != DRIVE_FIXED || !WineTrashAvailable()) return false;
+    wchar_t volume[MAX_PATH] = L"";
+    if (!::GetVolumeNameForVolumeMountPointW(root.c_str(), volume, MAX_PATH)) return true;
+    const std::wstring name = volume;  // \\?\Volume{guid}\ -> {guid}
+    const size_t open = name.find(L'{'), close = name.find(L'}');
+    if (open == std::wstring::npos || close == std::wstring::npos || close < open) return true;
+    const std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket\\Volume\\" +
+                             name.substr(open, close - open + 1);
+    const auto setting = [&](const wchar_t* value, DWORD& data) {
+        DWORD bytes = sizeof data;
+        return ::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), value, RRF_RT_REG_DWORD, nullptr, &data, &bytes) ==
+               ERROR_SUCCESS;
+    };
+    DWORD nuke = 0, megabytes = 0;
+    if (setting(L"NukeOnDelete", nuke) && nuke != 0) return false;
+    return !setting(L"MaxCapacity", megabytes) || size <= static_cast<uint64_t>(megabytes) * 1024 * 1024;
+}
+
 bool SetAttributeWord(const std::wstring& path, DWORD word) {
     return ::SetFileAttributesW(path.c_str(), word == 0 ? FILE_ATTRIBUTE_NORMAL : word) != FALSE;
 }
@@ -413,6 +467,30 @@ bool Win32FileServices::ExistsAsSpelled(const std::string& path) {
 bool Win32FileServices::DeleteFile(const std::string& path) {
     std::wstring exact;
     return ExactPath(path, exact) && ::DeleteFileW(exact.c_str()) != FALSE;
+}
+
+// The shell reads the path by the usual rules, so it is handed only paths that those
+// rules leave naming this very file; that it is gone is checked by its exact name.
+FileServices::RecycleResult Win32FileServices::RecycleFile(const std::string& path) {
+    std::wstring exact, wide;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!ExactPath(path, exact) || !::GetFileAttributesExW(exact.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        return RecycleResult::Failed;
+    }
+    const uint64_t size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    if (!ShellNamesExactly(path) || !ToWide(path, wide) ||
+        AnotherEntryNamed(exact, exact.substr(exact.rfind(L'\\') + 1)) || !DriveKeepsInBin(wide.substr(0, 3), size)) {
+        return RecycleResult::NoBin;
+    }
+    wide.push_back(L'\0');  // a list of one path, ended by an empty one
+    SHFILEOPSTRUCTW operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = wide.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    if (::SHFileOperationW(&operation) != 0 || operation.fAnyOperationsAborted) return RecycleResult::Failed;
+    if (::GetFileAttributesW(exact.c_str()) != INVALID_FILE_ATTRIBUTES) return RecycleResult::Failed;
+    return RecycleResult::Recycled;
 }
 
 bool Win32FileServices::GetStatus(const std::string& path, FileStatus& status) {

@@ -17,6 +17,7 @@ public:
     std::optional<Failure> MoveFileToExactName(const std::string& from, const std::string& to) override;
     bool ExistsAsSpelled(const std::string& path) override;
     bool DeleteFile(const std::string& path) override;
+    RecycleResult RecycleFile(const std::string& path) override;
     bool GetStatus(const std::string& path, FileStatus& status) override;
     std::optional<Failure> SetStatus(const std::string& path, const FileStatus& status) override;
     std::optional<Failure> SetModifiedTicks(const std::string& path, int64_t ticks) override;

@@ -32,6 +32,23 @@ TimeValue ReadTime(FileServices& files, const CString& date, const CString& cloc
     return value < 0 ? 0 : value;
 }
 
+enum class Removal { kRemoved, kDeclined, kFailed };
+
+// One file into the recycle bin; where it cannot go there, deleted for good if the user
+// agrees. A read-only file fails either way.
+Removal RemoveFile(CDialog& window, const CString& path, FileServices& files) {
+    switch (files.RecycleFile(path)) {
+        case FileServices::RecycleResult::Recycled: return Removal::kRemoved;
+        case FileServices::RecycleResult::Failed: return Removal::kFailed;
+        case FileServices::RecycleResult::NoBin: break;
+    }
+    if (window.MessageBox(path + " cannot go to the Recycle Bin.\n\nDelete it for good?", "Delete Error:",
+                          MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+        return Removal::kDeclined;
+    }
+    return files.DeleteFile(path) ? Removal::kRemoved : Removal::kFailed;
+}
+
 }  // namespace
 
 int DeleteSelectedFiles(CDialog& window, HWND list, const std::string& dir, bool warn, FileServices& files) {
@@ -51,10 +68,10 @@ int DeleteSelectedFiles(CDialog& window, HWND list, const std::string& dir, bool
         int index = -1;
         if (::SendMessageA(list, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&index)) != 1) break;
         const CString path = dir + GetListBoxText(list, index);
-        if (!files.DeleteFile(path)) {
+        const Removal removal = RemoveFile(window, path, files);
+        if (removal == Removal::kFailed)
             window.MessageBox("Cannot delete file: " + path, "Delete Error:", MB_OK | MB_ICONSTOP);
-            break;
-        }
+        if (removal != Removal::kRemoved) break;
         ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     }
     return deleted;

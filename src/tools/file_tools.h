@@ -12,10 +12,11 @@ class FileServices;
 class RunJournal;
 
 // The Delete key in `list`, which lists the files of `dir`: when `warn` is set, asks
-// first; then deletes the selected files for good, top to bottom, taking each entry out
-// of the list. The first file that cannot be deleted is told and stops it, its entry
-// and the later ones still selected. Message boxes belong to `window`. Returns how many
-// files were deleted.
+// first; then sends the selected files to the recycle bin, top to bottom, taking each
+// entry out of the list. A file that cannot go to the bin is deleted for good only when
+// the user says so; answering No stops it. The first file that cannot be deleted is told
+// and stops it. Where it stops, that entry and the later ones stay selected. Message boxes
+// belong to `window`. Returns how many files were deleted or recycled.
 int DeleteSelectedFiles(CDialog& window, HWND list, const std::string& dir, bool warn, FileServices& files);
 
 enum class FileStatusOutcome {

@@ -94,6 +94,25 @@ TEST(MoveRules, CaseOnlyRenamesAndStoredNames) {
     for (const auto& c : stored) EXPECT_EQ(StoredTargetPath(c.first), c.second) << c.first;
 }
 
+// Only a path the shell's usual path rules leave naming the same file is handed to it.
+TEST(MoveRules, ShellNamesExactlyOnlyPathsItsRulesLeaveAlone) {
+    const std::string longest = "C:\\" + std::string(kShellPathLimit - 3, 'x');
+    const std::string astral = "C:\\" + std::string(kShellPathLimit - 4, 'x') + "\xF0\x9F\x98\x80";  // one surrogate pair
+    const struct { std::string path; bool exact; } cases[] = {
+        {"C:\\dir\\a.txt", true}, {"z:\\ x\\.profile", true}, {"C:\\dir\\console.txt", true},
+        {"C:\\dir\\COM10", true}, {"C:\\dir\\lpt", true}, {"C:\\dir\\été", true}, {longest, true},
+        {longest + "x", false}, {astral, false},
+        {"C:\\dir\\foo.", false}, {"C:\\dir\\bar ", false}, {"C:\\dir.\\a", false}, {"C:\\di \\a", false},
+        {"C:\\dir\\CON", false}, {"C:\\dir\\nul.txt", false}, {"C:\\dir\\Aux .c", false},
+        {"C:\\dir\\com1.log", false}, {"C:\\LPT9\\a", false}, {"C:\\dir\\conout$", false},
+        {"C:\\dir\\com\xC2\xB2", false},
+        {"C:\\dir\\..\\a", false}, {"C:\\dir\\.\\a", false}, {"C:\\dir\\\\a", false}, {"C:\\dir\\", false},
+        {"C:\\dir\\a*", false}, {"C:\\dir\\a?", false}, {"C:\\dir\\a:s", false}, {"C:\\dir/a", false},
+        {"C:\\dir\\a\tb", false}, {"C:a.txt", false}, {"\\\\server\\share\\a", false}, {"dir\\a", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ShellNamesExactly(c.path), c.exact) << c.path;
+}
+
 // A case-only rename goes through a temporary name; whichever step fails, the file
 // ends up under one of its two real names, and under the temporary one only when the
 // way back is barred too, which the result tells.

@@ -194,6 +194,20 @@ bool FakeFileServices::DeleteFile(const std::string& path) {
     return true;
 }
 
+FileServices::RecycleResult FakeFileServices::RecycleFile(const std::string& path) {
+    const FakeEntry* found = Find(path);
+    if (!Log("Recycle " + path, found != nullptr && !found->IsDir() && !(found->attrib & kFileReadOnly)))
+        return RecycleResult::Failed;
+    const std::string resolved = Lower(Resolve(path));
+    if (noBin.count(resolved.substr(0, 2)) || noBin.count(resolved) || !ShellNamesExactly(path)) {
+        log.back() += " no bin";
+        return RecycleResult::NoBin;
+    }
+    recycled.push_back(found->path);
+    m_entries.erase(resolved);
+    return RecycleResult::Recycled;
+}
+
 bool FakeFileServices::GetStatus(const std::string& path, FileStatus& status) {
     const FakeEntry* found = Find(path);
     if (!Log("GetStatus " + path, found != nullptr)) return false;

@@ -13,6 +13,7 @@
 #include "platform/file_services.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,13 +47,20 @@ public:
     TimeValue now = 0;  // what Now() gives
 
     // One line per call, in call order: "Enumerate C:\a\", "GetDrive", "ChangeDrive 4",
-    // "ChangeDir C:\a\", "Move C:\a\x -> C:\a\y", "Delete C:\a\x", "GetStatus C:\a\x",
-    // "SetStatus C:\a\x", "ReadFile C:\a\x", "ReadFileStart C:\a\x 4096" (at most 4096
-    // bytes), "WriteFile C:\a\x", "Append C:\a\x", "MakeDir C:\a", "SetTicks C:\a\x 123",
-    // "MoveExact C:\a\x -> C:\a\y"; inside a SetStatus one line per change, in order:
-    // "SetAttrib C:\a\x 0x21", "SetTimes C:\a\x m=1000 c=0 a=0".
-    // A call that fails has " failed" appended. The clock calls are not logged.
+    // "ChangeDir C:\a\", "Move C:\a\x -> C:\a\y", "Delete C:\a\x", "Recycle C:\a\x",
+    // "GetStatus C:\a\x", "SetStatus C:\a\x", "ReadFile C:\a\x", "ReadFileStart C:\a\x 4096"
+    // (at most 4096 bytes), "WriteFile C:\a\x", "Append C:\a\x", "MakeDir C:\a",
+    // "SetTicks C:\a\x 123", "MoveExact C:\a\x -> C:\a\y"; inside a SetStatus one line per
+    // change, in order: "SetAttrib C:\a\x 0x21", "SetTimes C:\a\x m=1000 c=0 a=0".
+    // A call that fails has " failed" appended, a file that cannot go to the bin " no bin".
+    // The clock calls are not logged.
     std::vector<std::string> log;
+
+    // Drives ("D:") and files ("C:\a\x") that cannot go to a recycle bin, in lower case;
+    // names the shell would misread cannot go either, as with the real services.
+    std::set<std::string> noBin;
+    // The full paths of the files sent to the bin, in order.
+    std::vector<std::string> recycled;
 
     bool EnumerateDirectory(const std::string& dir, const std::function<void(const FindEntry&)>& entry) override;
     int GetDrive() override;
@@ -62,6 +70,7 @@ public:
     std::optional<Failure> MoveFileToExactName(const std::string& from, const std::string& to) override;
     bool ExistsAsSpelled(const std::string& path) override;
     bool DeleteFile(const std::string& path) override;
+    RecycleResult RecycleFile(const std::string& path) override;
     bool GetStatus(const std::string& path, FileStatus& status) override;
     std::optional<Failure> SetStatus(const std::string& path, const FileStatus& status) override;
     std::optional<Failure> SetModifiedTicks(const std::string& path, int64_t ticks) override;

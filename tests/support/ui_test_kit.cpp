@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 int RecordingUi::MessageBox(HWND, const std::string& text, const std::string& title, UINT flags) {
     messages.push_back({text, title, flags});
@@ -205,6 +206,61 @@ std::string ReadFile(const std::string& path) {
     while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) contents.append(buffer, got);
     ::CloseHandle(file);
     return contents;
+}
+
+namespace {
+// The trash as a Windows path (Z: is the Linux root), "" when there is none of the build's.
+std::string TrashFolder() {
+    wchar_t value[4096];
+    const DWORD length = ::GetEnvironmentVariableW(L"XDG_DATA_HOME", value, 4096);
+    if (length == 0 || length >= 4096 || value[0] != L'/') return std::string();
+    std::string folder = "Z:" + FromWide(value) + "/Trash/";
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    return folder;
+}
+
+// %XX escapes of a trash record's path undone.
+std::string Unescaped(const std::string& text) {
+    std::string plain;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            plain += static_cast<char>(std::strtol(text.substr(i + 1, 2).c_str(), nullptr, 16));
+            i += 2;
+        } else {
+            plain += text[i];
+        }
+    }
+    return plain;
+}
+}  // namespace
+
+bool TrashIsTheBuilds() { return !TrashFolder().empty(); }
+
+// Each file in the trash has a record in info\ whose "Path=" line tells, escaped, the
+// Linux path it was at.
+bool InTrash(const std::string& path) {
+    using ToUnix = char*(CDECL*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    const std::string info = TrashFolder() + "info\\";
+    if (toUnix == nullptr || info == "info\\") return false;
+    char* unixPath = toUnix(ToWide(path).c_str());
+    if (unixPath == nullptr) return false;
+    const std::string wanted = std::string("Path=") + unixPath;
+    ::HeapFree(::GetProcessHeap(), 0, unixPath);
+    bool found = false;
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(ToWide(info + "*.trashinfo").c_str(), &data);
+    for (bool more = find != INVALID_HANDLE_VALUE; more && !found; more = ::FindNextFileW(find, &data)) {
+        const std::string record = ReadFile(info + FromWide(data.cFileName));
+        for (size_t start = 0, end; !found && start < record.size(); start = end + 1) {
+            end = record.find('\n', start);
+            if (end == std::string::npos) end = record.size();
+            found = Unescaped(record.substr(start, end - start)) == wanted;
+        }
+    }
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    return found;
 }
 
 namespace {

@@ -107,6 +107,13 @@ std::string Exact(const std::string& path);
 bool FileExists(const std::string& path);
 std::string ReadFile(const std::string& path);
 
+// Under Wine the recycle bin is the desktop's trash, $XDG_DATA_HOME/Trash, which the
+// test scripts keep in the build folder. False when XDG_DATA_HOME is not set to a full
+// path: files must then not be sent to the bin, since they would land in the user's own.
+bool TrashIsTheBuilds();
+// Whether the trash holds a file that was at `path` (a full path).
+bool InTrash(const std::string& path);
+
 // Gives a file, by its exact name, the last-write time `seconds` (since 1970, UTC).
 bool SetWriteTime(const std::string& path, long long seconds);
 // The files of `dir` by exact name, each as its contents followed by " hidden" and

@@ -1,13 +1,17 @@
-// The tools of the file list. The Delete key deletes the selected files from the disk
-// and takes their entries out of the list; every other key keeps its effect. A double
+// The tools of the file list. The Delete key sends the selected files to the recycle bin
+// (or, where one cannot go there and the user agrees, deletes it for good) and takes
+// their entries out of the list; every other key keeps its effect. A double
 // click on a file: "File Status..." renames, moves, re-stamps and re-attributes that one
 // file, and the list entry follows without a refill.
 #include "platform/win32_file_services.h"
+#include "support/fake_file_services.h"
 #include "tools_fixture.h"
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -22,6 +26,7 @@ TEST_F(ToolsWindow, DeleteKeyDeletesTheSelectedFiles) {
         {"read-only third of five", VK_DELETE, {0, 1, 2, 3, 4}, 2, FALSE, IDYES, "", "c.txt* d.txt* e.txt*"},
         {"Space toggles the caret's entry", VK_SPACE, {1}, -1, TRUE, IDYES, "", "a.txt b.txt c.txt d.txt e.txt"},
     };
+    ASSERT_TRUE(TrashIsTheBuilds()) << "run under scripts/lib.sh's with_wine";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir fresh;
@@ -40,6 +45,52 @@ TEST_F(ToolsWindow, DeleteKeyDeletesTheSelectedFiles) {
         if (c.readOnly >= 0) expected += Box("Delete Error:", "Cannot delete file: " + readOnly, MB_OK | MB_ICONSTOP);
         EXPECT_EQ(Shown(), expected);
         EXPECT_EQ(ListState(), c.listAfter);
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
+            EXPECT_EQ(InTrash(fresh.path() + name), !FileExists(fresh.path() + name)) << name;
+    }
+}
+
+// Against the stand-in: a file that cannot go to the bin is deleted for good only after
+// the question, and No stops there; a read-only file stops without a question. Files
+// a.txt, b.txt, c.txt, all selected; `noBin` as the stand-in's.
+TEST(DeleteKey, AFileThatCannotGoToTheBinIsDeletedForGoodOnlyWhenTheUserSaysSo) {
+    const std::string ask = " cannot go to the Recycle Bin.\n\nDelete it for good?";
+    const struct { const char* what; std::set<std::string> noBin; const char* readOnly; std::deque<int> answers;
+                   std::vector<std::string> log, told; const char* listAfter; } cases[] = {
+        {"a drive without a bin, Yes to each", {"c:"}, "", {},
+         {"Recycle C:\\a.txt no bin", "Delete C:\\a.txt", "Recycle C:\\b.txt no bin", "Delete C:\\b.txt",
+          "Recycle C:\\c.txt no bin", "Delete C:\\c.txt"},
+         {"Delete Error:|C:\\a.txt" + ask, "Delete Error:|C:\\b.txt" + ask, "Delete Error:|C:\\c.txt" + ask}, ""},
+        {"No to the second stops there", {"c:\\b.txt"}, "", {IDNO},
+         {"Recycle C:\\a.txt", "Recycle C:\\b.txt no bin"}, {"Delete Error:|C:\\b.txt" + ask}, "b.txt* c.txt*"},
+        {"read-only on a drive without a bin", {"c:"}, "C:\\b.txt", {},
+         {"Recycle C:\\a.txt no bin", "Delete C:\\a.txt", "Recycle C:\\b.txt failed"},
+         {"Delete Error:|C:\\a.txt" + ask, "Delete Error:|Cannot delete file: C:\\b.txt"}, "b.txt* c.txt*"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeFileServices fake;
+        for (const char* name : {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"})
+            fake.AddFile(name, kFileArchive | (name == std::string(c.readOnly) ? kFileReadOnly : 0));
+        fake.noBin = c.noBin;
+        MainWindowKit kit(&fake);
+        ASSERT_TRUE(kit.dlg.Create());
+        HWND list = kit.dlg.GetDlgItem(IDC_FILELIST);
+        ASSERT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 3);
+        kit.dlg.m_bWarnDelete = FALSE;
+        ::SendMessageA(list, LB_SETSEL, TRUE, -1);
+        fake.log.clear();
+        kit.ui.answers = c.answers;
+
+        PressKey(kit.dlg.GetSafeHwnd(), list, VK_DELETE);
+
+        EXPECT_EQ(fake.log, c.log);
+        EXPECT_EQ(kit.ui.Told(), c.told);
+        std::string state;
+        for (int i = 0; i < static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0)); ++i)
+            state += (i ? " " : "") + GetListBoxText(list, i) + (::SendMessageA(list, LB_GETSEL, i, 0) > 0 ? "*" : "");
+        EXPECT_EQ(state, c.listAfter);
+        kit.dlg.DestroyWindow();
     }
 }
 
@@ -141,12 +192,24 @@ TEST_F(ToolsWindow, EachNameReachesItsOwnFile) {
     const auto appendR = [](CRenameDlg& d) { d.m_bChangePrefix = 1, d.m_strNewPrefix = "_r"; };
     const std::vector<std::string> devices = {"CON", "nul", "COM1.log", "aux.c"};
     // The files changed ("" for gone) and the message boxes ("$" for the directory).
+    // Names the shell would misread (and a name with a twin in another case) do not go to
+    // the bin: the user is asked before each is deleted for good.
+    const auto ask = [](std::initializer_list<const char*> names) {
+        std::string boxes;
+        for (const char* name : names)
+            boxes += Box("Delete Error:", std::string("$") + name + " cannot go to the Recycle Bin.\n\nDelete it for good?",
+                         MB_YESNO | MB_ICONEXCLAMATION);
+        return boxes;
+    };
     struct Case { const char* what; How how; std::vector<std::string> chosen; std::function<void(CRenameDlg&)> options;
-                  StatusAction status; std::map<std::string, std::string> changed; std::string told; };
+                  StatusAction status; std::map<std::string, std::string> changed; std::string told;
+                  std::deque<int> answers{}; };
     const Case cases[] = {
-        {"delete foo.", kDelete, {"foo."}, {}, {}, {{"foo.", ""}}, ""},
-        {"delete bar  and A.TXT", kDelete, {"bar ", "A.TXT"}, {}, {}, {{"bar ", ""}, {"A.TXT", ""}}, ""},
-        {"delete device names", kDelete, devices, {}, {}, {{"CON", ""}, {"nul", ""}, {"COM1.log", ""}, {"aux.c", ""}}, ""},
+        {"delete foo.", kDelete, {"foo."}, {}, {}, {{"foo.", ""}}, ask({"foo."})},
+        {"delete foo to the bin, foo. answered No", kDelete, {"foo", "foo."}, {}, {}, {{"foo", ""}}, ask({"foo."}), {IDNO}},
+        {"delete bar  and A.TXT", kDelete, {"bar ", "A.TXT"}, {}, {}, {{"bar ", ""}, {"A.TXT", ""}}, ask({"A.TXT", "bar "})},
+        {"delete device names", kDelete, devices, {}, {}, {{"CON", ""}, {"nul", ""}, {"COM1.log", ""}, {"aux.c", ""}},
+         ask({"aux.c", "COM1.log", "CON", "nul"})},
         {"run on foo. and bar , stamped", kRun, {"foo.", "bar "}, [&](CRenameDlg& d) { appendR(d), d.m_bTimeDate = 1; },
          {}, {{"foo.", ""}, {"foo_r", "contents of foo. restamped"}, {"bar ", ""}, {"bar _r", "contents of bar  restamped"}},
          ""},
@@ -170,6 +233,7 @@ TEST_F(ToolsWindow, EachNameReachesItsOwnFile) {
     };
     constexpr long long kMade = 1000000000;  // 2001-09-09
     dlg.m_bWarnDelete = dlg.m_bWarnRename = dlg.m_bAbortOnError = FALSE;
+    ASSERT_TRUE(TrashIsTheBuilds()) << "run under scripts/lib.sh's with_wine";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir fresh;
@@ -192,6 +256,7 @@ TEST_F(ToolsWindow, EachNameReachesItsOwnFile) {
         dlg.m_strNewPrefix.clear();
         if (c.options) c.options(dlg);
         ui.messages.clear();
+        ui.answers = c.answers;
 
         if (c.how == kStatus) {
             EXPECT_EQ(OpenStatus(ui, list, fresh.path(), chosen[0], c.status), 1);
