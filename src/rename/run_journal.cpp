@@ -90,6 +90,11 @@ JournalRead ParseJournal(std::string_view text) {
         std::string_view line = text.substr(start, newline - start);
         start = newline + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // No path holds a control character: one here is damage, not a name.
+        for (char c : line) {
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
+                return Damaged(number, "the line holds a control character.");
+        }
         const std::vector<std::string_view> fields = Fields(line);
 
         if (number == 1) {

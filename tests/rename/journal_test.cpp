@@ -65,6 +65,7 @@ TEST(RunJournal, RefusesADamagedText) {
         {"a file after the end", kHead + "end\tfinished\n" + file, "Line 3: only \"undone\" may follow"},
         {"twice undone", kHead + "end\tstopped\nundone\nundone\n", "Line 4: nothing may follow \"undone\"."},
         {"a blank line", kHead + "\n", "Line 2: the line cannot be read."},
+        {"a control character", kHead + "C:\\d\\a\r\tC:\\d\\b\t32\t5\n", "Line 2: the line holds a control"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
