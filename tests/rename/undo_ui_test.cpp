@@ -118,6 +118,24 @@ TEST(UndoLastRun, LeavesAFileWhoseOldNameIsTaken) {
     EXPECT_EQ(w.kit.ui.messages[1].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
 }
 
+// A journal that cannot be written is told before anything changes; the run goes on only
+// when the user says so.
+TEST(UndoLastRun, AJournalThatCannotBeWrittenIsToldFirst) {
+    for (int answer : {IDCANCEL, IDOK}) {
+        TempDir dir;
+        dir.WriteFile("a.txt", "of a.txt");
+        const std::string blocked = dir.WriteFile("blocked", "a file where the journal's folder would be");
+        ListedWindow w(dir.path(), true, nullptr, blocked + "\\Vorlix\\last-run.txt");
+        Counted(w.dlg);
+        w.kit.ui.Answer(answer);
+        w.Rename();
+        ASSERT_FALSE(w.kit.ui.Told().empty());
+        EXPECT_EQ(w.kit.ui.Told()[0], "Confirmation: Are you sure?|The journal of the run cannot be written:\n" + blocked +
+                                          "\\Vorlix\\last-run.txt\n\nRename anyway? This run could not be undone.");
+        EXPECT_EQ(Files(dir.path()).count("a.txt"), answer == IDCANCEL ? 1u : 0u);
+    }
+}
+
 // The file status window's change is a run of one file; Ctrl+Z undoes it from the list,
 // while in an edit box Ctrl+Z stays the edit's own.
 TEST(UndoLastRun, CtrlZUndoesAFileStatusChange) {
