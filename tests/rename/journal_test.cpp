@@ -115,12 +115,19 @@ TEST(Undo, PutsBackWhatTheRunChanged) {
     const Set moved = [](RenameOptions&, ProgramSettings& s) {
         s.m_bUseNewDir = 1, s.m_strDestination = "D:\\to\\", s.m_bAbortOnError = 0;
     };
+    // Names kept; stamped and made read-only and hidden: going back, a file loses the bit
+    // before it takes its old time.
+    const Set restamped = [](RenameOptions&, ProgramSettings& s) {
+        s.m_bTimeDate = s.m_bSetAttrib = 1, s.m_bReadOnly = s.m_bHidden = 1, s.m_bAbortOnError = 0;
+    };
     const struct { const char* what; Set set; bool missingB; size_t cancelAt; Meanwhile meanwhile;
                    size_t changed; std::string failures; RunEnd end; } cases[] = {
         {"a whole run, read-only and a trailing dot included", counted, false, SIZE_MAX, kNothing, 4, "", RunEnd::Finished},
         {"renumbered after a failed move", counted, true, SIZE_MAX, kNothing, 3, "", RunEnd::Finished},
         {"cancelled before the third file", counted, false, 2, kNothing, 2, "", RunEnd::Cancelled},
         {"moved to another directory", moved, false, SIZE_MAX, kNothing, 4, "", RunEnd::Finished},
+        {"only times and attributes", restamped, false, SIZE_MAX, kNothing, 4, "", RunEnd::Finished},
+        {"times and attributes, killed after two files", restamped, false, 2, kKilled, 2, "", RunEnd::None},
         {"an old name taken meanwhile", counted, false, SIZE_MAX, kTakeB, 4,
          "1 of 4 files could not be undone.\n\nf2.txt -> b.txt: its old name is taken", RunEnd::Finished},
         {"a renamed file gone meanwhile", counted, false, SIZE_MAX, kDeleteF3, 4,
