@@ -23,31 +23,6 @@ struct Photos {
     const std::string missing = files.path() + "gone";
 };
 
-TEST(CommandLine, OpensTheDirectoryOrSelectsTheFileOrSaysItIsMissing) {
-    Photos p;
-    struct Row {
-        std::string path, dir;
-        std::vector<std::string> selected, told;
-    };
-    for (const Row& row : {Row{p.sub.substr(0, p.sub.size() - 1), p.sub, {}, {}},
-                           Row{p.sub + "B.jpg", p.sub, {"B.jpg"}, {}},
-                           Row{p.missing, "", {}, {"NOTE:|Cannot open: " + p.missing}}}) {
-        MainWindowKit kit;
-        const Services services{kit.realFiles, kit.ui, kit.dir.path() + "vorlix.ini", row.path};
-        CRenameDlg dlg(services);
-        ASSERT_TRUE(dlg.Create());
-        PumpMessages(dlg.GetSafeHwnd());
-        if (!row.dir.empty()) EXPECT_EQ(dlg.m_browse.m_strCurDir, row.dir) << row.path;
-        EXPECT_EQ(dlg.FilePane().SelectedNames(), row.selected) << row.path;
-        EXPECT_EQ(dlg.m_lSelCount, static_cast<long>(row.selected.size())) << row.path;
-        HWND list = dlg.GetDlgItem(IDC_FILELIST);
-        if (!row.selected.empty())
-            EXPECT_EQ(::SendMessageA(list, LB_GETSEL, ::SendMessageA(list, LB_GETCARETINDEX, 0, 0), 0), 1);
-        EXPECT_EQ(kit.ui.Told(), row.told) << row.path;
-        dlg.DestroyWindow();
-    }
-}
-
 // A drop handle as Explorer makes one: the paths, wide, each ended, the list ended.
 HDROP DropOf(const std::vector<std::string>& paths) {
     std::wstring text;
@@ -62,26 +37,40 @@ HDROP DropOf(const std::vector<std::string>& paths) {
     return static_cast<HDROP>(memory);
 }
 
-TEST(Drop, AFolderOpensAndFilesAreSelectedInTheirDirectory) {
+// On the command line (one path) and dropped (several).
+TEST(OpenTarget, AFolderOpensAndFilesAreSelectedInTheirDirectory) {
     Photos p;
     struct Row {
+        bool dropped;
         std::vector<std::string> paths;
         std::string dir;
         std::vector<std::string> selected, told;
     };
-    for (const Row& row : {Row{{p.sub.substr(0, p.sub.size() - 1)}, p.sub, {}, {}},
-                           Row{{p.sub + "c.jpg", p.sub + "a.jpg", p.files.path() + "elsewhere.jpg"}, p.sub,
+    const std::string folder = p.sub.substr(0, p.sub.size() - 1), missing = "NOTE:|Cannot open: " + p.missing;
+    for (const Row& row : {Row{false, {folder}, p.sub, {}, {}}, Row{false, {p.sub + "B.jpg"}, p.sub, {"B.jpg"}, {}},
+                           Row{false, {p.missing}, "", {}, {missing}}, Row{true, {folder}, p.sub, {}, {}},
+                           Row{true, {p.sub + "c.jpg", p.sub + "a.jpg", p.files.path() + "elsewhere.jpg"}, p.sub,
                                {"a.jpg", "c.jpg"}, {}},
-                           Row{{p.missing}, "", {}, {"NOTE:|Cannot open: " + p.missing}}}) {
+                           Row{true, {p.missing}, "", {}, {missing}}}) {
+        SCOPED_TRACE(row.paths[0]);
         MainWindowKit kit;
-        ASSERT_TRUE(kit.Open());
-        const std::string before = kit.dlg.m_browse.m_strCurDir;
-        ::SendMessageW(kit.dlg.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(row.paths)), 0);
-        PumpMessages(kit.dlg.GetSafeHwnd());
-        EXPECT_EQ(kit.dlg.m_browse.m_strCurDir, row.dir.empty() ? before : row.dir) << row.paths[0];
-        EXPECT_EQ(kit.dlg.FilePane().SelectedNames(), row.selected) << row.paths[0];
-        EXPECT_EQ(kit.ui.Told(), row.told) << row.paths[0];
-        kit.dlg.DestroyWindow();
+        const Services services{kit.realFiles, kit.ui, kit.dir.path() + "vorlix.ini", row.dropped ? "" : row.paths[0]};
+        CRenameDlg dlg(services);
+        ASSERT_TRUE(dlg.Create());
+        PumpMessages(dlg.GetSafeHwnd());
+        const std::string before = dlg.m_browse.m_strCurDir;
+        if (row.dropped) {
+            ::SendMessageW(dlg.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(row.paths)), 0);
+            PumpMessages(dlg.GetSafeHwnd());
+        }
+        EXPECT_EQ(dlg.m_browse.m_strCurDir, row.dir.empty() ? before : row.dir);
+        EXPECT_EQ(dlg.FilePane().SelectedNames(), row.selected);
+        EXPECT_EQ(dlg.m_lSelCount, static_cast<long>(row.selected.size()));
+        HWND list = dlg.GetDlgItem(IDC_FILELIST);
+        if (!row.selected.empty())
+            EXPECT_EQ(::SendMessageA(list, LB_GETSEL, ::SendMessageA(list, LB_GETCARETINDEX, 0, 0), 0), 1);
+        EXPECT_EQ(kit.ui.Told(), row.told);
+        dlg.DestroyWindow();
     }
 }
 

@@ -66,44 +66,37 @@ struct Window {
     HWND hwnd = nullptr;
 };
 
-TEST(OptionControls, EveryChangeShowsTheRulesOutcome) {
-    // Each step goes through another kind of rule; `field` is a field (by its control) it must leave
-    // as `expected` (a box or radio group as its number).
-    struct Case { Step step; int field; const char* expected; } cases[] = {
-        {Click(IDC_CHGPREFIX), IDC_PREVIEW, "{Old Prefix}.{Old Extension}"},
-        {Click(IDC_COUNTPREFIX), IDC_PREVIEW, "{Old Prefix}001.{Old Extension}"},
-        {Type(IDC_NEWPREFIX, "ab"), IDC_PREVIEW, "{Old Prefix}ab001.{Old Extension}"},
-        {Click(IDC_PREFIX_REPLACE), IDC_PREVIEW, "ab001.{Old Extension}"},
-        {Click(IDC_PREFIXUPPER), IDC_PREVIEW, "AB001.{Old Extension}"},
-        {Click(IDC_PREFIXLOWER), IDC_PREFIXUPPER, "0"},
-        {Click(IDC_ALPHACOUNT), IDC_STARTCOUNT, "B"},
-        {Type(IDC_STARTCOUNT, "c"), IDC_PREVIEW, "abbc.{Old Extension}"},
-        {Click(IDC_CHGEXT), IDC_CHGEXT, "1"},
-        {Click(IDC_EXT_BEFORE), IDC_EXT_REPLACE, "1"},
-        {Click(IDC_INSERT), IDC_CHGPREFIX, "0"},
-        {Type(IDC_INSATPOS, "12"), IDC_INSATPOS, "12"},
-        {Click(IDC_INSBEFORE), IDC_INSATPOS, ""},
-        {Type(IDC_INSSTR2, "s"), IDC_INSSTR2, "s"},
-        {Click(IDC_REPLACE), IDC_INSERT, "0"},
-        {Type(IDC_RESTR1, "r"), IDC_RESTR1, "r"},
-        {Click(IDC_SEARCHBACK), IDC_SEARCHBACK, "1"},
-        {Type(IDC_RESTR2, "w"), IDC_RESTR2, "w"},
-        {Click(IDC_APPLY_NAME), IDC_APPLY_PREFIX, "2"},
-        {Click(IDC_EXTENDED), IDC_SINGLEMULTI, "1"},
-        {Click(IDC_SINGLEMULTI), IDC_SINGLEMULTI, "0"},
-        {Type(IDC_PREVIEW, "x"), IDC_PREVIEW, "(No Real Time Preview for Advance mode)"},
-    };
+// Every option control is clicked or typed into once, in a mode that enables it: the
+// window then holds and shows the options the rules make of that change (the rules
+// themselves: option_rules_test.cpp). The search mask refills the list instead; the
+// count is read-only.
+TEST(OptionControls, EveryControlShowsTheRulesOutcome) {
+    const std::vector<Step> modes[] = {{Click(IDC_CHGPREFIX), Click(IDC_CHGEXT), Click(IDC_COUNTPREFIX)},
+                                       {Click(IDC_INSERT)}, {Click(IDC_INSERT), Click(IDC_INSBEFORE)},
+                                       {Click(IDC_REPLACE)}, {Click(IDC_REPLACE), Type(IDC_RESTR1, "a")}};
     Window w;
-    w.Reset();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "control " << c.step.id);
-        w.Do(c.step);
-        const OptionBinding& b = *FindOptionBinding(c.field);
-        EXPECT_EQ(b.kind == ControlKind::Text ? w.dlg.*b.text : std::to_string(w.dlg.*b.flag), c.expected);
-        w.ExpectShowsTheFields();
-    }
+    std::set<int> done = {IDC_SELCOUNT, IDC_SEARCHMASK};
+    for (const std::vector<Step>& mode : modes)
+        for (const OptionBinding& b : OptionBindings())
+            for (int id = b.control; id < b.control + b.buttons; ++id) {
+                w.Reset(mode);
+                if (done.count(id) || !IsEnabled(w.Item(id))) continue;
+                SCOPED_TRACE(testing::Message() << "control " << id);
+                done.insert(id);
+                const RenameOptions before = w.dlg;
+                const bool typed = b.kind == ControlKind::Text;
+                const OptionChange change = {id, typed ? 0 : b.kind == ControlKind::RadioGroup ? id - b.control
+                                                                                                : !(before.*b.flag),
+                                             typed ? before.*b.text + "1" : ""};
+                const RenameOptions expected = ApplyOptionChange(before, change).options;
+                w.Do(typed ? Type(id, "1") : Click(id));
+                for (const OptionBinding& f : OptionBindings()) EXPECT_TRUE(SameField(f, w.dlg, expected)) << f.control;
+                w.ExpectShowsTheFields();
+            }
+    size_t controls = 0;
+    for (const OptionBinding& b : OptionBindings()) controls += static_cast<size_t>(b.buttons);
+    EXPECT_EQ(done.size(), controls) << "a control no mode enables";
     EXPECT_TRUE(w.ui.messages.empty());
-    EXPECT_TRUE(w.ui.beeps.empty());
 }
 
 TEST(OptionControls, RefusedKeystrokesVanishWithABeep) {
@@ -112,12 +105,9 @@ TEST(OptionControls, RefusedKeystrokesVanishWithABeep) {
     // leaves the caret where it was.
     struct Case { int id; std::vector<Step> setUp; const char* before; int at; const char *typed, *after; int caret;
                   size_t beeps; std::string notice; } cases[] = {
-        {IDC_INSATPOS, {Click(IDC_INSERT)}, "", 0, "256", "25", 2, 1, ""},
         {IDC_INSATPOS, {Click(IDC_INSERT)}, "25", 1, "6", "25", 1, 1, ""},
         {IDC_REFROMPOS, {Click(IDC_REPLACE)}, "", 0, "3a0", "30", 2, 1, ""},
-        {IDC_RETOPOS, {Click(IDC_REPLACE)}, "12", 1, "x", "12", 1, 1, ""},
         {IDC_STARTCOUNT, {}, "", 0, "18446744073709551616", "1844674407370955161", 19, 1, decimal},
-        {IDC_INCREMENT, {}, "1", 0, "x", "1", 0, 1, ""},
     };
     Window w;
     for (const Case& c : cases) {

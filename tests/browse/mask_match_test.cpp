@@ -1,3 +1,4 @@
+#include "browse/file_filter.h"
 #include "browse/mask_match.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,19 @@
 #include "naming/utf8.h"
 
 namespace {
+
+enum { kAll = 0, kNormal = 1, kNoHidden = 2, kNoReadOnly = 3, kNoSystem = 4 };
+
+// That the attributes of real files reach the filter: the browse UI tests.
+TEST(FileFilter, ListsOrNot) {
+    struct Row { unsigned attrib; int filter; bool listed; };
+    for (const Row& row : {Row{0x02, kAll, true}, Row{0x02, kNoHidden, false}, Row{0x01, kNoReadOnly, false},
+                           Row{0x04, kNoSystem, false}, Row{0x24, kNormal, false}, Row{0x00, kNormal, true}, Row{0x800, kAll, false}, Row{0x820, kAll, true}, Row{0x24, kNoHidden, true},
+                           Row{0x26, kNoReadOnly, true}, Row{0x23, kNoSystem, true}, Row{0x10, kAll, false}, Row{0x30, kNormal, false},
+                           Row{0x12, kNoReadOnly, false}, Row{0x01, 5, true}, Row{0x01, -1, true}, Row{0x10, 99, false},
+                           Row{0x800, 7, false}})  // 0x800: compressed; an unknown index shows all files
+        EXPECT_EQ(PassesFileFilter(row.attrib, row.filter), row.listed) << std::hex << row.attrib << " filter " << row.filter;
+}
 
 // Cases outside the random comparison's alphabet and sizes.
 TEST(MaskMatch, Edges) {

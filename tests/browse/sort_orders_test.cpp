@@ -65,39 +65,6 @@ Names RandomNames(std::mt19937& rng, std::size_t count) {
     return names;
 }
 
-// The orders on examples (the file list shows them on real files: browse UI tests). Names
-// equal but for case stay where the sort's swaps put them: not in byte order, and not
-// always in their first order either.
-TEST(SortOrders, Examples) {
-    const Names digits = {"a10.txt", "a2.txt", "report2023", "a1.txt", "ab12cd34.txt", "x007.dat", "x7.dat"},
-                extensions = {"a.x10", "plain.txt", ".profile5", "b.x2"},
-                kinds = {"README", "b.txt", "archive.tar.gz", "a.TXT", "c.bin"};
-    struct Case { int order; Names input, expected; };
-    const Case cases[] = {
-        {2, digits, {"a1.txt", "a2.txt", "x007.dat", "x7.dat", "a10.txt", "ab12cd34.txt", "report2023"}},
-        {3, digits, {"ab12cd34.txt", "a10.txt", "x7.dat", "x007.dat", "a2.txt", "a1.txt", "report2023"}},
-        {4, extensions, {"b.x2", ".profile5", "a.x10", "plain.txt"}},
-        {5, extensions, {"a.x10", ".profile5", "b.x2", "plain.txt"}},
-        {6, kinds, {"c.bin", "archive.tar.gz", "a.TXT", "b.txt", "README"}},
-        {7, kinds, {"b.txt", "a.TXT", "archive.tar.gz", "c.bin", "README"}},
-        {1, {"b.txt", "B.txt", "c.txt"}, {"c.txt", "B.txt", "b.txt"}},    // c.txt swapped with b.txt
-        {1, {"é.txt", "É.txt", "ж.txt"}, {"ж.txt", "É.txt", "é.txt"}},
-        {2, {"B.txt", "b.txt", "x1.txt"}, {"x1.txt", "b.txt", "B.txt"}},  // x1.txt brought forward
-        {7, {"a.b", "X1.txt", "x1.TXT"}, {"X1.txt", "x1.TXT", "a.b"}},
-        {8, {"B.txt", "b.txt", "a.txt"}, {"a.txt", "b.txt", "B.txt"}},    // all written in one second
-    };
-    for (const Case& c : cases) {
-        Names names = c.input;
-        std::vector<DatedName> dated;
-        for (const std::string& name : c.input) dated.push_back(MakeDatedName(name, 1000000000));
-        SortNamesForOrder(c.order, names);
-        SortDatedForOrder(c.order, dated);
-        Names datedNames;
-        for (const DatedName& d : dated) datedNames.push_back(d.name);
-        EXPECT_EQ(c.order == 8 ? datedNames : names, c.expected) << "order " << c.order;
-    }
-}
-
 // After a refill the caret goes to the name as spelled, else to its first case twin.
 TEST(NameCompare, FindsTheCaretEntry) {
     const Names entries = {"a.txt", "ÉTÉ.txt", "été.txt", "Été.TXT", "жук"};

@@ -26,21 +26,16 @@ const SequenceCase kSequences[] = {
     {"ä1", "1", true, {"aa", "ab"}}, {"é7", "1", false, {"00", "01"}},
 };
 
-class CounterSequence : public ::testing::TestWithParam<SequenceCase> {};
-
-void PrintTo(const SequenceCase& c, std::ostream* os) { *os << "start \"" << c.start << '"'; }
-
-TEST_P(CounterSequence, GivesTheTexts) {
-    const SequenceCase& c = GetParam();
-    CounterSetUp s = SetUpCounter(c.start, c.increment, c.alpha);
-    ASSERT_FALSE(s.zeroIncrement);
-    for (std::size_t i = 0; i < c.texts.size(); ++i) {
-        EXPECT_EQ(c.texts[i], FormatCounter(s.state)) << c.start << " file " << i;
-        EXPECT_TRUE(StepCounter(s.state, i + 1 == c.texts.size()));
+TEST(Counter, GivesTheTexts) {
+    for (const SequenceCase& c : kSequences) {
+        CounterSetUp s = SetUpCounter(c.start, c.increment, c.alpha);
+        EXPECT_FALSE(s.zeroIncrement) << c.start;
+        for (std::size_t i = 0; i < c.texts.size(); ++i) {
+            EXPECT_EQ(c.texts[i], FormatCounter(s.state)) << c.start << " file " << i;
+            EXPECT_TRUE(StepCounter(s.state, i + 1 == c.texts.size())) << c.start;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, CounterSequence, ::testing::ValuesIn(kSequences));
 
 TEST(Counter, OverflowOnlyBeforeAnotherFile) {
     CounterState s = SetUpCounter("18446744073709551615", "1", false).state;

@@ -109,6 +109,7 @@ TEST(NameChecks, FindsTheFirstProblemOfAName) {
         EXPECT_EQ(p.kind, c.kind) << c.name;
         EXPECT_EQ(p.character, c.character) << c.name;
     }
+    for (char c : std::string("\"*/:<>?\\|")) EXPECT_EQ(FindNameProblem(std::string("a") + c + "b").character, c) << c;
 }
 
 TEST(NameChecks, FindsTheFirstDuplicatePair) {

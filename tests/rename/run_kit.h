@@ -11,32 +11,6 @@
 #include <string>
 #include <vector>
 
-using FileMap = std::map<std::string, std::string>;
-
-// Every file under `root` (ending in a backslash) by relative path, with its contents;
-// with `attributes` then " " and r, h, s for read-only, hidden and system when any is
-// set; with `time` then "|" and the last-write time, so that any change shows.
-inline FileMap Files(const std::string& root, bool attributes = false, bool time = false, const std::string& rel = "") {
-    FileMap out;
-    WIN32_FIND_DATAW d;
-    HANDLE find = ::FindFirstFileW(ToWide(Exact(root + rel) + "*").c_str(), &d);
-    if (find == INVALID_HANDLE_VALUE) return out;
-    do {
-        const std::string name = FromWide(d.cFileName), path = rel + name;
-        std::string flags;
-        for (auto [bit, letter] : {std::pair<DWORD, char>{FILE_ATTRIBUTE_READONLY, 'r'}, {FILE_ATTRIBUTE_HIDDEN, 'h'},
-                                   {FILE_ATTRIBUTE_SYSTEM, 's'}})
-            if (d.dwFileAttributes & bit) flags += letter;
-        if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            out[path] = ReadFile(root + path) + (attributes && !flags.empty() ? " " + flags : "") +
-                        (time ? "|" + std::to_string(d.ftLastWriteTime.dwLowDateTime) : "");
-        else if (name != "." && name != "..")
-            for (const auto& entry : Files(root, attributes, time, path + "\\")) out.insert(entry);
-    } while (::FindNextFileW(find, &d));
-    ::FindClose(find);
-    return out;
-}
-
 // The progress window of this thread: tests run side by side on one desktop, so a
 // search by title alone could find another test's window.
 inline HWND ProgressWindowOfThisThread() {
@@ -52,14 +26,6 @@ inline HWND ProgressWindowOfThisThread() {
 inline void TakeAway(const TempDir& dir, const std::string& name) {
     ::CreateDirectoryA((dir.path() + "elsewhere").c_str(), nullptr);
     ::MoveFileA((dir.path() + name).c_str(), (dir.path() + "elsewhere\\" + name).c_str());
-}
-
-// The items of a list box, top to bottom.
-inline std::vector<std::string> Items(HWND list) {
-    std::vector<std::string> out;
-    for (int i = 0, n = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0)); i < n; ++i)
-        out.push_back(GetListBoxText(list, i));
-    return out;
 }
 
 // The real file services with a window onto the run's moves: a test sees each move

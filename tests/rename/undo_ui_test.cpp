@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -14,14 +15,8 @@ const std::string kUndoAsked = "Undo Last Run|Undo the rename run of ";
 
 // How many files of `dir` have names starting with `start`, without reading them.
 size_t CountNamed(const std::string& dir, char start) {
-    size_t count = 0;
-    WIN32_FIND_DATAW d;
-    HANDLE find = ::FindFirstFileW(ToWide(dir + "*").c_str(), &d);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    do count += d.cFileName[0] == start;
-    while (::FindNextFileW(find, &d));
-    ::FindClose(find);
-    return count;
+    const std::set<std::string> names = NamesIn(dir);
+    return static_cast<size_t>(std::count_if(names.begin(), names.end(), [start](const std::string& n) { return n[0] == start; }));
 }
 
 // f1, f2, ... in place of the old prefixes, hidden, stamped a minute apart from 2003 on,

@@ -203,7 +203,6 @@ FileServices::RecycleResult FakeFileServices::RecycleFile(const std::string& pat
         log.back() += " no bin";
         return RecycleResult::NoBin;
     }
-    recycled.push_back(found->path);
     m_entries.erase(resolved);
     return RecycleResult::Recycled;
 }

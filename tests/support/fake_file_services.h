@@ -59,8 +59,6 @@ public:
     // Drives ("D:") and files ("C:\a\x") that cannot go to a recycle bin, in lower case;
     // names the shell would misread cannot go either, as with the real services.
     std::set<std::string> noBin;
-    // The full paths of the files sent to the bin, in order.
-    std::vector<std::string> recycled;
 
     bool EnumerateDirectory(const std::string& dir, const std::function<void(const FindEntry&)>& entry) override;
     int GetDrive() override;

@@ -98,6 +98,20 @@ void ClickListItem(HWND list, int index) {
 
 std::string TextOf(HWND hwnd) { return GetWindowTextString(hwnd); }
 
+std::vector<std::string> Items(HWND list) {
+    std::vector<std::string> out;
+    for (int i = 0, n = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0)); i < n; ++i)
+        out.push_back(GetListBoxText(list, i));
+    return out;
+}
+
+std::string ListState(HWND list) {
+    std::string state;
+    for (int i = 0, n = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0)); i < n; ++i)
+        state += (i ? " " : "") + GetListBoxText(list, i) + (::SendMessageW(list, LB_GETSEL, i, 0) > 0 ? "*" : "");
+    return state;
+}
+
 int CheckOf(HWND button) { return static_cast<int>(::SendMessageA(button, BM_GETCHECK, 0, 0)); }
 
 bool IsEnabled(HWND hwnd) { return ::IsWindowEnabled(hwnd) != FALSE; }
@@ -197,6 +211,16 @@ bool FileExists(const std::string& path) {
     return attrib != INVALID_FILE_ATTRIBUTES && !(attrib & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::set<std::string> NamesIn(const std::string& dir) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(ToWide(Exact(dir) + "*").c_str(), &data);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &data))
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(FromWide(data.cFileName));
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    return names;
+}
+
 std::string ReadFile(const std::string& path) {
     std::string contents;
     HANDLE file = ::CreateFileW(ToWide(Exact(path)).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -277,21 +301,33 @@ bool SetWriteTime(const std::string& path, long long seconds) {
     return ok;
 }
 
-std::map<std::string, std::string> FileStates(const std::string& dir, long long seconds) {
-    std::map<std::string, std::string> states;
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(ToWide(Exact(dir) + "*").c_str(), &data);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &data)) {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+namespace {
+void AddFiles(FileMap& out, const std::string& root, const std::string& rel, bool attributes, bool time,
+              long long stamp) {
+    WIN32_FIND_DATAW d;
+    HANDLE find = ::FindFirstFileW(ToWide(Exact(root + rel) + "*").c_str(), &d);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &d)) {
+        const std::string name = FromWide(d.cFileName), path = rel + name;
+        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (name != "." && name != "..") AddFiles(out, root, path + "\\", attributes, time, stamp);
+            continue;
+        }
+        std::string flags;
+        for (auto [bit, letter] : {std::pair<DWORD, char>{FILE_ATTRIBUTE_READONLY, 'r'}, {FILE_ATTRIBUTE_HIDDEN, 'h'},
+                                   {FILE_ATTRIBUTE_SYSTEM, 's'}})
+            if (d.dwFileAttributes & bit) flags += letter;
         const long long ticks = static_cast<long long>(
-            (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime);
-        const std::string name = FromWide(data.cFileName);
-        std::string& state = states[name];
-        state = ReadFile(dir + name);
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) state += " hidden";
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) state += " read-only";
-        if ((ticks - kEpochTicks) / 10000000LL != seconds) state += " restamped";
+            (static_cast<unsigned long long>(d.ftLastWriteTime.dwHighDateTime) << 32) | d.ftLastWriteTime.dwLowDateTime);
+        out[path] = ReadFile(root + path) + (attributes && !flags.empty() ? " " + flags : "") +
+                    (time ? "|" + std::to_string(ticks) : "") +
+                    (stamp >= 0 && (ticks - kEpochTicks) / 10000000LL != stamp ? " restamped" : "");
     }
     if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
-    return states;
+}
+}  // namespace
+
+FileMap Files(const std::string& root, bool attributes, bool time, long long stamp) {
+    FileMap out;
+    AddFiles(out, root, "", attributes, time, stamp);
+    return out;
 }

@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,10 @@ void ClickButton(HWND button);
 void ClickListItem(HWND list, int index);
 
 std::string TextOf(HWND hwnd);
+// The items of a list box, top to bottom.
+std::vector<std::string> Items(HWND list);
+// The items in one line, each selected one marked with '*': "a.txt b.txt*".
+std::string ListState(HWND list);
 int CheckOf(HWND button);
 bool IsEnabled(HWND hwnd);
 // A control's rectangle in its parent's client coordinates.
@@ -105,6 +110,8 @@ RECT ChildRect(HWND child);
 std::string Exact(const std::string& path);
 
 bool FileExists(const std::string& path);
+// The files (not directories) of `dir` as the file system spells them.
+std::set<std::string> NamesIn(const std::string& dir);
 std::string ReadFile(const std::string& path);
 
 // Under Wine the recycle bin is the desktop's trash, $XDG_DATA_HOME/Trash, which the
@@ -116,8 +123,10 @@ bool InTrash(const std::string& path);
 
 // Gives a file, by its exact name, the last-write time `seconds` (since 1970, UTC).
 bool SetWriteTime(const std::string& path, long long seconds);
-// The files of `dir` by exact name, each as its contents followed by " hidden" and
-// " read-only" for those attributes and " restamped" when its last-write time is not
-// `seconds`; so that a change to any file shows.
-std::map<std::string, std::string> FileStates(const std::string& dir, long long seconds);
-
+using FileMap = std::map<std::string, std::string>;
+// Every file under `root` (ending in a backslash) by exact relative path, with its
+// contents; with `attributes` then " " and r, h, s for read-only, hidden and system when
+// any is set; with `time` then "|" and the last-write time; with a `stamp` (seconds
+// since 1970) then " restamped" when the last-write time is another: so that any change
+// shows.
+FileMap Files(const std::string& root, bool attributes = false, bool time = false, long long stamp = -1);

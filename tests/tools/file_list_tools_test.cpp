@@ -1,6 +1,7 @@
 // The tools of the file list. The Delete key sends the selected files to the recycle bin
 // (or, where one cannot go there and the user agrees, deletes it for good) and takes
-// their entries out of the list; every other key keeps its effect. A double
+// their entries out of the list; every other key keeps its effect. Real files go to the
+// real bin in EachNameReachesItsOwnFile. A double
 // click on a file: "File Status..." renames, moves, re-stamps and re-attributes that one
 // file, and the list entry follows without a refill.
 #include "platform/win32_file_services.h"
@@ -15,83 +16,72 @@
 
 namespace {
 
-// `readOnly`: the index of a read-only file that stops the run, -1 for none; no question: "".
-TEST_F(ToolsWindow, DeleteKeyDeletesTheSelectedFiles) {
-    struct { const char* what; UINT key; std::vector<int> selected; int readOnly, warn, answer;
-             const char *question, *listAfter; } cases[] = {
-        {"three after the question", VK_DELETE, {0, 2, 4}, -1, TRUE, IDYES, "Delete 3 files?", "b.txt d.txt"},
-        {"answer No", VK_DELETE, {1, 3}, -1, TRUE, IDNO, "Delete 2 files?", "a.txt b.txt* c.txt d.txt* e.txt"},
-        {"no question when the warning is off", VK_DELETE, {0, 1}, -1, FALSE, IDYES, "", "c.txt d.txt e.txt"},
-        {"nothing selected", VK_DELETE, {}, -1, TRUE, IDYES, "", "a.txt b.txt c.txt d.txt e.txt"},
-        {"read-only third of five", VK_DELETE, {0, 1, 2, 3, 4}, 2, FALSE, IDYES, "", "c.txt* d.txt* e.txt*"},
-        {"Space toggles the caret's entry", VK_SPACE, {1}, -1, TRUE, IDYES, "", "a.txt b.txt c.txt d.txt e.txt"},
+// On the stand-in, with a.txt .. e.txt listed in C:\ and `selected` chosen: the question
+// (`warn`), the bin, a file that cannot go there deleted for good only after its own
+// question (No stops there), a read-only file stopping without one. `noBin` as the
+// stand-in's; told: "title|text|flags" of each box.
+TEST(DeleteKey, DeletesTheSelectedFilesToTheBinOrForGoodWhenTheUserSaysSo) {
+    const auto box = [](const std::string& title, const std::string& text, UINT flags) {
+        return title + "|" + text + "|" + std::to_string(flags);
     };
-    ASSERT_TRUE(TrashIsTheBuilds()) << "run under scripts/lib.sh's with_wine";
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        TempDir fresh;
-        ListFiles(fresh, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
-        std::string readOnly = fresh.path() + char('a' + c.readOnly) + ".txt";
-        if (c.readOnly >= 0) ::SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
-        for (int i : c.selected) ::SendMessageA(list, LB_SETSEL, TRUE, i);
-        dlg.m_bWarnDelete = c.warn;
-        ui.messages.clear();
-        ui.answers.assign(1, c.answer);
-
-        PressKey(hwnd, list, c.key);
-
-        std::string expected;
-        if (*c.question) expected += Box("Are you sure?", c.question, MB_YESNO | MB_ICONQUESTION);
-        if (c.readOnly >= 0) expected += Box("Delete Error:", "Cannot delete file: " + readOnly, MB_OK | MB_ICONSTOP);
-        EXPECT_EQ(Shown(), expected);
-        EXPECT_EQ(ListState(), c.listAfter);
-        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
-            EXPECT_EQ(InTrash(fresh.path() + name), !FileExists(fresh.path() + name)) << name;
-    }
-}
-
-// Against the stand-in: a file that cannot go to the bin is deleted for good only after
-// the question, and No stops there; a read-only file stops without a question. Files
-// a.txt, b.txt, c.txt, all selected; `noBin` as the stand-in's.
-TEST(DeleteKey, AFileThatCannotGoToTheBinIsDeletedForGoodOnlyWhenTheUserSaysSo) {
-    const std::string ask = " cannot go to the Recycle Bin.\n\nDelete it for good?";
-    const struct { const char* what; std::set<std::string> noBin; const char* readOnly; std::deque<int> answers;
-                   std::vector<std::string> log, told; const char* listAfter; } cases[] = {
-        {"a drive without a bin, Yes to each", {"c:"}, "", {},
+    const auto ask = [&](const char* name) {
+        return box("Delete Error:", std::string("C:\\") + name + " cannot go to the Recycle Bin.\n\nDelete it for good?",
+                   MB_YESNO | MB_ICONEXCLAMATION);
+    };
+    const auto sure = [&](const char* text) { return box("Are you sure?", text, MB_YESNO | MB_ICONQUESTION); };
+    const auto cannot = [&](const char* name) {
+        return box("Delete Error:", std::string("Cannot delete file: C:\\") + name, MB_OK | MB_ICONSTOP);
+    };
+    const std::vector<int> all = {0, 1, 2, 3, 4}, abc = {0, 1, 2};
+    const struct { const char* what; UINT key; std::vector<int> selected; bool warn; std::deque<int> answers;
+                   std::set<std::string> noBin; const char* readOnly; std::vector<std::string> log, told;
+                   const char* listAfter; } cases[] = {
+        {"three after the question", VK_DELETE, {0, 2, 4}, true, {IDYES}, {}, "",
+         {"Recycle C:\\a.txt", "Recycle C:\\c.txt", "Recycle C:\\e.txt"}, {sure("Delete 3 files?")}, "b.txt d.txt"},
+        {"answer No", VK_DELETE, {1, 3}, true, {IDNO}, {}, "", {}, {sure("Delete 2 files?")},
+         "a.txt b.txt* c.txt d.txt* e.txt"},
+        {"no question when the warning is off", VK_DELETE, {0, 1}, false, {}, {}, "",
+         {"Recycle C:\\a.txt", "Recycle C:\\b.txt"}, {}, "c.txt d.txt e.txt"},
+        {"nothing selected", VK_DELETE, {}, true, {}, {}, "", {}, {}, "a.txt b.txt c.txt d.txt e.txt"},
+        {"read-only third of five", VK_DELETE, all, false, {}, {}, "c.txt",
+         {"Recycle C:\\a.txt", "Recycle C:\\b.txt", "Recycle C:\\c.txt failed"}, {cannot("c.txt")}, "c.txt* d.txt* e.txt*"},
+        {"Space toggles the caret's entry", VK_SPACE, {1}, true, {}, {}, "", {}, {}, "a.txt b.txt c.txt d.txt e.txt"},
+        {"a drive without a bin, Yes to each", VK_DELETE, abc, false, {}, {"c:"}, "",
          {"Recycle C:\\a.txt no bin", "Delete C:\\a.txt", "Recycle C:\\b.txt no bin", "Delete C:\\b.txt",
-          "Recycle C:\\c.txt no bin", "Delete C:\\c.txt"},
-         {"Delete Error:|C:\\a.txt" + ask, "Delete Error:|C:\\b.txt" + ask, "Delete Error:|C:\\c.txt" + ask}, ""},
-        {"No to the second stops there", {"c:\\b.txt"}, "", {IDNO},
-         {"Recycle C:\\a.txt", "Recycle C:\\b.txt no bin"}, {"Delete Error:|C:\\b.txt" + ask}, "b.txt* c.txt*"},
-        {"read-only on a drive without a bin", {"c:"}, "C:\\b.txt", {},
-         {"Recycle C:\\a.txt no bin", "Delete C:\\a.txt", "Recycle C:\\b.txt failed"},
-         {"Delete Error:|C:\\a.txt" + ask, "Delete Error:|Cannot delete file: C:\\b.txt"}, "b.txt* c.txt*"},
+          "Recycle C:\\c.txt no bin", "Delete C:\\c.txt"}, {ask("a.txt"), ask("b.txt"), ask("c.txt")}, "d.txt e.txt"},
+        {"No to the second stops there", VK_DELETE, abc, false, {IDNO}, {"c:\\b.txt"}, "",
+         {"Recycle C:\\a.txt", "Recycle C:\\b.txt no bin"}, {ask("b.txt")}, "b.txt* c.txt* d.txt e.txt"},
+        {"read-only on a drive without a bin", VK_DELETE, abc, false, {}, {"c:"}, "b.txt",
+         {"Recycle C:\\a.txt no bin", "Delete C:\\a.txt", "Recycle C:\\b.txt failed"}, {ask("a.txt"), cannot("b.txt")},
+         "b.txt* c.txt* d.txt e.txt"},
     };
+    FakeFileServices fake;
+    MainWindowKit kit(&fake);
+    ASSERT_TRUE(kit.dlg.Create());
+    HWND list = kit.dlg.GetDlgItem(IDC_FILELIST);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        FakeFileServices fake;
-        for (const char* name : {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"})
-            fake.AddFile(name, kFileArchive | (name == std::string(c.readOnly) ? kFileReadOnly : 0));
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
+            fake.AddFile(std::string("C:\\") + name, kFileArchive | (name == std::string(c.readOnly) ? kFileReadOnly : 0));
         fake.noBin = c.noBin;
-        MainWindowKit kit(&fake);
-        ASSERT_TRUE(kit.dlg.Create());
-        HWND list = kit.dlg.GetDlgItem(IDC_FILELIST);
-        ASSERT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 3);
-        kit.dlg.m_bWarnDelete = FALSE;
-        ::SendMessageA(list, LB_SETSEL, TRUE, -1);
+        kit.dlg.m_browse.m_strCurDir = "C:\\";
+        kit.dlg.FillFileList();
+        ::SendMessageA(list, LB_SETSEL, FALSE, -1);
+        for (int i : c.selected) ::SendMessageA(list, LB_SETSEL, TRUE, i);
+        kit.dlg.m_bWarnDelete = c.warn;
         fake.log.clear();
+        kit.ui.messages.clear();
         kit.ui.answers = c.answers;
 
-        PressKey(kit.dlg.GetSafeHwnd(), list, VK_DELETE);
+        PressKey(kit.dlg.GetSafeHwnd(), list, c.key);
 
         EXPECT_EQ(fake.log, c.log);
-        EXPECT_EQ(kit.ui.Told(), c.told);
-        std::string state;
-        for (int i = 0; i < static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0)); ++i)
-            state += (i ? " " : "") + GetListBoxText(list, i) + (::SendMessageA(list, LB_GETSEL, i, 0) > 0 ? "*" : "");
-        EXPECT_EQ(state, c.listAfter);
-        kit.dlg.DestroyWindow();
+        std::vector<std::string> told;
+        for (const ShownMessage& m : kit.ui.messages) told.push_back(box(m.title, m.text, m.flags));
+        EXPECT_EQ(told, c.told);
+        EXPECT_EQ(ListState(list), c.listAfter);
     }
+    kit.dlg.DestroyWindow();
 }
 
 // What the user types over the boxes (those given) and clicks before closing the window.
@@ -226,7 +216,7 @@ TEST_F(ToolsWindow, EachNameReachesItsOwnFile) {
          {{"bar ", ""}, {"bar2", "contents of bar  restamped"}}, ""},
         {"status: new date for nul", kStatus, {"nul"}, {}, {"", "", "01/01/2001"}, {{"nul", "contents of nul restamped"}},
          ""},
-        {"status: CON made read-only", kStatus, {"CON"}, {}, {"", "", "", "", true}, {{"CON", "contents of CON read-only"}},
+        {"status: CON made read-only", kStatus, {"CON"}, {}, {"", "", "", "", true}, {{"CON", "contents of CON r"}},
          ""},
         {"status: a.txt onto A.TXT", kStatus, {"a.txt"}, {}, {"A.TXT"}, {},
          Box("Rename Error:", "Error Moving/Renaming File:\nFrom-  $a.txt\nTo-  $A.TXT", MB_OK | MB_ICONEXCLAMATION)},
@@ -266,7 +256,7 @@ TEST_F(ToolsWindow, EachNameReachesItsOwnFile) {
             else ClickButton(dlg.GetDlgItem(IDC_RENAME));
         }
 
-        EXPECT_EQ(FileStates(fresh.path(), kMade), expected);
+        EXPECT_EQ(Files(fresh.path(), true, false, kMade), expected);
         std::string told = c.told;
         for (size_t at; (at = told.find('$')) != std::string::npos;) told.replace(at, 1, fresh.path());
         EXPECT_EQ(Shown(), told);

@@ -9,17 +9,6 @@
 
 #include <set>
 
-// The files of a directory as the file system spells them.
-inline std::set<std::string> NamesIn(const std::string& dir) {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileA((dir + "*").c_str(), &data);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &data))
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(data.cFileName);
-    ::FindClose(find);
-    return names;
-}
-
 class ToolsWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -43,13 +32,9 @@ protected:
     // The entries in list order, a selected one marked with '*'; a note follows when
     // they are not the files of the listed directory, spelled alike.
     std::string ListState() const {
-        std::string state;
-        std::set<std::string> listed;
-        for (int i = 0; i < static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0)); ++i) {
-            listed.insert(GetListBoxText(list, i));
-            state += (i ? " " : "") + GetListBoxText(list, i) + (::SendMessageA(list, LB_GETSEL, i, 0) > 0 ? "*" : "");
-        }
-        return listed == NamesIn(dlg.m_browse.m_strCurDir) ? state : state + " (not the files on the disk)";
+        const std::vector<std::string> items = Items(list);
+        const bool same = std::set<std::string>(items.begin(), items.end()) == NamesIn(dlg.m_browse.m_strCurDir);
+        return ::ListState(list) + (same ? "" : " (not the files on the disk)");
     }
     // The message boxes shown, one "title|text|flags" line each.
     static std::string Box(const std::string& title, const std::string& text, UINT flags) {

@@ -57,16 +57,20 @@ TEST_F(ToolsWindow, ToolTipOfEachControlIsItsLineOfTheShippedFile) {
     EXPECT_EQ(ToolTipOf(dlg, IDC_EXIT), "Tooltips file not found!");
 }
 
-// However large the file, only its first few kilobytes are read, and only once until it changes.
-TEST(ToolTips, FileIsReadOncePerChangeAndOnlyItsStart) {
+// However large the file, only its first few kilobytes are read, and only once until it
+// changes. Where the current directory has no file, the one beside the executable serves
+// (as a release unpacks it); one in the current directory comes first.
+TEST(ToolTips, FileIsReadOncePerChangeOnlyItsStartAndFromBesideTheExecutable) {
     FakeFileServices fake;
-    FakeEntry& file = fake.AddFile("C:\\tooltip.txt", kFileArchive, 1000, Tips(44));
-    file.size = 100u << 20;
+    fake.AddFile(DirectoryOf(ExecutablePath()) + "tooltip.txt", kFileArchive, 1000, Tips(44));
     MainWindowKit kit(&fake);
     ASSERT_TRUE(kit.dlg.Create());
+    EXPECT_EQ(ToolTipOf(kit.dlg, IDC_FILELIST), "Tip 8");
+    FakeEntry& file = fake.AddFile("C:\\tooltip.txt", kFileArchive, 1000, Tips(9));
+    file.size = 100u << 20;
     fake.log.clear();
     EXPECT_EQ(ToolTipOf(kit.dlg, IDC_FILELIST), "Tip 8");
-    EXPECT_EQ(ToolTipOf(kit.dlg, IDC_EXIT), "Tip 1");
+    EXPECT_EQ(ToolTipOf(kit.dlg, IDC_FILEFILTER), "Tip 9");
     file.contents = "changed\n";
     file.modified = 1001;
     EXPECT_EQ(ToolTipOf(kit.dlg, IDC_EXIT), "changed");
@@ -76,20 +80,6 @@ TEST(ToolTips, FileIsReadOncePerChangeAndOnlyItsStart) {
         if (line.rfind("Read", 0) == 0) reads += line + "\n";
     EXPECT_EQ(reads, "ReadFileStart tooltip.txt " + std::to_string(kToolTipFileBytes) + "\n" +
                      "ReadFileStart tooltip.txt " + std::to_string(kToolTipFileBytes) + "\n");
-    kit.dlg.DestroyWindow();
-}
-
-// Where the current directory has no file, the one beside the executable serves (as a
-// release unpacks it); one in the current directory comes first.
-TEST(ToolTips, FileBesideTheExecutableServesWhereTheCurrentDirectoryHasNone) {
-    FakeFileServices fake;
-    fake.AddFile(DirectoryOf(ExecutablePath()) + "tooltip.txt", kFileArchive, 1000, Tips(44));
-    MainWindowKit kit(&fake);
-    ASSERT_TRUE(kit.dlg.Create());
-    EXPECT_EQ(ToolTipOf(kit.dlg, IDC_FILELIST), "Tip 8");
-    fake.AddFile("C:\\tooltip.txt", kFileArchive, 1000, Tips(9));
-    EXPECT_EQ(ToolTipOf(kit.dlg, IDC_FILELIST), "Tip 8");
-    EXPECT_EQ(ToolTipOf(kit.dlg, IDC_FILEFILTER), "Tip 9");
     kit.dlg.DestroyWindow();
 }
 
