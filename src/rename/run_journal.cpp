@@ -80,6 +80,8 @@ std::string JournalEndLines(const Journal& journal, RunEnd end) {
 }
 
 JournalRead ParseJournal(std::string_view text) {
+    // An editor may have put a byte order mark in front when the journal was looked at.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     Journal journal;
     std::unordered_map<std::string_view, size_t> byFrom;
     size_t number = 0;

@@ -39,8 +39,9 @@ TEST(RunJournal, ReadsBackWhatItWrote) {
     EXPECT_TRUE(read.journal->undone);
     EXPECT_EQ(read.journal->date + " " + read.journal->time, "12/06/2026 21:30:05");
 
-    // A later line for a listed file replaces it; line ends written by another editor pass.
-    const JournalRead amended = ParseJournal(kHead + "C:\\d\\a\tC:\\d\\f1\t32\t5\r\nC:\\d\\b\tC:\\d\\f2\t32\t6\n"
+    // A later line for a listed file replaces it; the line ends and the byte order mark of
+    // another editor pass.
+    const JournalRead amended = ParseJournal("\xEF\xBB\xBF" + kHead + "C:\\d\\a\tC:\\d\\f1\t32\t5\r\nC:\\d\\b\tC:\\d\\f2\t32\t6\n"
                                                      "C:\\d\\a\tC:\\d\\f9\t1\t7\n");
     ASSERT_TRUE(amended.journal) << amended.damage;
     EXPECT_EQ(Entries(*amended.journal), "C:\\d\\a>C:\\d\\f9 1 7;C:\\d\\b>C:\\d\\f2 32 6;");
