@@ -31,7 +31,10 @@ void CRenameDlg::OnSearchMaskChanged() {
 // A folder dropped on the window opens as one picked in the tree does; dropped files
 // open their directory (the first file's) and are selected there.
 void CRenameDlg::OnDropFiles(HDROP drop) {
-    const OpenTarget target = OpenTargetOf(TakeDroppedPaths(drop), Files());
+    const std::vector<std::string> dropped = TakeDroppedPaths(drop);
+    // While a run goes on the window is disabled: its list must stay the run's.
+    if (!::IsWindowEnabled(m_hWnd)) return;
+    const OpenTarget target = OpenTargetOf(dropped, Files());
     if (!target.missing.empty()) MessageBox("Cannot open: " + target.missing, "NOTE:", MB_ICONINFORMATION);
     if (target.directory.empty()) return;
     OpenStartDirectory(target.directory);
