@@ -22,7 +22,7 @@ void Require(bool ok, const char* what) {
 }
 
 std::string WrittenBack(const Journal& journal) {
-    std::string text = JournalHead(journal) + JournalEndLines(journal, journal.end == RunEnd::None ? RunEnd::Stopped : journal.end);
+    std::string text = JournalHead(journal) + JournalEndLines(journal.entries, journal.end == RunEnd::None ? RunEnd::Stopped : journal.end);
     if (journal.end == RunEnd::None) text.erase(text.rfind("end\t"));
     if (journal.undone) text += kJournalUndoneLine;
     return text;

@@ -1,15 +1,33 @@
 #include "platform/file_services.h"
 
-// SetStatus changes a read-only file's attributes before its times, so new times on a
-// file that stays read-only are refused: the bit goes for the stamp and comes back
-// after it, also when the stamp failed. The stamp's failure is the one told.
-std::optional<Failure> FileServices::StampTimes(const std::string& path, const FileStatus& status) {
-    if (!(status.attribute & kFileReadOnly)) return SetStatus(path, status);
-    FileStatus writable = status;
-    writable.attribute &= ~kFileReadOnly;
-    const std::optional<Failure> stamped = SetStatus(path, writable);
+// A read-only file refuses new times: `stamp` takes the bit off along with its change,
+// and the bit comes back after it, also when the stamp failed. The stamp's failure is
+// the one told.
+std::optional<Failure> FileServices::KeepingReadOnly(const std::string& path, unsigned attribute,
+                                                     const std::function<std::optional<Failure>()>& stamp) {
+    const std::optional<Failure> stamped = stamp();
+    if (!(attribute & kFileReadOnly)) return stamped;
     FileStatus restore;  // no times: only the attribute byte changes back
-    restore.attribute = status.attribute;
+    restore.attribute = attribute;
     const std::optional<Failure> restored = SetStatus(path, restore);
     return stamped ? stamped : restored;
+}
+
+// SetStatus changes a read-only file's attributes before its times, so one call both
+// takes the bit off and sets the times.
+std::optional<Failure> FileServices::StampTimes(const std::string& path, const FileStatus& status) {
+    FileStatus writable = status;
+    writable.attribute &= ~kFileReadOnly;
+    return KeepingReadOnly(path, status.attribute, [&] { return SetStatus(path, writable); });
+}
+
+std::optional<Failure> FileServices::StampModifiedTicks(const std::string& path, unsigned attribute, int64_t ticks) {
+    return KeepingReadOnly(path, attribute, [&]() -> std::optional<Failure> {
+        if (attribute & kFileReadOnly) {
+            FileStatus writable;  // no times: only the attribute byte changes
+            writable.attribute = attribute & ~kFileReadOnly;
+            if (std::optional<Failure> failed = SetStatus(path, writable)) return failed;
+        }
+        return SetModifiedTicks(path, ticks);
+    });
 }

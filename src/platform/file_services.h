@@ -118,6 +118,9 @@ public:
     // Gives a writable file exactly the last-modified time `ticks` (FileStatus::modifiedTicks);
     // its other times and its attributes stay.
     virtual std::optional<Failure> SetModifiedTicks(const std::string& path, int64_t ticks) = 0;
+    // The same for a file with the attribute word `attribute` as read, read-only or not,
+    // as StampTimes does it.
+    std::optional<Failure> StampModifiedTicks(const std::string& path, unsigned attribute, int64_t ticks);
 
     // Local date and time to a time value; the platform decides daylight saving, and
     // days beyond the end of a month run into the next one. -1 when not representable.
@@ -139,4 +142,9 @@ public:
     virtual bool AppendFile(const std::string& path, const std::string& contents) = 0;
     // Makes a directory and any missing directory above it; true when it exists afterwards.
     virtual bool MakeDirectory(const std::string& path) = 0;
+
+private:
+    // Runs `stamp`, then gives a read-only file (by `attribute`) its bit back.
+    std::optional<Failure> KeepingReadOnly(const std::string& path, unsigned attribute,
+                                           const std::function<std::optional<Failure>()>& stamp);
 };

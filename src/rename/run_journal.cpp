@@ -71,9 +71,9 @@ std::string JournalHead(const Journal& journal) {
     return text;
 }
 
-std::string JournalEndLines(const Journal& journal, RunEnd end) {
+std::string JournalEndLines(const std::vector<JournalEntry>& entries, RunEnd end) {
     std::string text;
-    for (const JournalEntry& entry : journal.entries) {
+    for (const JournalEntry& entry : entries) {
         if (entry.unchanged) text += "unchanged\t" + entry.from + '\n';
     }
     return text + "end\t" + EndWord(end) + '\n';
@@ -206,26 +206,21 @@ void RunJournal::Amend(std::size_t file, const PlanStep& step, RunKind kind) {
 
 void RunJournal::End(const std::vector<bool>& changed, RunEnd end) {
     if (!m_open) return;
-    Journal ended;
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        if (m_entries[i].from.empty()) continue;
-        ended.entries.push_back(m_entries[i]);
-        ended.entries.back().unchanged = i >= changed.size() || !changed[i];
-    }
-    m_files.AppendFile(m_path, JournalEndLines(ended, end));
+    // Files never written to the journal (empty places) are not named.
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        m_entries[i].unchanged = !m_entries[i].from.empty() && (i >= changed.size() || !changed[i]);
+    m_files.AppendFile(m_path, JournalEndLines(m_entries, end));
     m_open = false;
 }
 
 JournalFile ReadJournalFile(FileServices& files, const std::string& path) {
     JournalFile file;
     std::string text;
-    FileStatus status;
-    if (path.empty() || !files.GetStatus(path, status)) {
-        file.missing = true;
-        return file;
-    }
-    if (!files.ReadFile(path, text)) {
-        file.read.damage = "The file cannot be read.";
+    if (path.empty() || !files.ReadFile(path, text)) {
+        // Only a journal that is there and cannot be read is told of.
+        FileStatus status;
+        file.missing = path.empty() || !files.GetStatus(path, status);
+        if (!file.missing) file.read.damage = "The file cannot be read.";
         return file;
     }
     file.read = ParseJournal(text);

@@ -48,7 +48,7 @@ struct Journal {
 std::string JournalHead(const Journal& journal);  // the header and every file line
 std::string JournalLine(const JournalEntry& entry);
 // "unchanged" lines for the entries marked so, then the end line.
-std::string JournalEndLines(const Journal& journal, RunEnd end);
+std::string JournalEndLines(const std::vector<JournalEntry>& entries, RunEnd end);
 constexpr std::string_view kJournalUndoneLine = "undone\n";
 
 // A journal as read: `damage` says what is wrong with a text that is not a whole

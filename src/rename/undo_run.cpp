@@ -55,24 +55,14 @@ bool StatusDiffers(const FileStatus& status, const JournalEntry& entry) {
            (entry.modifiedTicks != 0 && status.modifiedTicks != entry.modifiedTicks);
 }
 
-// The old time and attributes, as the run gives a read-only file its time: the bit
-// goes, the time is set, the old word comes back.
+// The old time (a read-only file as the run stamps one), then the old attribute word.
 std::optional<Failure> RestoreStatus(FileServices& files, const std::string& path, const JournalEntry& entry) {
     FileStatus status;
     if (!files.GetStatus(path, status)) return Failure{"its status cannot be read", std::string()};
     if (!StatusDiffers(status, entry)) return std::nullopt;
     if (entry.modifiedTicks != 0 && status.modifiedTicks != entry.modifiedTicks) {
-        if (status.attribute & kFileReadOnly) {
-            FileStatus writable;
-            writable.attribute = status.attribute & ~kFileReadOnly;
-            if (std::optional<Failure> failed = files.SetStatus(path, writable)) return failed;
-        }
-        if (std::optional<Failure> failed = files.SetModifiedTicks(path, entry.modifiedTicks)) {
-            FileStatus back;
-            back.attribute = status.attribute;
-            files.SetStatus(path, back);
+        if (std::optional<Failure> failed = files.StampModifiedTicks(path, status.attribute, entry.modifiedTicks))
             return failed;
-        }
     }
     FileStatus old;  // no times: only the attribute word changes
     old.attribute = entry.attribute;
@@ -138,9 +128,9 @@ UndoReport UndoEntries(const Journal& journal, const std::vector<std::size_t>& c
 std::string ClosingLines(const Journal& journal, const std::vector<std::size_t>& changed, bool undone) {
     std::string lines;
     if (journal.end == RunEnd::None) {
-        Journal ended = journal;
-        for (JournalEntry& entry : ended.entries) entry.unchanged = true;
-        for (std::size_t i : changed) ended.entries[i].unchanged = false;
+        std::vector<JournalEntry> ended = journal.entries;
+        for (JournalEntry& entry : ended) entry.unchanged = true;
+        for (std::size_t i : changed) ended[i].unchanged = false;
         lines = JournalEndLines(ended, RunEnd::Stopped);
     }
     if (undone) lines += kJournalUndoneLine;

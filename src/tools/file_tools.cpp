@@ -122,10 +122,6 @@ FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& 
     const bool moving = dlg.m_strName != oldName || dlg.m_strPath != dir;
     // The journal is only a help: a change goes ahead when it cannot be written.
     if (moving || dlg.m_bChanged) journal.BeginOne(dir, oldPath, moving ? newPath : oldPath);
-    const auto ended = [&](bool changed, FileStatusOutcome result) {
-        journal.End({changed}, result == FileStatusOutcome::kApplied ? RunEnd::Finished : RunEnd::Stopped);
-        return result;
-    };
     if (moving) {
         std::optional<Failure> failure;
         {
@@ -160,10 +156,12 @@ FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& 
         if (!failure) failure = files.SetStatus(filePath, attributes);
         if (failure) {
             window.MessageBox(failure->message, "Error:", MB_OK | MB_ICONEXCLAMATION);
-            return ended(true, FileStatusOutcome::kApplyFailed);
+            journal.End({true}, RunEnd::Stopped);  // moved, or partly changed
+            return FileStatusOutcome::kApplyFailed;
         }
     }
-    ended(outcome == FileStatusOutcome::kApplied, outcome);
+    const bool applied = outcome == FileStatusOutcome::kApplied;
+    journal.End({applied}, applied ? RunEnd::Finished : RunEnd::Stopped);
 
     if (moved) {
         ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(caret), 0);

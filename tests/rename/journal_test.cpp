@@ -29,7 +29,7 @@ std::string Entries(const Journal& j) {
 TEST(RunJournal, ReadsBackWhatItWrote) {
     Journal j{"12/06/2026", "21:30:05", "C:\\d\\", {{"C:\\d\\a.txt", "D:\\to\\a1.txt", 33, 133000000000000001},
                                                   {"C:\\d\\foo.", "C:\\d\\x é.txt", 0, 0, true}}};
-    const std::string text = JournalHead(j) + JournalEndLines(j, RunEnd::Cancelled) + std::string(kJournalUndoneLine);
+    const std::string text = JournalHead(j) + JournalEndLines(j.entries, RunEnd::Cancelled) + std::string(kJournalUndoneLine);
     EXPECT_EQ(text, "Vorlix run\t12/06/2026\t21:30:05\tC:\\d\\\nC:\\d\\a.txt\tD:\\to\\a1.txt\t33\t133000000000000001\n"
                     "C:\\d\\foo.\tC:\\d\\x é.txt\t0\t0\nunchanged\tC:\\d\\foo.\nend\tcancelled\nundone\n");
     const JournalRead read = ParseJournal(text);

@@ -154,16 +154,14 @@ int FakeFileServices::ChangeDir(const std::string& path) {
 }
 
 std::optional<Failure> FakeFileServices::MoveFile(const std::string& from, const std::string& to) {
-    return Move(from, to, StoredTargetPath(to));
+    return Move("Move ", from, to, StoredTargetPath(to));
 }
 
 std::optional<Failure> FakeFileServices::MoveFileToExactName(const std::string& from, const std::string& to) {
-    std::optional<Failure> failed = Move(from, to, to);
-    log.back().replace(0, 4, "MoveExact");
-    return failed;
+    return Move("MoveExact ", from, to, to);
 }
 
-std::optional<Failure> FakeFileServices::Move(const std::string& from, const std::string& to,
+std::optional<Failure> FakeFileServices::Move(const char* logged, const std::string& from, const std::string& to,
                                               const std::string& stored) {
     const std::string source = Resolve(from);
     const std::string target = Resolve(stored);
@@ -173,7 +171,7 @@ std::optional<Failure> FakeFileServices::Move(const std::string& from, const std
     const bool ok = moving != nullptr && !moving->IsDir() && Ready(source) && parent != nullptr &&
                     parent->IsDir() && Ready(target) && IsValidName(LastPart(target)) && !HasNul(to) &&
                     (existing == nullptr || existing == moving);
-    if (!Log("Move " + from + " -> " + to, ok)) return MoveFailure(from, to);
+    if (!Log(logged + from + " -> " + to, ok)) return MoveFailure(from, to);
     FakeEntry moved = *moving;
     moved.path = parent->path + "\\" + LastPart(target);
     moved.name = LastPart(target);

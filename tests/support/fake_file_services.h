@@ -82,7 +82,9 @@ public:
     bool MakeDirectory(const std::string& path) override;
 
 private:
-    std::optional<Failure> Move(const std::string& from, const std::string& to, const std::string& target);
+    // A move to the name `stored`, logged as `logged` + "FROM -> TO".
+    std::optional<Failure> Move(const char* logged, const std::string& from, const std::string& to,
+                                const std::string& stored);
     // Full path as in FakeEntry::path, "." and ".." resolved.
     std::string Resolve(const std::string& path) const;
     bool Ready(const std::string& resolved) const;
