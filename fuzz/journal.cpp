@@ -22,20 +22,30 @@ void Require(bool ok, const char* what) {
 }
 
 std::string WrittenBack(const Journal& journal) {
-    std::string text = JournalHead(journal) + JournalEndLines(journal.entries, journal.end == RunEnd::None ? RunEnd::Stopped : journal.end);
-    if (journal.end == RunEnd::None) text.erase(text.rfind("end\t"));
+    std::string text = JournalHead(journal);
+    for (const JournalEntry& entry : journal.entries) {
+        if (!entry.temporary.empty()) text += "temporary\t" + entry.from + '\t' + entry.temporary + '\n';
+    }
+    if (journal.end == RunEnd::None) return text;
+    text += JournalEndLines(journal.entries, journal.entries.size(),
+                            [&](std::size_t i) { return !journal.entries[i].unchanged; }, journal.end);
+    for (const JournalEntry& entry : journal.entries) {
+        if (entry.undone) text += "undone\t" + entry.from + '\n';
+    }
     if (journal.undone) text += kJournalUndoneLine;
     return text;
 }
 
 bool Same(const Journal& a, const Journal& b) {
-    if (a.date != b.date || a.time != b.time || a.directory != b.directory || a.end != b.end ||
-        a.undone != b.undone || a.entries.size() != b.entries.size())
+    if (a.date != b.date || a.time != b.time || a.directory != b.directory || a.destination != b.destination ||
+        a.end != b.end || a.undone != b.undone || a.entries.size() != b.entries.size())
         return false;
     for (std::size_t i = 0; i < a.entries.size(); ++i) {
         const JournalEntry &x = a.entries[i], &y = b.entries[i];
         if (x.from != y.from || x.to != y.to || x.attribute != y.attribute || x.modifiedTicks != y.modifiedTicks ||
-            x.unchanged != y.unchanged)
+            x.unchanged != y.unchanged || x.undone != y.undone || x.temporary != y.temporary ||
+            x.identity.volume != y.identity.volume || x.identity.number != y.identity.number ||
+            x.identity.size != y.identity.size)
             return false;
     }
     return true;
@@ -80,6 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     // Every second path of the first entries is a file on the disk, named by its contents.
     FakeFileServices files;
+    // Either rule of the file system for names: whether "A" and "a" are one file or two.
+    files.caseSensitive = (size & 1) != 0;
     std::size_t placed = 0;
     for (std::size_t i = 0; i < journal.entries.size() && i < 16; ++i) {
         for (const std::string* path : {&journal.entries[i].from, &journal.entries[i].to}) {

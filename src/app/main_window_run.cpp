@@ -79,13 +79,23 @@ void CRenameDlg::OnRename() {
         MessageBox(plan.confirmation, "Confirmation: Are you sure?", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
 
-    // The whole plan is on disk before the first file changes.
+    // The whole plan is on disk before the first file changes, and the journal is held
+    // until the run ends.
+    const Busy busy(m_busy);
     RunJournal journal(Files(), m_services.journalPath);
-    if (const std::optional<Failure> unwritten = journal.Begin(plan)) {
+    const std::optional<Failure> unwritten = journal.Begin(plan);
+    if (journal.HeldElsewhere()) {
+        MessageBox(unwritten->message, "Rename Error:", MB_ICONEXCLAMATION);
+        return;
+    }
+    if (unwritten) {
         if (MessageBox(unwritten->message + "\n\nRename anyway? This run could not be undone.",
                        "Confirmation: Are you sure?", MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
             return;
+        // Undo Last Run must not reach the run before this one.
+        journal.Supersede();
     }
+    m_runWithoutJournal = unwritten.has_value();
 
     RunReport report;
     {

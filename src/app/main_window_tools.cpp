@@ -16,6 +16,7 @@ void CRenameDlg::OnFileListDblClk() {
 // entry; every other key keeps its effect in the list.
 int CRenameDlg::OnVKeyToItem(UINT key, HWND listBox, UINT) {
     if (key == VK_DELETE) {
+        const Busy busy(m_busy);
         DeleteSelectedFiles(*this, listBox, m_browse.m_strCurDir, m_bWarnDelete != 0, Files());
     } else if (key == VK_F5) {
         m_filePane.Refresh();

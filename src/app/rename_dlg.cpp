@@ -65,6 +65,10 @@ void CRenameDlg::BuildMessageMap() {
         OnUndoLastRun();
         return true;
     });
+    OnMessageRoute(WM_APP_UNFINISHED, [this](WPARAM, LPARAM, LRESULT&) {
+        CheckUnfinishedRun();
+        return true;
+    });
     OnMessageRoute(WM_VKEYTOITEM, [this](WPARAM wp, LPARAM lp, LRESULT& result) {
         HWND list = reinterpret_cast<HWND>(lp);
         if (list != GetDlgItem(IDC_FILELIST)) return false;

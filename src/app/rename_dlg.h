@@ -21,6 +21,7 @@ struct OptionBinding;
 struct OptionChange;
 struct RenamePlan;
 struct Journal;
+struct JournalFile;
 
 // The settings' fields (m_bWarnRename ... m_nIncSecond) come from ProgramSettings.
 class CRenameDlg : public CDialog, public RenameOptions, public ProgramSettings {
@@ -114,12 +115,26 @@ private:
     void ShowOptionField(const OptionBinding& b);
     int EditSelectionStart(int editId) const;
     // --- rename run, full preview and undo
-    // At start-up: a run the journal shows unfinished is offered for undoing.
+    // At start-up, once the window shows: a run the journal shows unfinished is offered
+    // for undoing.
     void CheckUnfinishedRun();
-    // Puts back the journal's `changed` entries, marks the journal undone and tells
-    // what could not go back.
-    void UndoRun(const Journal& journal, const std::vector<size_t>& changed);
+    static constexpr UINT WM_APP_UNFINISHED = WM_APP + 3;
+    // The entries an undo would act on, looked at with the progress window up; false
+    // when the user cancelled.
+    bool CheckEntries(const Journal& journal, std::vector<size_t>& changed);
+    // Puts back the journal's `changed` entries, marks those that went back in the held
+    // journal, lets it go and tells what could not go back.
+    void UndoRun(JournalFile& file, const std::vector<size_t>& changed);
     CtrlKey m_undoKey;
+    // A run, an undo or a Delete is going on (the window handles messages meanwhile).
+    bool m_busy = false;
+    struct Busy {
+        explicit Busy(bool& flag) : m_flag(flag) { m_flag = true; }
+        ~Busy() { m_flag = false; }
+        bool& m_flag;
+    };
+    // The last run here went ahead without its journal.
+    bool m_runWithoutJournal = false;
     // --- settings and options window
     // --- single-file tools: file status, deleting, tooltips, about box
     ToolTips m_toolTips{*this, m_services.files};

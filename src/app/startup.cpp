@@ -70,8 +70,8 @@ BOOL CRenameDlg::OnInitDialog() {
     if (!target.directory.empty()) startDir = target.directory;
 
     // A run that never reached its end (the program was killed half-way) is offered for
-    // undoing before any list shows its files.
-    CheckUnfinishedRun();
+    // undoing once the window shows: checking a long run's files takes a while.
+    ::PostMessageW(m_hWnd, WM_APP_UNFINISHED, 0, 0);
 
     // 9. Drive box, current directory, tree; the tree's selection fills the list.
     OpenStartDirectory(startDir);

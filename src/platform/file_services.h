@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -42,6 +43,31 @@ struct FileStatus {
     // The last-modified time as the file system counts it (100 ns since 1601-01-01 UTC):
     // kept so that a time put back is exactly the one the file had.
     int64_t modifiedTicks = 0;
+};
+
+// Who a file is, whatever its name: a file keeps its volume and number through renames
+// and moves on its volume, and a run changes no file's size. 0s where it is not known.
+struct FileIdentity {
+    uint32_t volume = 0;
+    uint64_t number = 0;
+    uint64_t size = 0;
+    bool directory = false;
+};
+inline bool SameFile(const FileIdentity& a, const FileIdentity& b) {
+    return a.number != 0 && a.volume == b.volume && a.number == b.number && a.size == b.size;
+}
+
+// A file held open by this program: others may read it meanwhile, but not write, replace
+// or delete it, until the holder lets it go (destroys it). One holder at a time: another
+// program (or another holder here) is refused the same file.
+class HeldFile {
+public:
+    virtual ~HeldFile() = default;
+    // The whole contents, as stored.
+    virtual bool Read(std::string& contents) = 0;
+    // The contents replaced by `contents`, in place.
+    virtual bool Rewrite(const std::string& contents) = 0;
+    virtual bool Append(const std::string& contents) = 0;
 };
 
 // A local date and time broken down.
@@ -142,6 +168,17 @@ public:
     virtual bool AppendFile(const std::string& path, const std::string& contents) = 0;
     // Makes a directory and any missing directory above it; true when it exists afterwards.
     virtual bool MakeDirectory(const std::string& path) = 0;
+
+    // The identity of the entry at exactly `path`; false when there is none or it cannot be opened.
+    virtual bool GetIdentity(const std::string& path, FileIdentity& identity) = 0;
+    // Holds the file at `path` (made, empty, when `create` and missing). Null when it cannot
+    // be held; `why` then says whether it is missing, held by another, or refused otherwise.
+    enum class HoldRefusal { None, Missing, HeldElsewhere, Failed };
+    virtual std::unique_ptr<HeldFile> HoldFile(const std::string& path, bool create, HoldRefusal& why) = 0;
+    // Told by MoveFile and MoveFileToExactName, before the file takes it, of the temporary
+    // name a change of case goes through (`from` as given): should the program end between
+    // the two moves, whoever was told knows where the file is.
+    std::function<void(const std::string& from, const std::string& temporary)> onTemporaryName;
 
 private:
     // Runs `stamp`, then gives a read-only file (by `attribute`) its bit back.

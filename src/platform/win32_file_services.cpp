@@ -410,7 +410,8 @@ int Win32FileServices::ChangeDir(const std::string& path) {
 namespace {
 
 // `exactTarget`: the new name is reached exactly too, so the usual rules do not rewrite it.
-std::optional<Failure> MoveWithRules(const std::string& from, const std::string& to, bool exactTarget) {
+std::optional<Failure> MoveWithRules(const std::string& from, const std::string& to, bool exactTarget,
+                                     const std::function<void(const std::string&, const std::string&)>& told) {
     std::wstring source, target;
     if (!ExactPath(from, source) || !(exactTarget ? ExactPath(to, target) : NewPath(to, target)))
         return MoveFailure(from, to);
@@ -426,6 +427,7 @@ std::optional<Failure> MoveWithRules(const std::string& from, const std::string&
         return MoveFailure(from, to);
     }
     const std::string temp = FreeTemporaryName(DirectoryOf(stored));
+    if (told) told(from, temp);
     DWORD error = 0;
     // The file's own names are reached exactly; the new one is made by the usual rules
     // unless it is to be exact as well.
@@ -446,11 +448,11 @@ std::optional<Failure> MoveWithRules(const std::string& from, const std::string&
 }  // namespace
 
 std::optional<Failure> Win32FileServices::MoveFile(const std::string& from, const std::string& to) {
-    return MoveWithRules(from, to, false);
+    return MoveWithRules(from, to, false, onTemporaryName);
 }
 
 std::optional<Failure> Win32FileServices::MoveFileToExactName(const std::string& from, const std::string& to) {
-    return MoveWithRules(from, to, true);
+    return MoveWithRules(from, to, true, onTemporaryName);
 }
 
 bool Win32FileServices::ExistsAsSpelled(const std::string& path) {
@@ -647,6 +649,79 @@ bool Win32FileServices::MakeDirectory(const std::string& path) {
     // The parent first; a drive's root always exists.
     if (cut != std::wstring::npos && cut > 2 && !MakeDirectory(FromWide(wide.substr(0, cut)))) return false;
     return ::CreateDirectoryW(wide.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool Win32FileServices::GetIdentity(const std::string& path, FileIdentity& identity) {
+    std::wstring exact;
+    if (!ExactPath(path, exact)) return false;
+    // No access asked for: a file another program holds can still be named.
+    HandleCloser file(::CreateFileW(exact.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (file.get() == INVALID_HANDLE_VALUE || !::GetFileInformationByHandle(file.get(), &info)) return false;
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.number = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    identity.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    identity.directory = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return true;
+}
+
+namespace {
+
+// Open for reading and writing, sharing reading only: no other program can write, replace
+// or delete the file while this handle lives.
+class Win32HeldFile : public HeldFile {
+public:
+    explicit Win32HeldFile(HANDLE handle) : m_file(handle) {}
+    bool Read(std::string& contents) override {
+        LARGE_INTEGER size, start = {};
+        if (!::GetFileSizeEx(m_file.get(), &size) || !::SetFilePointerEx(m_file.get(), start, nullptr, FILE_BEGIN))
+            return false;
+        contents.resize(static_cast<size_t>(size.QuadPart));
+        for (size_t done = 0; done < contents.size();) {
+            DWORD got = 0;
+            const DWORD want = static_cast<DWORD>(std::min<size_t>(contents.size() - done, 1u << 30));
+            if (!::ReadFile(m_file.get(), &contents[done], want, &got, nullptr) || got == 0) return false;
+            done += got;
+        }
+        return true;
+    }
+    bool Rewrite(const std::string& contents) override {
+        LARGE_INTEGER start = {};
+        return ::SetFilePointerEx(m_file.get(), start, nullptr, FILE_BEGIN) && Write(contents) &&
+               ::SetEndOfFile(m_file.get());
+    }
+    bool Append(const std::string& contents) override {
+        LARGE_INTEGER none = {};
+        return ::SetFilePointerEx(m_file.get(), none, nullptr, FILE_END) && Write(contents);
+    }
+
+private:
+    bool Write(const std::string& contents) {
+        DWORD written = 0;
+        return ::WriteFile(m_file.get(), contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
+               written == contents.size();
+    }
+    HandleCloser m_file;
+};
+
+}  // namespace
+
+std::unique_ptr<HeldFile> Win32FileServices::HoldFile(const std::string& path, bool create, HoldRefusal& why) {
+    std::wstring exact;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    if (ExactPath(path, exact))
+        file = ::CreateFileW(exact.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                             create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        why = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? HoldRefusal::HeldElsewhere
+              : error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND  ? HoldRefusal::Missing
+                                                                                 : HoldRefusal::Failed;
+        return nullptr;
+    }
+    why = HoldRefusal::None;
+    return std::make_unique<Win32HeldFile>(file);
 }
 
 std::string LocalAppDataPath() {

@@ -29,6 +29,8 @@ public:
     bool WriteFileReplacing(const std::string& path, const std::string& contents) override;
     bool AppendFile(const std::string& path, const std::string& contents) override;
     bool MakeDirectory(const std::string& path) override;
+    bool GetIdentity(const std::string& path, FileIdentity& identity) override;
+    std::unique_ptr<HeldFile> HoldFile(const std::string& path, bool create, HoldRefusal& why) override;
 };
 
 // The user's folder of local application data (%LOCALAPPDATA%), ending in a backslash;

@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -21,31 +23,41 @@ const std::string kHead = "Vorlix run\t12/06/2026\t21:30:05\tC:\\d\\\n";
 std::string Entries(const Journal& j) {
     std::string out;
     for (const JournalEntry& e : j.entries)
-        out += e.from + ">" + e.to + " " + std::to_string(e.attribute) + " " + std::to_string(e.modifiedTicks) +
-               (e.unchanged ? " unchanged" : "") + ";";
+        out += e.from + ">" + e.to + " " + std::to_string(e.attribute) + " " + std::to_string(e.modifiedTicks) + " #" +
+               std::to_string(e.identity.volume) + "/" + std::to_string(e.identity.number) + "/" +
+               std::to_string(e.identity.size) + (e.temporary.empty() ? "" : " via " + e.temporary) +
+               (e.unchanged ? " unchanged" : "") + (e.undone ? " undone" : "") + ";";
     return out;
 }
 
 TEST(RunJournal, ReadsBackWhatItWrote) {
-    Journal j{"12/06/2026", "21:30:05", "C:\\d\\", {{"C:\\d\\a.txt", "D:\\to\\a1.txt", 33, 133000000000000001},
-                                                  {"C:\\d\\foo.", "C:\\d\\x é.txt", 0, 0, true}}};
-    const std::string text = JournalHead(j) + JournalEndLines(j.entries, RunEnd::Cancelled) + std::string(kJournalUndoneLine);
-    EXPECT_EQ(text, "Vorlix run\t12/06/2026\t21:30:05\tC:\\d\\\nC:\\d\\a.txt\tD:\\to\\a1.txt\t33\t133000000000000001\n"
-                    "C:\\d\\foo.\tC:\\d\\x é.txt\t0\t0\nunchanged\tC:\\d\\foo.\nend\tcancelled\nundone\n");
+    Journal j{"12/06/2026", "21:30:05", "C:\\d\\", "D:\\to\\",
+              {{"C:\\d\\a.txt", "D:\\to\\a1.txt", 33, 133000000000000001, {7, 42, 5}},
+               {"C:\\d\\foo.", "D:\\to\\x é.txt", 0, 0, {}, "", true}, {"C:\\d\\z", "D:\\to\\z", 0, 0, {}, "", true}}};
+    const std::string text = JournalHead(j) + JournalEndLines(j.entries, 2, [](size_t i) { return i == 0; }, RunEnd::Cancelled) +
+                             "undone\tC:\\d\\a.txt\n" + std::string(kJournalUndoneLine);
+    EXPECT_EQ(text, "Vorlix run\t12/06/2026\t21:30:05\tC:\\d\\\tD:\\to\\\n"
+                    "C:\\d\\a.txt\tD:\\to\\a1.txt\t33\t133000000000000001\t7\t42\t5\n"
+                    "C:\\d\\foo.\tD:\\to\\x é.txt\t0\t0\t0\t0\t0\nC:\\d\\z\tD:\\to\\z\t0\t0\t0\t0\t0\n"
+                    "unchanged\tC:\\d\\foo.\nend\tcancelled\t2\nundone\tC:\\d\\a.txt\nundone\n");
     const JournalRead read = ParseJournal(text);
     ASSERT_TRUE(read.journal) << read.damage;
+    j.entries[0].undone = true;
     EXPECT_EQ(Entries(*read.journal), Entries(j));
     EXPECT_EQ(read.journal->end, RunEnd::Cancelled);
     EXPECT_TRUE(read.journal->undone);
-    EXPECT_EQ(read.journal->date + " " + read.journal->time, "12/06/2026 21:30:05");
+    EXPECT_EQ(read.journal->date + " " + read.journal->time + " " + read.journal->destination,
+              "12/06/2026 21:30:05 D:\\to\\");
 
-    // A later line for a listed file replaces it; the line ends and the byte order mark of
-    // another editor pass.
+    // A journal of an earlier version (no destination, identities or REACHED); a later line
+    // for a listed file replaces it; the line ends and the byte order mark of another
+    // editor pass.
     const JournalRead amended = ParseJournal("\xEF\xBB\xBF" + kHead + "C:\\d\\a\tC:\\d\\f1\t32\t5\r\nC:\\d\\b\tC:\\d\\f2\t32\t6\n"
-                                                     "C:\\d\\a\tC:\\d\\f9\t1\t7\n");
+                                                     "C:\\d\\a\tC:\\d\\f9\t1\t7\ntemporary\tC:\\d\\b\tC:\\d\\~1.tmp\n");
     ASSERT_TRUE(amended.journal) << amended.damage;
-    EXPECT_EQ(Entries(*amended.journal), "C:\\d\\a>C:\\d\\f9 1 7;C:\\d\\b>C:\\d\\f2 32 6;");
+    EXPECT_EQ(Entries(*amended.journal), "C:\\d\\a>C:\\d\\f9 1 7 #0/0/0;C:\\d\\b>C:\\d\\f2 32 6 #0/0/0 via C:\\d\\~1.tmp;");
     EXPECT_EQ(amended.journal->end, RunEnd::None);
+    EXPECT_EQ(amended.journal->destination, "C:\\d\\");
 }
 
 TEST(RunJournal, RefusesADamagedText) {
@@ -67,6 +79,19 @@ TEST(RunJournal, RefusesADamagedText) {
         {"twice undone", kHead + "end\tstopped\nundone\nundone\n", "Line 4: nothing may follow \"undone\"."},
         {"a blank line", kHead + "\n", "Line 2: the line cannot be read."},
         {"a control character", kHead + "C:\\d\\a\r\tC:\\d\\b\t32\t5\n", "Line 2: the line holds a control"},
+        {"a relative destination", "Vorlix run\t12/06/2026\t21:30:05\tC:\\d\\\tto\\\n", "Line 1: the date, time or"},
+        {"a folder that is no folder", "Vorlix run\t12/06/2026\t21:30:05\tC:\\d\n", "Line 1: the date, time or"},
+        {"a relative path", kHead + "d\\a\tC:\\d\\b\t32\t5\n", "Line 2: the path is not in the run's folder."},
+        {"a .. part", kHead + "C:\\d\\..\\d\\a\tC:\\d\\b\t32\t5\n", "Line 2: the path is not in the run's"},
+        {"a . part", kHead + "C:\\d\\.\\a\tC:\\d\\b\t32\t5\n", "Line 2: the path is not in the run's"},
+        {"a / the platform reads as \\", kHead + "C:\\d\\a\tC:\\d\\x/../b\t32\t5\n", "Line 2: the path is not in"},
+        {"another folder", kHead + "C:\\d\\a\tC:\\e\\b\t32\t5\n", "Line 2: the path is not in the run's folder."},
+        {"the folder itself", kHead + "C:\\d\\a\tC:\\d\\\t32\t5\n", "Line 2: the path is not in the run's folder."},
+        {"an identity that is no number", kHead + "C:\\d\\a\tC:\\d\\b\t32\t5\t1\tx\t0\n", "Line 2: the attributes or"},
+        {"a temporary name elsewhere", kHead + file + "temporary\tC:\\d\\a\tC:\\e\\t\n", "Line 3: the path is not in"},
+        {"temporary unknown file", kHead + file + "temporary\tC:\\d\\x\tC:\\d\\t\n", "Line 3: the file is not one of"},
+        {"reached past the files", kHead + file + "end\tstopped\t2\n", "Line 3: the end of the run cannot be read."},
+        {"undone unknown file", kHead + file + "end\tstopped\nundone\tC:\\d\\x\n", "Line 4: only \"undone\" may"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -107,7 +132,7 @@ struct JournalingObserver : RunObserver {
 };
 
 TEST(Undo, PutsBackWhatTheRunChanged) {
-    enum Meanwhile { kNothing, kTakeB, kDeleteF3, kKilled };
+    enum Meanwhile { kNothing, kTakeB, kDeleteF3, kReplaceF2, kFolderF3, kKilled };
     using Set = std::function<void(RenameOptions&, ProgramSettings&)>;
     const Set counted = [](RenameOptions& o, ProgramSettings& s) {
         o.m_bChangePrefix = 1, o.m_nPrefixPos = 0, o.m_strNewPrefix = "f", o.m_bCountPrefix = 1, o.m_strStartCount = "1";
@@ -133,6 +158,10 @@ TEST(Undo, PutsBackWhatTheRunChanged) {
          "1 of 4 files could not be undone.\n\nf2.txt -> b.txt: its old name is taken", RunEnd::Finished},
         {"a renamed file gone meanwhile", counted, false, SIZE_MAX, kDeleteF3, 4,
          "1 of 4 files could not be undone.\n\nf3.txt -> c.txt: it is no longer there", RunEnd::Finished},
+        {"a renamed file replaced by another", counted, false, SIZE_MAX, kReplaceF2, 4,
+         "1 of 4 files could not be undone.\n\nf2.txt -> b.txt: it is not the file the run renamed", RunEnd::Finished},
+        {"a folder in a renamed file's place", counted, false, SIZE_MAX, kFolderF3, 4,
+         "1 of 4 files could not be undone.\n\nf3.txt -> c.txt: it is not the file the run renamed", RunEnd::Finished},
         {"killed after two files: the disk tells", counted, false, 2, kKilled, 2, "", RunEnd::None},
         {"killed after a renumbered file", counted, true, 3, kKilled, 2, "", RunEnd::None},
     };
@@ -154,14 +183,17 @@ TEST(Undo, PutsBackWhatTheRunChanged) {
         s.m_bWarnRename = 0;
         c.set(o, s);
         const RenamePlan plan = MakePlan(o, s, "C:\\d\\", selected, 1041422400, true);
-        RunJournal journal(files, kPath);
-        ASSERT_FALSE(journal.Begin(plan));
-        JournalingObserver observer(journal, plan.kind);
+        auto journal = std::make_unique<RunJournal>(files, kPath);
+        ASSERT_FALSE(journal->Begin(plan));
+        JournalingObserver observer(*journal, plan.kind);
         observer.cancelAt = c.cancelAt;
         const RunReport report = Execute(plan, files, observer);
-        if (c.meanwhile != kKilled) journal.End(report.changed, report.cancelled ? RunEnd::Cancelled : RunEnd::Finished);
+        if (c.meanwhile != kKilled) journal->End(report.changed, report.cancelled ? RunEnd::Cancelled : RunEnd::Finished);
+        journal.reset();  // a killed program lets its journal go too
         if (c.meanwhile == kTakeB) files.AddFile("C:\\d\\b.txt", kFileArchive, 0, "new B");
-        if (c.meanwhile == kDeleteF3) files.DeleteFile("C:\\d\\f3.txt");
+        if (c.meanwhile == kDeleteF3 || c.meanwhile == kFolderF3) files.DeleteFile("C:\\d\\f3.txt");
+        if (c.meanwhile == kFolderF3) files.AddDir("C:\\d\\f3.txt");
+        if (c.meanwhile == kReplaceF2) files.AddFile("C:\\d\\f2.txt", kFileArchive, 0, "B");  // same size, not the same
 
         const JournalFile read = ReadJournalFile(files, kPath);
         ASSERT_TRUE(read.read.journal) << read.read.damage;
@@ -180,32 +212,60 @@ TEST(Undo, PutsBackWhatTheRunChanged) {
             after.erase("C:\\d\\f2.txt");
             expected["C:\\d\\b.txt"] = after["C:\\d\\b.txt"];
         }
-        if (c.meanwhile == kDeleteF3) expected.erase("C:\\d\\c.txt");
+        if (c.meanwhile == kDeleteF3 || c.meanwhile == kFolderF3) expected.erase("C:\\d\\c.txt");
+        if (c.meanwhile == kReplaceF2) {
+            expected.erase("C:\\d\\b.txt");
+            expected["C:\\d\\f2.txt"] = "B 32 116444736000000000";
+        }
         EXPECT_EQ(after, expected);
     }
 }
 
-// A killed run is read back from the disk as an undo would meet it, the last file first.
+// A killed run is read back from the disk as an undo would meet it, the last file first,
+// then undone. With identities (`known`), an entry's file is the one the disk holds under
+// its new name, or under "~" and its new name, its temporary one; "*x" is a file x that
+// is another one.
 TEST(Undo, ReadsAKilledRunFromTheDisk) {
-    const struct { const char* what; Names entries; Names disk; Names changed; } cases[] = {
+    const std::string K = "\xE2\x84\xAA";  // the Kelvin sign: no letter k to the file system
+    const struct { const char* what; bool known; Names entries, disk, changed, after; } cases[] = {
         // b went to c first, then a to b: both done, though b's old name is taken now.
-        {"names that follow on", {"b>c", "a>b"}, {"b", "c"}, {"b>c", "a>b"}},
-        {"the second never started", {"b>c", "a>b"}, {"a", "c"}, {"b>c"}},
-        {"nothing done", {"a>x", "b>y"}, {"a", "b"}, {}},
-        {"a case-only rename done", {"r>R"}, {"R"}, {"r>R"}},
-        {"a case-only rename not done", {"r>R"}, {"r"}, {}},
-        {"a new file under the old name", {"a>x"}, {"a", "x"}, {}},
+        {"names that follow on", false, {"b>c", "a>b"}, {"b", "c"}, {"b>c", "a>b"}, {"a", "b"}},
+        {"the second never started", false, {"b>c", "a>b"}, {"a", "c"}, {"b>c"}, {"a", "b"}},
+        {"nothing done", false, {"a>x", "b>y"}, {"a", "b"}, {}, {"a", "b"}},
+        {"a case-only rename done", false, {"r>R"}, {"R"}, {"r>R"}, {"r"}},
+        {"a case-only rename not done", false, {"r>R"}, {"r"}, {}, {"r"}},
+        {"a new file under the old name", false, {"a>x"}, {"a", "x"}, {}, {"a", "x"}},
+        {"names that follow on, known", true, {"b>c", "a>b"}, {"b", "c"}, {"b>c", "a>b"}, {"a", "b"}},
+        {"the Kelvin sign beside k", true, {K + ">y", "k>" + K}, {"y", K}, {K + ">y", "k>" + K}, {"k", K}},
+        {"a case-only rename not done, known", true, {"r>R"}, {"r"}, {}, {"r"}},
+        {"killed between the two moves of a change of case", true, {"r>R"}, {"~R"}, {"r>R"}, {"r"}},
+        {"another file under the new name", true, {"a>x"}, {"*x"}, {}, {"x"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         FakeFileServices files;
         files.AddDir("C:\\d");
-        for (const std::string& name : c.disk) files.AddFile("C:\\d\\" + name);
-        Journal journal;
-        for (const std::string& e : c.entries) journal.entries.push_back({"C:\\d\\" + e.substr(0, 1), "C:\\d\\" + e.substr(2)});
-        Names changed;
-        for (size_t i : ChangedEntries(journal, files)) changed.push_back(c.entries[i]);
+        std::map<std::string, uint64_t> ids;  // the run's files by the name they have now
+        for (const std::string& name : c.disk) {
+            const FakeEntry& file = files.AddFile("C:\\d\\" + name.substr(name[0] == '*'));
+            if (name[0] != '*') ids[name] = file.id;
+        }
+        Journal journal{"", "", "C:\\d\\", "C:\\d\\"};
+        for (const std::string& e : c.entries) {
+            const std::string from = e.substr(0, e.find('>')), to = e.substr(e.find('>') + 1);
+            JournalEntry& entry = journal.entries.emplace_back(JournalEntry{"C:\\d\\" + from, "C:\\d\\" + to});
+            if (!c.known) continue;
+            entry.identity = {3, ids.count(to) ? ids[to] : ids.count("~" + to) ? ids["~" + to] : 999};
+            if (ids.count("~" + to)) entry.temporary = "C:\\d\\~" + to;
+        }
+        Names changed, after;
+        const std::vector<size_t> found = ChangedEntries(journal, files);
+        for (size_t i : found) changed.push_back(c.entries[i]);
         EXPECT_EQ(changed, c.changed);
+        UndoEntries(journal, found, files);
+        files.EnumerateDirectory("C:\\d\\", [&](const FindEntry& e) { if (e.name[0] != '.') after.push_back(e.name); });
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(after, c.after);
     }
 }
 

@@ -39,7 +39,7 @@ bool IsValidName(const std::string& name) {
 void FakeFileServices::AddDrive(int drive, bool ready) {
     m_drives[drive] = ready;
     const std::string root = std::string(1, static_cast<char>('A' + drive - 1)) + ":";
-    FakeEntry& entry = m_entries[Lower(root)];
+    FakeEntry& entry = m_entries[Key(root)];
     entry.path = root;
     entry.name = root + "\\";
     entry.attrib = kFileDirectory;
@@ -54,15 +54,16 @@ FakeEntry& FakeFileServices::AddFile(const std::string& path, unsigned attrib, T
     const std::string resolved = Resolve(path);
     if (m_drives.count(DriveOf(resolved)) == 0) AddDrive(DriveOf(resolved));
     for (size_t cut = resolved.find('\\'); cut != std::string::npos; cut = resolved.find('\\', cut + 1)) {
-        FakeEntry& parent = m_entries[Lower(resolved.substr(0, cut))];
+        FakeEntry& parent = m_entries[Key(resolved.substr(0, cut))];
         if (parent.path.empty()) {
             parent.path = resolved.substr(0, cut);
             parent.name = LastPart(parent.path);
             parent.attrib = kFileDirectory;
         }
     }
-    FakeEntry& entry = m_entries[Lower(resolved)];
+    FakeEntry& entry = m_entries[Key(resolved)];
     entry = FakeEntry();
+    entry.id = ++m_lastId;
     entry.path = resolved;
     entry.name = LastPart(resolved);
     entry.attrib = attrib;
@@ -73,8 +74,17 @@ FakeEntry& FakeFileServices::AddFile(const std::string& path, unsigned attrib, T
 
 FakeEntry* FakeFileServices::Find(const std::string& path) {
     if (HasNul(path)) return nullptr;
-    auto found = m_entries.find(Lower(Resolve(path)));
+    auto found = m_entries.find(Key(Resolve(path)));
     return found == m_entries.end() ? nullptr : &found->second;
+}
+
+std::string FakeFileServices::Key(const std::string& resolved) const {
+    return caseSensitive ? resolved : Lower(resolved);
+}
+
+bool FakeFileServices::Held(const std::string& path) const {
+    const std::string key = Key(Resolve(path));
+    return heldElsewhere.count(key) != 0 || m_held.count(key) != 0;
 }
 
 std::string FakeFileServices::Resolve(const std::string& path) const {
@@ -123,7 +133,7 @@ bool FakeFileServices::EnumerateDirectory(const std::string& dir, const std::fun
         items.push_back({".", kFileDirectory, found->modified});
         items.push_back({"..", kFileDirectory, found->modified});
     }
-    const std::string key = Lower(resolved);
+    const std::string key = Key(resolved);
     for (const auto& child : m_entries) {
         if (child.first != key && Parent(child.first) == key) {
             items.push_back({child.second.name, child.second.attrib, child.second.modified});
@@ -170,13 +180,15 @@ std::optional<Failure> FakeFileServices::Move(const char* logged, const std::str
     const FakeEntry* existing = Find(target);
     const bool ok = moving != nullptr && !moving->IsDir() && Ready(source) && parent != nullptr &&
                     parent->IsDir() && Ready(target) && IsValidName(LastPart(target)) && !HasNul(to) &&
-                    (existing == nullptr || existing == moving);
+                    (existing == nullptr || existing == moving) && !Held(source);
     if (!Log(logged + from + " -> " + to, ok)) return MoveFailure(from, to);
+    if (existing == moving && moving->name != LastPart(target) && onTemporaryName)
+        onTemporaryName(from, parent->path + "\\~vorlix-" + std::to_string(moving->id) + ".tmp");
     FakeEntry moved = *moving;
     moved.path = parent->path + "\\" + LastPart(target);
     moved.name = LastPart(target);
-    m_entries.erase(Lower(source));
-    m_entries[Lower(target)] = moved;
+    m_entries.erase(Key(source));
+    m_entries[Key(target)] = moved;
     return std::nullopt;
 }
 
@@ -187,8 +199,9 @@ bool FakeFileServices::ExistsAsSpelled(const std::string& path) {
 
 bool FakeFileServices::DeleteFile(const std::string& path) {
     const FakeEntry* found = Find(path);
-    if (!Log("Delete " + path, found != nullptr && !found->IsDir() && !(found->attrib & kFileReadOnly))) return false;
-    m_entries.erase(Lower(Resolve(path)));
+    if (!Log("Delete " + path, found != nullptr && !found->IsDir() && !(found->attrib & kFileReadOnly) && !Held(path)))
+        return false;
+    m_entries.erase(Key(Resolve(path)));
     return true;
 }
 
@@ -201,7 +214,7 @@ FileServices::RecycleResult FakeFileServices::RecycleFile(const std::string& pat
         log.back() += " no bin";
         return RecycleResult::NoBin;
     }
-    m_entries.erase(resolved);
+    m_entries.erase(Key(Resolve(path)));
     return RecycleResult::Recycled;
 }
 
@@ -300,7 +313,8 @@ bool FakeFileServices::WriteFileReplacing(const std::string& path, const std::st
     const FakeEntry* parent = Find(Parent(resolved));
     const FakeEntry* existing = Find(resolved);
     const bool ok = parent != nullptr && parent->IsDir() && IsValidName(LastPart(resolved)) && !HasNul(path) &&
-                    (existing == nullptr || (!existing->IsDir() && !(existing->attrib & kFileReadOnly)));
+                    (existing == nullptr || (!existing->IsDir() && !(existing->attrib & kFileReadOnly))) &&
+                    !Held(resolved);
     if (!Log("WriteFile " + path, ok)) return false;
     AddFile(existing != nullptr ? existing->path : parent->path + "\\" + LastPart(resolved), kFileArchive, now,
             contents);
@@ -312,7 +326,8 @@ bool FakeFileServices::AppendFile(const std::string& path, const std::string& co
     const FakeEntry* parent = Find(Parent(resolved));
     FakeEntry* existing = Find(resolved);
     const bool ok = parent != nullptr && parent->IsDir() && IsValidName(LastPart(resolved)) && !HasNul(path) &&
-                    (existing == nullptr || (!existing->IsDir() && !(existing->attrib & kFileReadOnly)));
+                    (existing == nullptr || (!existing->IsDir() && !(existing->attrib & kFileReadOnly))) &&
+                    !Held(resolved);
     if (!Log("Append " + path, ok)) return false;
     if (existing == nullptr) existing = &AddFile(parent->path + "\\" + LastPart(resolved), kFileArchive, now);
     existing->contents += contents;
@@ -327,4 +342,60 @@ bool FakeFileServices::MakeDirectory(const std::string& path) {
     if (!Log("MakeDir " + resolved, ok)) return false;
     if (existing == nullptr) AddDir(resolved, now);
     return true;
+}
+
+bool FakeFileServices::GetIdentity(const std::string& path, FileIdentity& identity) {
+    const FakeEntry* found = Find(path);
+    if (!Log("GetIdentity " + path, found != nullptr && Ready(Resolve(path)))) return false;
+    identity.volume = static_cast<uint32_t>(DriveOf(found->path));
+    identity.number = found->id;
+    identity.size = found->size != 0 ? found->size : found->contents.size();
+    identity.directory = found->IsDir();
+    return true;
+}
+
+namespace {
+
+// Reads and writes the held entry through the stand-in; it lets go when destroyed.
+class FakeHeldFile : public HeldFile {
+public:
+    FakeHeldFile(FakeFileServices& files, std::set<std::string>& held, std::string key, std::string path)
+        : m_files(files), m_held(held), m_key(std::move(key)), m_path(std::move(path)) {
+        m_held.insert(m_key);
+    }
+    ~FakeHeldFile() override { m_held.erase(m_key); }
+    bool Read(std::string& contents) override { return Entry([&](FakeEntry& e) { contents = e.contents; }); }
+    bool Rewrite(const std::string& contents) override {
+        return Entry([&](FakeEntry& e) { e.contents = contents; });
+    }
+    bool Append(const std::string& contents) override { return Entry([&](FakeEntry& e) { e.contents += contents; }); }
+
+private:
+    bool Entry(const std::function<void(FakeEntry&)>& use) {
+        FakeEntry* entry = m_files.Find(m_path);
+        m_files.log.push_back("Held " + m_path + (entry ? "" : " failed"));
+        if (entry) use(*entry);
+        return entry != nullptr;
+    }
+    FakeFileServices& m_files;
+    std::set<std::string>& m_held;
+    std::string m_key, m_path;
+};
+
+}  // namespace
+
+std::unique_ptr<HeldFile> FakeFileServices::HoldFile(const std::string& path, bool create, HoldRefusal& why) {
+    const std::string resolved = Resolve(path);
+    const FakeEntry* parent = Find(Parent(resolved));
+    FakeEntry* existing = Find(resolved);
+    why = Held(resolved)                                      ? HoldRefusal::HeldElsewhere
+          : existing == nullptr && !create                    ? HoldRefusal::Missing
+          : existing != nullptr ? (existing->IsDir() || (existing->attrib & kFileReadOnly) ? HoldRefusal::Failed
+                                                                                          : HoldRefusal::None)
+          : parent != nullptr && parent->IsDir() && IsValidName(LastPart(resolved)) && !HasNul(path)
+              ? HoldRefusal::None
+              : HoldRefusal::Failed;
+    if (!Log("Hold " + path, why == HoldRefusal::None)) return nullptr;
+    if (existing == nullptr) existing = &AddFile(parent->path + "\\" + LastPart(resolved), kFileArchive, now);
+    return std::make_unique<FakeHeldFile>(*this, m_held, Key(resolved), existing->path);
 }

@@ -27,6 +27,7 @@ struct FakeEntry {
     int64_t modifiedTicks = 0;  // the exact count, when one was set; else `modified` in whole seconds
     std::string contents;    // a file's bytes; its size is contents.size() unless `size` is set
     uint64_t size = 0;
+    uint64_t id = 0;  // its identity's number, given when it is made and kept through moves
     bool IsDir() const { return (attrib & kFileDirectory) != 0; }
 };
 
@@ -50,11 +51,20 @@ public:
     // "ChangeDir C:\a\", "Move C:\a\x -> C:\a\y", "Delete C:\a\x", "Recycle C:\a\x",
     // "GetStatus C:\a\x", "SetStatus C:\a\x", "ReadFile C:\a\x", "ReadFileStart C:\a\x 4096"
     // (at most 4096 bytes), "WriteFile C:\a\x", "Append C:\a\x", "MakeDir C:\a",
-    // "SetTicks C:\a\x 123", "MoveExact C:\a\x -> C:\a\y"; inside a SetStatus one line per
+    // "SetTicks C:\a\x 123", "MoveExact C:\a\x -> C:\a\y", "GetIdentity C:\a\x",
+    // "Hold C:\a\x" and "Held C:\a\x" for each read or write of a held file; inside a SetStatus one line per
     // change, in order: "SetAttrib C:\a\x 0x21", "SetTimes C:\a\x m=1000 c=0 a=0".
     // A call that fails has " failed" appended, a file that cannot go to the bin " no bin".
     // The clock calls are not logged.
     std::vector<std::string> log;
+
+    // The file system's rule for names: by default "A.TXT" and "a.txt" name one entry (and
+    // only ASCII letters fold, as no rule of the program's is borrowed); when set, they
+    // are two, as on a disk that tells case apart.
+    bool caseSensitive = false;
+    // Paths held by another program (in the form of Key): they cannot be held, written,
+    // moved or deleted here.
+    std::set<std::string> heldElsewhere;
 
     // Drives ("D:") and files ("C:\a\x") that cannot go to a recycle bin, in lower case;
     // names the shell would misread cannot go either, as with the real services.
@@ -80,8 +90,14 @@ public:
     bool WriteFileReplacing(const std::string& path, const std::string& contents) override;
     bool AppendFile(const std::string& path, const std::string& contents) override;
     bool MakeDirectory(const std::string& path) override;
+    bool GetIdentity(const std::string& path, FileIdentity& identity) override;
+    std::unique_ptr<HeldFile> HoldFile(const std::string& path, bool create, HoldRefusal& why) override;
+
+    // A resolved path as the entries are keyed: lower case unless `caseSensitive`.
+    std::string Key(const std::string& resolved) const;
 
 private:
+    bool Held(const std::string& path) const;
     // A move to the name `stored`, logged as `logged` + "FROM -> TO".
     std::optional<Failure> Move(const char* logged, const std::string& from, const std::string& to,
                                 const std::string& stored);
@@ -90,7 +106,9 @@ private:
     bool Ready(const std::string& resolved) const;
     bool Log(const std::string& line, bool ok);
 
-    std::map<std::string, FakeEntry> m_entries;  // by lower-case resolved path
+    std::map<std::string, FakeEntry> m_entries;  // by Key of the resolved path
+    std::set<std::string> m_held;                // by Key, held here
+    uint64_t m_lastId = 0;
     std::map<int, bool> m_drives;                // drive number -> ready
     std::string m_current = "C:";                // current directory, resolved
 };
