@@ -270,3 +270,69 @@ TEST(Undo, ReadsAKilledRunFromTheDisk) {
 }
 
 }  // namespace
+
+namespace {
+
+// What the user is asked and told, and what the journal gets at the end, as literal texts.
+TEST(Undo, TellsAndCloses) {
+    Journal j{"12/06/2026", "21:30:05", "C:\\d\\", "D:\\to\\",
+              {{"C:\\d\\a", "C:\\d\\x"}, {"C:\\d\\b", "C:\\d\\y"}, {"C:\\d\\c", "C:\\d\\z"}}};
+    Journal finished = j;
+    finished.end = RunEnd::Finished;
+    const UndoReport some{3, {2}, {{"x", "a", "its old name is taken"}, {"y", "b", "it is no longer there"}}};
+    const UndoReport all{2, {0, 2}, {}}, none{1, {}, {{"x", "a", "it is no longer there"}}};
+    // A file that keeps its name, with a time unknown when the run began and its bits as they were.
+    FakeFileServices files;
+    files.AddFile("C:\\d\\s", kFileHidden, 5);
+    Journal kept{"", "", "C:\\d\\", "C:\\d\\", {{"C:\\d\\s", "C:\\d\\s", kFileHidden, 0}}, RunEnd::Finished};
+    const size_t unchangedCount = ChangedEntries(kept, files).size();
+    kept.entries[0].modifiedTicks = -5;  // a time the file refuses
+    const struct { const char* what; std::string text, expected; } cases[] = {
+        {"the question", UndoQuestion(j, 3),
+         "Undo the rename run of 12/06/2026 21:30:05 in C:\\d\\: 3 files go back to their old names, times and attributes."},
+        {"the unfinished run", UnfinishedQuestion(2, 3),
+         "The last rename run did not finish: 2 of 3 files had been changed.\n\nUndo those changes now?"},
+        {"a folder away", UnreadableFolderText("D:\\to\\"),
+         "The last rename run did not finish, and D:\\to\\ cannot be read now. Vorlix will ask again when it can."},
+        {"failures, one a line", UndoErrorText(some).value_or(""),
+         "2 of 3 files could not be undone.\n\nx -> a: its old name is taken\ny -> b: it is no longer there"},
+        {"a time refused", UndoErrorText(UndoEntries(kept, {0}, files)).value_or(""),
+         "1 of 1 files could not be undone.\n\ns -> s: its old time or attributes cannot be put back"},
+        {"a time not known is no change", std::to_string(unchangedCount), "0"},
+        {"a killed run left as it is", ClosingLines(j, {0}, nullptr), "end\tstopped\t1\n"},
+        {"a killed run undone", ClosingLines(j, {0, 2}, &all), "unchanged\tC:\\d\\b\nend\tstopped\t3\nundone\n"},
+        {"a finished run partly undone", ClosingLines(finished, {0, 1, 2}, &some), "undone\tC:\\d\\c\n"},
+        {"nothing undone", ClosingLines(finished, {0}, &none), ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.text, c.expected) << c.what;
+}
+
+// One run holds the journal: another neither reads it nor starts; a journal that is there
+// and cannot be read, and one the system names no folder for, are told of.
+TEST(RunJournal, OneOwner) {
+    FakeFileServices files;
+    files.AddFile("C:\\d\\a.txt");
+    files.AddDir("C:\\app\\Vorlix\\last-run.txt");  // a folder where the journal would be
+    RenamePlan plan;
+    plan.curDir = plan.targetDir = "C:\\d\\";
+    plan.steps.push_back({"C:\\d\\a.txt", "C:\\d\\b.txt"});
+    RunJournal first(files, "C:\\j.txt"), second(files, "C:\\j.txt"), blocked(files, kPath), none(files, "");
+    EXPECT_FALSE(first.Begin(plan));
+    EXPECT_EQ(second.Begin(plan).value_or(Failure{}).message, kJournalHeldText);
+    EXPECT_TRUE(second.HeldElsewhere());
+    EXPECT_TRUE(ReadJournalFile(files, "C:\\j.txt").heldElsewhere);
+    first.End({true}, RunEnd::Finished);
+    EXPECT_EQ(ReadJournalFile(files, "C:\\j.txt").read.journal->entries.size(), 1u);
+    EXPECT_EQ(blocked.Begin(plan).value_or(Failure{}).message,
+              "The journal of the run cannot be written:\n" + kPath);
+    EXPECT_EQ(none.Begin(plan).value_or(Failure{}).message,
+              "The journal of the run cannot be written:\n%LOCALAPPDATA%\\Vorlix\\last-run.txt");
+    EXPECT_EQ(ReadJournalFile(files, kPath).read.damage, "The file cannot be read.");
+
+    // A drive away at the next start: the run's destination is named.
+    files.AddDrive(4, false);
+    EXPECT_EQ(UnreadableFolder(Journal{"", "", "C:\\d\\", "D:\\to\\"}, files).value_or(""), "D:\\to\\");
+    EXPECT_EQ(UnreadableFolder(Journal{"", "", "C:\\d\\", "C:\\"}, files).value_or("none"), "none");
+}
+
+}  // namespace
