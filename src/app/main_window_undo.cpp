@@ -72,6 +72,8 @@ void CRenameDlg::UndoRun(JournalFile& file, const std::vector<size_t>& changed) 
 }
 
 void CRenameDlg::CheckUnfinishedRun() {
+    // A run of this window's own began first: its journal is no unfinished one.
+    if (m_busy) return;
     const Busy busy(m_busy);
     JournalFile file = ReadJournalFile(Files(), m_services.journalPath);
     // A run of another window that goes on now is no unfinished one.

@@ -129,9 +129,10 @@ private:
     // A run, an undo or a Delete is going on (the window handles messages meanwhile).
     bool m_busy = false;
     struct Busy {
-        explicit Busy(bool& flag) : m_flag(flag) { m_flag = true; }
-        ~Busy() { m_flag = false; }
+        explicit Busy(bool& flag) : m_flag(flag), m_was(flag) { m_flag = true; }
+        ~Busy() { m_flag = m_was; }
         bool& m_flag;
+        const bool m_was;
     };
     // The last run here went ahead without its journal.
     bool m_runWithoutJournal = false;

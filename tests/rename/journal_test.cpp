@@ -104,14 +104,10 @@ TEST(RunJournal, RefusesADamagedText) {
 // Every file of C:\d\ and D:\to\ with its contents, attributes and exact time.
 std::map<std::string, std::string> Disk(FakeFileServices& files) {
     std::map<std::string, std::string> out;
-    for (const char* dir : {"C:\\d\\", "D:\\to\\"}) {
-        files.EnumerateDirectory(dir, [&](const FindEntry& e) {
-            if (e.attrib & kFileDirectory) return;
-            FileStatus s;
-            files.GetStatus(dir + e.name, s);
-            out[dir + e.name] = files.Find(dir + e.name)->contents + " " + std::to_string(s.attribute) + " " +
-                                std::to_string(s.modifiedTicks);
-        });
+    for (const FakeEntry* e : files.FilesIn({"C:\\d\\", "D:\\to\\"})) {
+        FileStatus s;
+        files.GetStatus(e->path, s);
+        out[e->path] = e->contents + " " + std::to_string(s.attribute) + " " + std::to_string(s.modifiedTicks);
     }
     return out;
 }
@@ -263,7 +259,7 @@ TEST(Undo, ReadsAKilledRunFromTheDisk) {
         for (size_t i : found) changed.push_back(c.entries[i]);
         EXPECT_EQ(changed, c.changed);
         UndoEntries(journal, found, files);
-        files.EnumerateDirectory("C:\\d\\", [&](const FindEntry& e) { if (e.name[0] != '.') after.push_back(e.name); });
+        for (const FakeEntry* e : files.FilesIn({"C:\\d\\"})) after.push_back(e->name);
         std::sort(after.begin(), after.end());
         EXPECT_EQ(after, c.after);
     }

@@ -179,17 +179,13 @@ public:
 // attributes and " +N" for a time N minutes after the stamp.
 Names Listing(FakeFileServices& files) {
     Names out;
-    for (const char* dir : {"C:\\d\\", "D:\\to\\"}) {
-        files.EnumerateDirectory(dir, [&](const FindEntry& e) {
-            if (e.attrib & kFileDirectory) return;
-            FakeEntry* entry = files.Find(dir + e.name);
-            std::string line = (dir[0] == 'D' ? dir : "") + e.name + " " + entry->contents;
-            for (auto [bit, flag] : {std::pair<unsigned, const char*>{kFileReadOnly, " r"}, {kFileHidden, " h"},
-                                     {kFileSystem, " s"}})
-                if (entry->attrib & bit) line += flag;
-            if (entry->modified) line += " +" + std::to_string((entry->modified - kStamp) / 60);
-            out.push_back(line);
-        });
+    for (const FakeEntry* entry : files.FilesIn({"C:\\d\\", "D:\\to\\"})) {
+        std::string line = (entry->path[0] == 'D' ? entry->path : entry->name) + " " + entry->contents;
+        for (auto [bit, flag] : {std::pair<unsigned, const char*>{kFileReadOnly, " r"}, {kFileHidden, " h"},
+                                 {kFileSystem, " s"}})
+            if (entry->attrib & bit) line += flag;
+        if (entry->modified) line += " +" + std::to_string((entry->modified - kStamp) / 60);
+        out.push_back(line);
     }
     return out;
 }

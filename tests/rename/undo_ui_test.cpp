@@ -31,7 +31,8 @@ void Counted(CRenameDlg& d) {
 void UndoLastRun(CRenameDlg& d) { ::SendMessageW(d.GetSafeHwnd(), WM_SYSCOMMAND, IDM_UNDOLASTRUN, 0); }
 
 // What the user does during the run to its progress window, before the second move.
-enum class During { kNothing, kCancel, kEscape, kPostedCancel };
+// kUndo: Undo Last Run asked for by its two routes, which the run ignores.
+enum class During { kNothing, kCancel, kEscape, kPostedCancel, kUndo };
 
 TEST(UndoLastRun, PutsBackEveryKindOfRun) {
     struct Case { const char* what; std::function<void(CRenameDlg&, const std::string&)> setUp; During during;
@@ -43,6 +44,7 @@ TEST(UndoLastRun, PutsBackEveryKindOfRun) {
         {"cancelled with the button", [](CRenameDlg& d, auto&) { Counted(d); }, During::kCancel, "", ""},
         {"cancelled with Esc", [](CRenameDlg& d, auto&) { Counted(d); }, During::kEscape, "", ""},
         {"cancelled while the window is busy", [](CRenameDlg& d, auto&) { Counted(d); }, During::kPostedCancel, "", ""},
+        {"undo asked for during the run", [](CRenameDlg& d, auto&) { Counted(d); }, During::kUndo, "", ""},
         {"moved to another directory", [](CRenameDlg& d, const std::string& where) {
              d.m_bUseNewDir = 1, d.m_strDestination = where + "sub"; }, During::kNothing, "", ""},
     };
@@ -64,17 +66,20 @@ TEST(UndoLastRun, PutsBackEveryKindOfRun) {
             HWND cancel = ::GetDlgItem(progress, IDCANCEL);
             if (c.during == During::kCancel) ClickButton(cancel);
             if (c.during == During::kEscape) PressKey(progress, cancel, VK_ESCAPE);
-            if (c.during == During::kPostedCancel) {
-                // Taken from the queue between two files once the run looks at it again.
-                ::PostMessageW(cancel, BM_CLICK, 0, 0);
-                ::Sleep(120);
+            if (c.during == During::kUndo) {
+                ::PostMessageW(w.dlg.GetSafeHwnd(), WM_SYSCOMMAND, IDM_UNDOLASTRUN, 0);
+                ::PostMessageW(w.dlg.GetSafeHwnd(), WM_APP + 2, 0, 0);  // Ctrl+Z's message
             }
+            if (c.during == During::kPostedCancel) ::PostMessageW(cancel, BM_CLICK, 0, 0);
+            // Taken from the queue between two files once the run looks at it again.
+            if (c.during == During::kPostedCancel || c.during == During::kUndo) ::Sleep(120);
         };
         c.setUp(w.dlg, dir.path());
         w.Rename();
         const size_t moves = files.moved.size();
         if (c.during == During::kCancel || c.during == During::kEscape) EXPECT_EQ(moves, 2u);
         if (c.during == During::kPostedCancel) EXPECT_LT(moves, 4u);
+        if (c.during == During::kUndo) EXPECT_EQ(moves, 4u);
         EXPECT_NE(Files(dir.path(), true, true), before);
         const std::vector<std::string> toldByRun = w.kit.ui.Told();
         EXPECT_EQ(toldByRun.empty() ? "" : toldByRun[0].substr(0, toldByRun[0].find('|') + 1),
@@ -128,6 +133,10 @@ TEST(UndoLastRun, AJournalThatCannotBeWrittenIsToldFirst) {
         EXPECT_EQ(w.kit.ui.Told()[0], "Confirmation: Are you sure?|The journal of the run cannot be written:\n" + blocked +
                                           "\\Vorlix\\last-run.txt\n\nRename anyway? This run could not be undone.");
         EXPECT_EQ(Files(dir.path()).count("a.txt"), answer == IDCANCEL ? 1u : 0u);
+        // Undo Last Run reaches no run before this one.
+        UndoLastRun(w.dlg);
+        if (answer == IDOK)
+            EXPECT_EQ(w.kit.ui.Told().back(), "NOTE:|The last rename run was made without a journal and cannot be undone.");
     }
 }
 
@@ -164,14 +173,39 @@ TEST(UndoLastRun, CtrlZUndoesAFileStatusChange) {
     EXPECT_EQ(Files(dir.path(), true, true), before);
 }
 
+// This test program run again as a child, running test `name` of UndoLastRun over
+// `dir` with `journal`.
+PROCESS_INFORMATION StartChild(const char* name, const std::string& dir, const std::string& journal) {
+    ::SetEnvironmentVariableW(L"VORLIX_CHILD_DIR", ToWide(dir).c_str());
+    ::SetEnvironmentVariableW(L"VORLIX_CHILD_JOURNAL", ToWide(journal).c_str());
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=UndoLastRun." + ToWide(name);
+    STARTUPINFOW startup = {sizeof startup};
+    PROCESS_INFORMATION child = {};
+    EXPECT_TRUE(::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
+    ::SetEnvironmentVariableW(L"VORLIX_CHILD_DIR", nullptr);
+    return child;
+}
+
+// Kills the child (where it still runs) and waits until it is gone.
+void EndChild(PROCESS_INFORMATION& child, DWORD waitMs = 0) {
+    if (::WaitForSingleObject(child.hProcess, waitMs) != WAIT_OBJECT_0) ::TerminateProcess(child.hProcess, 9);
+    ::WaitForSingleObject(child.hProcess, INFINITE);
+    ::CloseHandle(child.hThread);
+    ::CloseHandle(child.hProcess);
+}
+
 // The program killed from outside half-way through 2,000 files: the next start finds the
 // journal without its end, asks, and Yes puts every file back; No leaves the files for
-// Undo Last Run. The killed program is this test program, run again as the child below.
+// Undo Last Run. While it runs, a second window neither asks about it, nor undoes, nor
+// starts a run of its own.
 TEST(UndoLastRun, ARunKilledHalfWayIsUndoneAtTheNextStart) {
     constexpr int kFiles = 2000;
+    const std::string held = "Another Vorlix window is renaming files. Wait until it has finished.";
     for (int answer : {IDYES, IDNO}) {
         SCOPED_TRACE(answer == IDYES ? "Yes" : "No, then Undo Last Run");
-        TempDir dir, appData;
+        TempDir dir, other, appData;
         const std::string journal = appData.path() + "last-run.txt";
         FileMap before;
         for (int i = 0; i < kFiles; ++i) {
@@ -179,25 +213,27 @@ TEST(UndoLastRun, ARunKilledHalfWayIsUndoneAtTheNextStart) {
             dir.WriteFile(name, name);
             before[name] = name;
         }
-        ::SetEnvironmentVariableW(L"VORLIX_CHILD_DIR", ToWide(dir.path()).c_str());
-        ::SetEnvironmentVariableW(L"VORLIX_CHILD_JOURNAL", ToWide(journal).c_str());
-        wchar_t self[MAX_PATH];
-        ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-        std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=UndoLastRun.ChildRun";
-        STARTUPINFOW startup = {sizeof startup};
-        PROCESS_INFORMATION child = {};
-        ASSERT_TRUE(::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
-        // Killed once about half the files have their new names.
+        other.WriteFile("o.txt", "other");
+        PROCESS_INFORMATION child = StartChild("ChildRun", dir.path(), journal);
+        // Killed once about half the files have their new names; the second window comes
+        // once the first has begun.
         size_t renamed = 0;
+        bool secondCame = false;
         for (int wait = 0; wait < 1200 && renamed < kFiles / 2; ++wait) {
             if (::WaitForSingleObject(child.hProcess, 100) == WAIT_OBJECT_0) break;
             renamed = CountNamed(dir.path(), 'n');
+            if (renamed == 0 || secondCame) continue;
+            secondCame = true;
+            ListedWindow second(other.path(), true, nullptr, journal);
+            PumpMessages(second.dlg.GetSafeHwnd());  // start-up's look at the journal
+            UndoLastRun(second.dlg);
+            second.dlg.m_bChangePrefix = 1, second.dlg.m_strNewPrefix = "_r";
+            second.Rename();
+            EXPECT_EQ(second.kit.ui.Told(), (std::vector<std::string>{"Undo Last Run|" + held, "Rename Error:|" + held}));
+            EXPECT_EQ(Files(other.path()), (FileMap{{"o.txt", "other"}}));
         }
-        ::TerminateProcess(child.hProcess, 9);
-        ::WaitForSingleObject(child.hProcess, INFINITE);
-        ::CloseHandle(child.hThread);
-        ::CloseHandle(child.hProcess);
-        ::SetEnvironmentVariableW(L"VORLIX_CHILD_DIR", nullptr);
+        EXPECT_TRUE(secondCame);
+        EndChild(child);
         const size_t changed = CountNamed(dir.path(), 'n');
         ASSERT_GT(changed, 0u);
         ASSERT_LT(changed, static_cast<size_t>(kFiles));
@@ -217,13 +253,59 @@ TEST(UndoLastRun, ARunKilledHalfWayIsUndoneAtTheNextStart) {
     }
 }
 
-// The child of the test above: a run over every file of VORLIX_CHILD_DIR, killed by the parent.
+// Killed between the two moves of a change of case, the file under its temporary name:
+// the next start counts it and Yes gives it its old name back.
+TEST(UndoLastRun, ARunKilledInAChangeOfCaseIsUndoneAtTheNextStart) {
+    TempDir dir, appData;
+    const std::string journal = appData.path() + "last-run.txt";
+    FileMap before;
+    for (int i = 0; i < 20; ++i) dir.WriteFile(before.emplace("f" + std::to_string(1000 + i) + ".txt", "x").first->first);
+    PROCESS_INFORMATION child = StartChild("ChildChangeOfCase", dir.path(), journal);
+    EndChild(child, 60000);
+    const std::set<std::string> left = NamesIn(dir.path());
+    EXPECT_EQ(std::count_if(left.begin(), left.end(), [](const std::string& n) { return n.find(".txt") == 5; }), 15);
+    MainWindowKit restart(nullptr, journal);
+    ASSERT_TRUE(restart.Open());
+    EXPECT_EQ(restart.ui.Told(), std::vector<std::string>{"Unfinished Run|The last rename run did not finish: 5 of 20 "
+                                                          "files had been changed.\n\nUndo those changes now?"});
+    EXPECT_EQ(Files(dir.path()), before);
+    restart.dlg.DestroyWindow();
+}
+
+// The children of the tests above: a run over every file of VORLIX_CHILD_DIR, killed by
+// the parent, a little slowed down so that the parent's second window comes in time.
 TEST(UndoLastRun, ChildRun) {
     const char* dir = std::getenv("VORLIX_CHILD_DIR");
     if (!dir) GTEST_SKIP() << "run by ARunKilledHalfWayIsUndoneAtTheNextStart";
-    ListedWindow w(dir, true, nullptr, std::getenv("VORLIX_CHILD_JOURNAL"));
+    ObservedFiles files;
+    files.beforeMove = [](const std::string&, std::string&) { ::Sleep(1); };
+    ListedWindow w(dir, true, &files, std::getenv("VORLIX_CHILD_JOURNAL"));
     w.dlg.m_bChangePrefix = 1, w.dlg.m_nPrefixPos = 0, w.dlg.m_strNewPrefix = "new";
     w.dlg.m_bCountPrefix = 1, w.dlg.m_strStartCount = "0001";
+    w.Rename();
+}
+
+// Extensions in upper case; the fifth file's first move is made here once its temporary
+// name is on record, and the program ends there, as if killed.
+TEST(UndoLastRun, ChildChangeOfCase) {
+    const char* dir = std::getenv("VORLIX_CHILD_DIR");
+    if (!dir) GTEST_SKIP() << "run by ARunKilledInAChangeOfCaseIsUndoneAtTheNextStart";
+    struct KilledFiles : Win32FileServices {
+        int moves = 0;
+        std::optional<Failure> MoveFile(const std::string& from, const std::string& to) override {
+            if (++moves == 5) {
+                const auto record = onTemporaryName;
+                onTemporaryName = [record](const std::string& file, const std::string& temporary) {
+                    record(file, temporary);
+                    ::MoveFileW(ToWide(Exact(file)).c_str(), ToWide(Exact(temporary)).c_str());
+                    ::TerminateProcess(::GetCurrentProcess(), 9);
+                };
+            }
+            return Win32FileServices::MoveFile(from, to);
+        }
+    } files;
+    ListedWindow w(dir, true, &files, std::getenv("VORLIX_CHILD_JOURNAL"));
+    w.dlg.m_bChangeExt = w.dlg.m_bExtUpper = 1;
     w.Rename();
 }
 

@@ -1,8 +1,6 @@
 #include "support/fake_file_services.h"
 
-#include "platform/civil_time.h"
-#include "platform/move_rules.h"
-
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -32,6 +30,55 @@ bool IsValidName(const std::string& name) {
         if (c < 0x20 || std::string("<>:\"|?*").find(static_cast<char>(c)) != std::string::npos) return false;
     }
     return !name.empty();
+}
+
+// The stand-in's own rules, written out here rather than borrowed from the program, so
+// that a fault in the program's cannot hide behind them.
+
+// The name stored for a new one: its trailing dots and blanks dropped, unless none is left.
+std::string StoredPath(const std::string& path) {
+    const size_t start = path.rfind('\\') + 1;
+    size_t end = path.size();
+    while (end > start && (path[end - 1] == '.' || path[end - 1] == ' ')) --end;
+    return end == start ? path : path.substr(0, end);
+}
+
+Failure MoveRefused(const std::string& from, const std::string& to) {
+    return Failure{"Error Moving/Renaming File:\nFrom-  " + from + "\nTo-  " + to, std::string()};
+}
+
+// Whether the shell would read the path as written: a drive's path of at most 259 UTF-16
+// units, no part ending in a dot or a blank, no device name, no wildcard or colon.
+bool ShellReadsAsIs(const std::string& path) {
+    size_t units = 0;
+    for (unsigned char c : path) units += (c & 0xC0) != 0x80 ? 1 : (c & 0xF0) == 0xF0;
+    if (path.size() < 4 || path[1] != ':' || path[2] != '\\' || units > 259) return false;
+    for (size_t start = 3; start <= path.size();) {
+        const size_t end = std::min(path.find('\\', start), path.size());
+        const std::string part = Lower(path.substr(start, end - start));
+        const std::string stem = part.substr(0, part.find('.'));
+        if (part.empty() || part.back() == '.' || part.back() == ' ' ||
+            part.find_first_of("*?<>|\":") != std::string::npos)
+            return false;
+        for (const char* device : {"con", "prn", "aux", "nul"}) {
+            if (stem == device) return false;
+        }
+        if (stem.size() == 4 && (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0) &&
+            stem[3] >= '1' && stem[3] <= '9')
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b < 0 ? 1 : 0); }
+
+// Days from 1970-01-01 to the first of a month, on the Gregorian calendar.
+int64_t DaysTo(int64_t year, int64_t month) {
+    year -= month <= 2;
+    const int64_t era = FloorDiv(year, 400), ofEra = year - era * 400;
+    const int64_t ofYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5;
+    return era * 146097 + ofEra * 365 + ofEra / 4 - ofEra / 100 + ofYear - 719468;
 }
 
 }  // namespace
@@ -76,6 +123,17 @@ FakeEntry* FakeFileServices::Find(const std::string& path) {
     if (HasNul(path)) return nullptr;
     auto found = m_entries.find(Key(Resolve(path)));
     return found == m_entries.end() ? nullptr : &found->second;
+}
+
+std::vector<const FakeEntry*> FakeFileServices::FilesIn(std::initializer_list<const char*> dirs) const {
+    std::vector<const FakeEntry*> files;
+    for (const char* dir : dirs) {
+        const std::string key = Key(Resolve(dir));
+        for (const auto& [path, entry] : m_entries) {
+            if (path != key && Parent(path) == key && !entry.IsDir()) files.push_back(&entry);
+        }
+    }
+    return files;
 }
 
 std::string FakeFileServices::Key(const std::string& resolved) const {
@@ -164,7 +222,7 @@ int FakeFileServices::ChangeDir(const std::string& path) {
 }
 
 std::optional<Failure> FakeFileServices::MoveFile(const std::string& from, const std::string& to) {
-    return Move("Move ", from, to, StoredTargetPath(to));
+    return Move("Move ", from, to, StoredPath(to));
 }
 
 std::optional<Failure> FakeFileServices::MoveFileToExactName(const std::string& from, const std::string& to) {
@@ -181,7 +239,7 @@ std::optional<Failure> FakeFileServices::Move(const char* logged, const std::str
     const bool ok = moving != nullptr && !moving->IsDir() && Ready(source) && parent != nullptr &&
                     parent->IsDir() && Ready(target) && IsValidName(LastPart(target)) && !HasNul(to) &&
                     (existing == nullptr || existing == moving) && !Held(source);
-    if (!Log(logged + from + " -> " + to, ok)) return MoveFailure(from, to);
+    if (!Log(logged + from + " -> " + to, ok)) return MoveRefused(from, to);
     if (existing == moving && moving->name != LastPart(target) && onTemporaryName)
         onTemporaryName(from, parent->path + "\\~vorlix-" + std::to_string(moving->id) + ".tmp");
     FakeEntry moved = *moving;
@@ -210,7 +268,7 @@ FileServices::RecycleResult FakeFileServices::RecycleFile(const std::string& pat
     if (!Log("Recycle " + path, found != nullptr && !found->IsDir() && !(found->attrib & kFileReadOnly)))
         return RecycleResult::Failed;
     const std::string resolved = Lower(Resolve(path));
-    if (noBin.count(resolved.substr(0, 2)) || noBin.count(resolved) || !ShellNamesExactly(path)) {
+    if (noBin.count(resolved.substr(0, 2)) || noBin.count(resolved) || !ShellReadsAsIs(path)) {
         log.back() += " no bin";
         return RecycleResult::NoBin;
     }
@@ -285,13 +343,24 @@ std::optional<Failure> FakeFileServices::SetStatus(const std::string& path, cons
     return std::nullopt;
 }
 
+// Local time is UTC; the fields run on into the next month, day or hour as they overflow.
 TimeValue FakeFileServices::MakeLocalTime(int year, int month, int day, int hour, int minute, int second) {
-    const LocalTime t = NormalizeCalendar(year, month, day, hour, minute, second);
-    if (t.year < kFirstPlatformYear || t.year > kLastPlatformYear) return -1;
-    return CalendarSeconds(t.year, t.month, t.day, t.hour, t.minute, t.second);
+    const int64_t months = int64_t{year} * 12 + month - 1;
+    const int64_t time = (DaysTo(FloorDiv(months, 12), months - FloorDiv(months, 12) * 12 + 1) + day - 1) * 86400 +
+                         int64_t{hour} * 3600 + int64_t{minute} * 60 + second;
+    // The years of the platform's 100-ns count: 1601 to 30827.
+    return time < DaysTo(1601, 1) * 86400 || time >= DaysTo(30828, 1) * 86400 ? -1 : time;
 }
 
-LocalTime FakeFileServices::ToLocalTime(TimeValue time) { return CalendarFields(time); }
+LocalTime FakeFileServices::ToLocalTime(TimeValue time) {
+    const int64_t days = FloorDiv(time, 86400) + 719468, seconds = time - FloorDiv(time, 86400) * 86400;
+    const int64_t era = FloorDiv(days, 146097), ofEra = days - era * 146097;
+    const int64_t year = (ofEra - ofEra / 1460 + ofEra / 36524 - ofEra / 146096) / 365;
+    const int64_t ofYear = ofEra - (365 * year + year / 4 - year / 100), m = (5 * ofYear + 2) / 153;
+    const int month = static_cast<int>(m < 10 ? m + 3 : m - 9);
+    return {static_cast<int>(year + era * 400 + (month <= 2)), month, static_cast<int>(ofYear - (153 * m + 2) / 5 + 1),
+            static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60)};
+}
 
 bool FakeFileServices::ReadFile(const std::string& path, std::string& contents) {
     const FakeEntry* found = Find(path);

@@ -44,6 +44,8 @@ public:
     // A drive (1 for A); one that is not ready has no medium (ChangeDrive fails).
     void AddDrive(int drive, bool ready = true);
     FakeEntry* Find(const std::string& path);
+    // The files (no folders) of the directories given ("C:\d\"), in the order of their keys.
+    std::vector<const FakeEntry*> FilesIn(std::initializer_list<const char*> dirs) const;
 
     TimeValue now = 0;  // what Now() gives
 
