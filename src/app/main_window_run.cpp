@@ -95,7 +95,7 @@ void CRenameDlg::OnRename() {
         // Undo Last Run must not reach the run before this one.
         journal.Supersede();
     }
-    m_runWithoutJournal = unwritten.has_value();
+    m_runWithoutJournal = !journal.Written();
 
     RunReport report;
     {

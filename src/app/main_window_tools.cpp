@@ -10,6 +10,8 @@
 void CRenameDlg::OnFileListDblClk() {
     RunJournal journal(Files(), m_services.journalPath);
     EditFileStatus(*this, GetDlgItem(IDC_FILELIST), m_browse.m_strCurDir, Files(), journal);
+    // Undo Last Run now reaches this change.
+    if (journal.Written()) m_runWithoutJournal = false;
 }
 
 // Delete deletes the selected files, F5 reads the directory again, Ctrl+A selects every

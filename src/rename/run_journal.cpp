@@ -227,6 +227,7 @@ void RunJournal::LetGo() {
 
 std::optional<Failure> RunJournal::Write(Journal journal) {
     LetGo();
+    m_written = false;
     const Failure unwritten{"The journal of the run cannot be written:\n" +
                                 (m_path.empty() ? std::string("%LOCALAPPDATA%\\Vorlix\\last-run.txt") : m_path),
                             std::string()};
@@ -243,6 +244,7 @@ std::optional<Failure> RunJournal::Write(Journal journal) {
         m_held.reset();
         return unwritten;
     }
+    m_written = true;
     m_entries = std::move(journal.entries);
     // The temporary name of a change of case is on record before the file takes it.
     m_files.onTemporaryName = [this](const std::string& from, const std::string& temporary) {

@@ -94,6 +94,8 @@ public:
     // the journal could not be written; when another window's run holds it, HeldElsewhere.
     std::optional<Failure> Begin(const RenamePlan& plan);
     bool HeldElsewhere() const { return m_heldElsewhere; }
+    // The last Begin wrote the journal.
+    bool Written() const { return m_written; }
     // The run goes ahead without its journal: the last one is removed where it can be, so
     // that Undo Last Run cannot reach a run before this one.
     void Supersede();
@@ -115,6 +117,7 @@ private:
     std::vector<JournalEntry> m_entries;  // by file of the run, as last written
     std::unique_ptr<HeldFile> m_held;     // while the run goes on
     bool m_heldElsewhere = false;
+    bool m_written = false;
 };
 
 // The journal file read and held (so that no run starts meanwhile) for its closing lines:
