@@ -26,9 +26,10 @@ std::string WrittenBack(const Journal& journal) {
     for (const JournalEntry& entry : journal.entries) {
         if (!entry.temporary.empty()) text += "temporary\t" + entry.from + '\t' + entry.temporary + '\n';
     }
-    if (journal.end == RunEnd::None) return text;
     text += JournalEndLines(journal.entries, journal.entries.size(),
-                            [&](std::size_t i) { return !journal.entries[i].unchanged; }, journal.end);
+                            [&](std::size_t i) { return !journal.entries[i].unchanged; },
+                            journal.end == RunEnd::None ? RunEnd::Stopped : journal.end);
+    if (journal.end == RunEnd::None) return text.erase(text.rfind("end\t"));
     for (const JournalEntry& entry : journal.entries) {
         if (entry.undone) text += "undone\t" + entry.from + '\n';
     }

@@ -190,8 +190,12 @@ JournalRead ParseJournal(std::string_view text) {
             return Damaged(number, "the attributes or the time cannot be read.");
         if (!InRunFolders(fields[0], journal) || !InRunFolders(fields[1], journal))
             return Damaged(number, "the path is not in the run's folder.");
-        JournalEntry entry{std::string(fields[0]), std::string(fields[1]), static_cast<unsigned>(attribute),
-                           static_cast<int64_t>(ticks), FileIdentity{static_cast<uint32_t>(volume), fileNumber, size}};
+        JournalEntry entry;
+        entry.from = fields[0];
+        entry.to = fields[1];
+        entry.attribute = static_cast<unsigned>(attribute);
+        entry.modifiedTicks = static_cast<int64_t>(ticks);
+        entry.identity = FileIdentity{static_cast<uint32_t>(volume), fileNumber, size, false};
         if (JournalEntry* listed = entryOf(fields[0])) {
             *listed = std::move(entry);
         } else {
@@ -207,7 +211,9 @@ JournalRead ParseJournal(std::string_view text) {
 }
 
 JournalEntry RunJournal::EntryOf(const std::string& from, const std::string& to) {
-    JournalEntry entry{from, to};
+    JournalEntry entry;
+    entry.from = from;
+    entry.to = to;
     FileStatus status;
     // A file that cannot be read now will not be moved either; its line says so with 0s.
     if (m_files.GetStatus(from, status)) {
