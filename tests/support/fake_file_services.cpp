@@ -433,18 +433,16 @@ public:
         m_held.insert(m_key);
     }
     ~FakeHeldFile() override { m_held.erase(m_key); }
-    bool Read(std::string& contents) override { return Entry([&](FakeEntry& e) { contents = e.contents; }); }
-    bool Rewrite(const std::string& contents) override {
-        return Entry([&](FakeEntry& e) { e.contents = contents; });
-    }
-    bool Append(const std::string& contents) override { return Entry([&](FakeEntry& e) { e.contents += contents; }); }
+    bool Read(std::string& contents) override { return Use([&](FakeEntry& e) { contents = e.contents; }); }
+    bool Rewrite(const std::string& contents) override { return Use([&](FakeEntry& e) { e.contents = contents; }); }
+    bool Append(const std::string& contents) override { return Use([&](FakeEntry& e) { e.contents += contents; }); }
 
 private:
-    bool Entry(const std::function<void(FakeEntry&)>& use) {
+    template <typename F>
+    bool Use(F use) {
         FakeEntry* entry = m_files.Find(m_path);
         m_files.log.push_back("Held " + m_path + (entry ? "" : " failed"));
-        if (entry) use(*entry);
-        return entry != nullptr;
+        return entry && (use(*entry), true);
     }
     FakeFileServices& m_files;
     std::set<std::string>& m_held;
@@ -454,17 +452,9 @@ private:
 }  // namespace
 
 std::unique_ptr<HeldFile> FakeFileServices::HoldFile(const std::string& path, bool create, HoldRefusal& why) {
-    const std::string resolved = Resolve(path);
-    const FakeEntry* parent = Find(Parent(resolved));
-    FakeEntry* existing = Find(resolved);
-    why = Held(resolved)                                      ? HoldRefusal::HeldElsewhere
-          : existing == nullptr && !create                    ? HoldRefusal::Missing
-          : existing != nullptr ? (existing->IsDir() || (existing->attrib & kFileReadOnly) ? HoldRefusal::Failed
-                                                                                          : HoldRefusal::None)
-          : parent != nullptr && parent->IsDir() && IsValidName(LastPart(resolved)) && !HasNul(path)
-              ? HoldRefusal::None
-              : HoldRefusal::Failed;
+    why = Held(path) ? HoldRefusal::HeldElsewhere : !Find(path) && !create ? HoldRefusal::Missing : HoldRefusal::None;
+    // Made, or refused as a file that cannot be written, as an append would.
+    if (why == HoldRefusal::None && !AppendFile(path, "")) why = HoldRefusal::Failed;
     if (!Log("Hold " + path, why == HoldRefusal::None)) return nullptr;
-    if (existing == nullptr) existing = &AddFile(parent->path + "\\" + LastPart(resolved), kFileArchive, now);
-    return std::make_unique<FakeHeldFile>(*this, m_held, Key(resolved), existing->path);
+    return std::make_unique<FakeHeldFile>(*this, m_held, Key(Resolve(path)), Find(path)->path);
 }
