@@ -71,19 +71,24 @@ void CRenameDlg::UndoRun(JournalFile& file, const std::vector<size_t>& changed) 
         MessageBox(*errors, "Undo Error:", MB_ICONEXCLAMATION);
 }
 
-void CRenameDlg::CheckUnfinishedRun() {
-    // A run of this window's own began first: its journal is no unfinished one.
-    if (m_busy) return;
-    const Busy busy(m_busy);
-    JournalFile file = ReadJournalFile(Files(), m_services.journalPath);
+bool CRenameDlg::FindUnfinishedRun() {
+    auto file = std::make_unique<JournalFile>(ReadJournalFile(Files(), m_services.journalPath));
     // A run of another window that goes on now is no unfinished one.
-    if (file.missing || file.heldElsewhere) return;
-    if (!file.read.journal) {
-        MessageBox(DamagedText(m_services.journalPath, file.read.damage), kUnfinishedTitle, MB_ICONEXCLAMATION);
-        return;
+    if (file->missing || file->heldElsewhere) return false;
+    if (!file->read.journal) {
+        MessageBox(DamagedText(m_services.journalPath, file->read.damage), kUnfinishedTitle, MB_ICONEXCLAMATION);
+        return false;
     }
-    const Journal& journal = *file.read.journal;
-    if (journal.end != RunEnd::None) return;
+    if (file->read.journal->end != RunEnd::None) return false;
+    m_unfinished = std::move(file);
+    return true;
+}
+
+void CRenameDlg::CheckUnfinishedRun() {
+    const std::unique_ptr<JournalFile> file = std::move(m_unfinished);
+    if (!file || m_busy) return;
+    const Busy busy(m_busy);
+    const Journal& journal = *file->read.journal;
     // A folder away (a drive not there now) would make every file look unchanged.
     if (const std::optional<std::string> away = UnreadableFolder(journal, Files())) {
         MessageBox(UnreadableFolderText(*away), kUnfinishedTitle, MB_ICONINFORMATION);
@@ -95,10 +100,10 @@ void CRenameDlg::CheckUnfinishedRun() {
     if (!CheckEntries(journal, changed)) return;
     if (!changed.empty() && MessageBox(UnfinishedQuestion(changed.size(), journal.entries.size()),
                                        kUnfinishedTitle, MB_YESNO | MB_ICONQUESTION) == IDYES) {
-        UndoRun(file, changed);
+        UndoRun(*file, changed);
         FillFileList();
         return;
     }
     // Ended as it stands; Undo Last Run can still put it back.
-    file.held->Append(ClosingLines(journal, changed, nullptr));
+    file->held->Append(ClosingLines(journal, changed, nullptr));
 }

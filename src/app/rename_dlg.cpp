@@ -1,6 +1,7 @@
 #include "app/rename_dlg.h"
 
 #include "naming/option_rules.h"
+#include "rename/run_journal.h"
 #include "winui/ddx.h"
 #include "winui/dpi.h"
 

@@ -13,6 +13,7 @@
 #include "winui/ctrl_key.h"
 #include "winui/dialog.h"
 
+#include <memory>
 #include <vector>
 // After the Windows headers: it takes back their MoveFile/DeleteFile macros.
 #include "platform/file_services.h"
@@ -115,10 +116,13 @@ private:
     void ShowOptionField(const OptionBinding& b);
     int EditSelectionStart(int editId) const;
     // --- rename run, full preview and undo
-    // At start-up, once the window shows: a run the journal shows unfinished is offered
-    // for undoing.
+    // At start-up: true when the journal shows a run that never reached its end; it is
+    // kept, held, in m_unfinished, and offered for undoing by CheckUnfinishedRun once the
+    // window shows.
+    bool FindUnfinishedRun();
     void CheckUnfinishedRun();
     static constexpr UINT WM_APP_UNFINISHED = WM_APP + 3;
+    std::unique_ptr<JournalFile> m_unfinished;
     // The entries an undo would act on, looked at with the progress window up; false
     // when the user cancelled.
     bool CheckEntries(const Journal& journal, std::vector<size_t>& changed);

@@ -71,7 +71,7 @@ BOOL CRenameDlg::OnInitDialog() {
 
     // A run that never reached its end (the program was killed half-way) is offered for
     // undoing once the window shows: checking a long run's files takes a while.
-    ::PostMessageW(m_hWnd, WM_APP_UNFINISHED, 0, 0);
+    if (FindUnfinishedRun()) ::PostMessageW(m_hWnd, WM_APP_UNFINISHED, 0, 0);
 
     // 9. Drive box, current directory, tree; the tree's selection fills the list.
     OpenStartDirectory(startDir);
