@@ -105,10 +105,15 @@ std::string Refusal(DiskView& disk, FileServices& files, const JournalEntry& ent
                                 ? kNotTheFile
                                 : "it is no longer there";
     }
-    // A journal of an earlier version: at least never a folder.
+    // A journal of an earlier version: never a folder, and a file only with the time
+    // the run left it (a rename keeps the time; a file restamped cannot be told from
+    // another, and stays).
     at = entry.to;
     if (files.GetIdentity(entry.to, identity) && identity.directory) return kNotTheFile;
     if (KeepsItsName(entry)) return disk.Exists(entry.from) ? "" : "it is no longer there";
+    FileStatus status;
+    if (entry.modifiedTicks != 0 && files.GetStatus(entry.to, status) && status.modifiedTicks != entry.modifiedTicks)
+        return kNotTheFile;
     // The file system would take either spelling for the other: look before moving.
     if (CaseOnly(entry) && !AtNewPath(disk, entry)) return "it is no longer there";
     if (CaseOnly(entry) && OldNameTaken(disk, entry)) return "its old name is taken";

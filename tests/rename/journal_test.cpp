@@ -283,6 +283,9 @@ TEST(Undo, TellsAndCloses) {
     Journal kept{"", "", "C:\\d\\", "C:\\d\\", {{"C:\\d\\s", "C:\\d\\s", kFileHidden, 0}}, RunEnd::Finished};
     const size_t unchangedCount = ChangedEntries(kept, files).size();
     kept.entries[0].modifiedTicks = -5;  // a time the file refuses
+    // A journal of an earlier version: the file at the new name has another time than the run left.
+    files.AddFile("C:\\d\\y", kFileArchive, 9);
+    const Journal old{"", "", "C:\\d\\", "C:\\d\\", {{"C:\\d\\x", "C:\\d\\y", 32, 116444736050000000}}, RunEnd::Finished};
     const struct { const char* what; std::string text, expected; } cases[] = {
         {"the question", UndoQuestion(j, 3),
          "Undo the rename run of 12/06/2026 21:30:05 in C:\\d\\: 3 files go back to their old names, times and attributes."},
@@ -295,6 +298,8 @@ TEST(Undo, TellsAndCloses) {
         {"a time refused", UndoErrorText(UndoEntries(kept, {0}, files)).value_or(""),
          "1 of 1 files could not be undone.\n\ns -> s: its old time or attributes cannot be put back"},
         {"a time not known is no change", std::to_string(unchangedCount), "0"},
+        {"another time, no identity", UndoErrorText(UndoEntries(old, {0}, files)).value_or(""),
+         "1 of 1 files could not be undone.\n\ny -> x: it is not the file the run renamed"},
         {"a killed run left as it is", ClosingLines(j, {0}, nullptr), "end\tstopped\t1\n"},
         {"a killed run undone", ClosingLines(j, {0, 2}, &all), "unchanged\tC:\\d\\b\nend\tstopped\t3\nundone\n"},
         {"a finished run partly undone", ClosingLines(finished, {0, 1, 2}, &some), "undone\tC:\\d\\c\n"},
