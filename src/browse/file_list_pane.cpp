@@ -67,7 +67,7 @@ HWND FileListPane::List() const { return m_window.GetDlgItem(IDC_FILELIST); }
 // The combos' entries belong to the window like its labels do.
 void FileListPane::FillChoiceTexts() {
     FillComboTexts(m_window.GetDlgItem(IDC_FILEFILTER), kFileFilterTexts, kFileFilterCount);
-    FillComboTexts(m_window.GetDlgItem(IDC_FILESORT), kSortOrderTexts, kSortOrderCount);
+    FillComboTexts(m_window.GetDlgItem(IDC_FILESORT), kSortOrderTexts, kSortBoxEntries);
 }
 
 // A number outside a combo's entries leaves it without a selection.
@@ -76,7 +76,7 @@ void FileListPane::ShowChoices() {
     const int extent = ScalePixels(1500, WindowDpi(m_window.GetSafeHwnd()));
     ::SendMessageA(List(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent), 0);
     m_window.SendDlgItemMessage(IDC_FILEFILTER, CB_SETCURSEL, static_cast<WPARAM>(m_state.m_nFileFilter), 0);
-    m_window.SendDlgItemMessage(IDC_FILESORT, CB_SETCURSEL, static_cast<WPARAM>(m_state.m_nFileSort), 0);
+    m_window.SendDlgItemMessage(IDC_FILESORT, CB_SETCURSEL, static_cast<WPARAM>(SortEntryOfOrder(m_state.m_nFileSort)), 0);
 }
 
 void FileListPane::Fill() {
@@ -263,9 +263,9 @@ void FileListPane::OnFilterChanged() {
 }
 
 void FileListPane::OnSortChanged() {
-    int index = static_cast<int>(m_window.SendDlgItemMessage(IDC_FILESORT, CB_GETCURSEL));
-    if (index == m_state.m_nFileSort) return;
-    m_state.m_nFileSort = index;
+    const int order = SortOrderOfEntry(static_cast<int>(m_window.SendDlgItemMessage(IDC_FILESORT, CB_GETCURSEL)));
+    if (order == m_state.m_nFileSort) return;
+    m_state.m_nFileSort = order;
     Fill();
 }
 

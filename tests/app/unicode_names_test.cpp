@@ -35,7 +35,8 @@ TEST(UnicodeNames, ListedUnderAMaskAndEveryOrder) {
     w.dlg.FillFileList();
     EXPECT_EQ(Items(w.List()), std::vector<std::string>{"Ωmega.TXT"});
     w.dlg.m_strSearchMask = "*.*";
-    for (int order = 0; order < kSortOrderCount; ++order) {
+    for (int entry = 0; entry < kSortBoxEntries; ++entry) {
+        const int order = SortOrderOfEntry(entry);
         SCOPED_TRACE(order);
         w.dlg.m_browse.m_nFileSort = order;
         w.dlg.FillFileList();
