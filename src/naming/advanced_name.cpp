@@ -196,8 +196,20 @@ void SearchedRange(const RenameOptions& o, std::size_t length, std::size_t& firs
     count = static_cast<std::size_t>(to - from);
 }
 
+int StatusOf(NamePattern::Outcome outcome) {
+    switch (outcome) {
+        case NamePattern::Outcome::TooLong: return kAdvancedPatternTooLong;
+        case NamePattern::Outcome::BadReplacement: return kAdvancedPatternInvalid;
+        case NamePattern::Outcome::Replaced: break;
+    }
+    return kAdvancedComposed;
+}
+
 int ReplaceByPattern(const RenameOptions& o, const NamePattern& pattern, const std::string& w, std::string& changed,
                      PatternError* error) {
+    const bool back = o.m_bSearchBack != 0;
+    if (o.m_strReFromPos.empty() && o.m_strReToPos.empty())  // the whole part, as mostly
+        return StatusOf(pattern.Replace(w, o.m_strReStr2, back, changed, error));
     std::size_t first = 0;
     std::size_t count = 0;
     SearchedRange(o, CountCodePoints(w), first, count);
@@ -205,13 +217,9 @@ int ReplaceByPattern(const RenameOptions& o, const NamePattern& pattern, const s
     const std::size_t begin = CodePointOffset(all, first);
     const std::size_t end = begin + CodePointOffset(all.substr(begin), count);
     std::string middle;
-    switch (pattern.Replace(all.substr(begin, end - begin), o.m_strReStr2, o.m_bSearchBack != 0, middle, error)) {
-        case NamePattern::Outcome::TooLong: return kAdvancedPatternTooLong;
-        case NamePattern::Outcome::BadReplacement: return kAdvancedPatternInvalid;
-        case NamePattern::Outcome::Replaced: break;
-    }
-    changed = w.substr(0, begin) + middle + w.substr(end);
-    return kAdvancedComposed;
+    const int status = StatusOf(pattern.Replace(all.substr(begin, end - begin), o.m_strReStr2, back, middle, error));
+    if (status == kAdvancedComposed) changed = w.substr(0, begin) + middle + w.substr(end);
+    return status;
 }
 
 }  // namespace

@@ -54,6 +54,10 @@ struct NamePattern::Engine {
     pcre2_match_data* data = nullptr;
     mutable LastOnly last;
     mutable std::string buffer;
+    // The last replacement as given and as PCRE2 takes it (well-formed, "$&" turned).
+    mutable std::string replacement;
+    mutable std::string pcreReplacement = "${0}";  // for no replacement yet: never used
+    mutable bool replacementSet = false;
 
     ~Engine() {
         pcre2_match_data_free(data);
@@ -90,10 +94,17 @@ NamePattern::Outcome NamePattern::Replace(std::string_view text, const std::stri
         out.assign(text);
         return Outcome::Replaced;
     }
-    const std::string pcreReplacement = ToPcre2Replacement(replacement);
-    const uint32_t options = PCRE2_SUBSTITUTE_GLOBAL | PCRE2_SUBSTITUTE_EXTENDED | PCRE2_SUBSTITUTE_UNKNOWN_UNSET |
-                             PCRE2_SUBSTITUTE_UNSET_EMPTY | PCRE2_SUBSTITUTE_OVERFLOW_LENGTH;
     Engine& e = *engine_;
+    // Converted once for the many names a run composes.
+    if (!e.replacementSet || e.replacement != replacement) {
+        e.replacement = replacement;
+        e.pcreReplacement = ToPcre2Replacement(ToValidUtf8(replacement));
+        e.replacementSet = true;
+    }
+    const std::string& pcreReplacement = e.pcreReplacement;
+    // Both texts are well-formed: PCRE2 need not check them again.
+    const uint32_t options = PCRE2_SUBSTITUTE_GLOBAL | PCRE2_SUBSTITUTE_EXTENDED | PCRE2_SUBSTITUTE_UNKNOWN_UNSET |
+                             PCRE2_SUBSTITUTE_UNSET_EMPTY | PCRE2_SUBSTITUTE_OVERFLOW_LENGTH | PCRE2_NO_UTF_CHECK;
     auto substitute = [&]() {
         for (;;) {
             PCRE2_SIZE length = e.buffer.size();

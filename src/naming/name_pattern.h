@@ -39,7 +39,7 @@ public:
         BadReplacement,  // the replacement's syntax; `error` says where
     };
     // Every match in `text` replaced, or with lastOnly only the last one. `text` must be
-    // well-formed UTF-8.
+    // well-formed UTF-8; bytes of the replacement that are not read as U+FFFD.
     Outcome Replace(std::string_view text, const std::string& replacement, bool lastOnly, std::string& out,
                     PatternError* error = nullptr) const;
 
