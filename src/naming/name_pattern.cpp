@@ -52,12 +52,12 @@ struct NamePattern::Engine {
     pcre2_code* code = nullptr;
     pcre2_match_context* context = nullptr;
     pcre2_match_data* data = nullptr;
-    mutable LastOnly last;
-    mutable std::string buffer;
+    LastOnly last;
+    std::string buffer;
     // The last replacement as given and as PCRE2 takes it (well-formed, "$&" turned).
-    mutable std::string replacement;
-    mutable std::string pcreReplacement = "${0}";  // for no replacement yet: never used
-    mutable bool replacementSet = false;
+    std::string replacement;
+    std::string pcreReplacement;
+    bool replacementSet = false;
 
     ~Engine() {
         pcre2_match_data_free(data);
@@ -105,11 +105,12 @@ NamePattern::Outcome NamePattern::Replace(std::string_view text, const std::stri
     // Both texts are well-formed: PCRE2 need not check them again.
     const uint32_t options = PCRE2_SUBSTITUTE_GLOBAL | PCRE2_SUBSTITUTE_EXTENDED | PCRE2_SUBSTITUTE_UNKNOWN_UNSET |
                              PCRE2_SUBSTITUTE_UNSET_EMPTY | PCRE2_SUBSTITUTE_OVERFLOW_LENGTH | PCRE2_NO_UTF_CHECK;
+    const PCRE2_SPTR subject = reinterpret_cast<PCRE2_SPTR>(text.empty() ? "" : text.data());
     auto substitute = [&]() {
         for (;;) {
             PCRE2_SIZE length = e.buffer.size();
             const int rc = pcre2_substitute(
-                e.code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), 0, options, e.data, e.context,
+                e.code, subject, text.size(), 0, options, e.data, e.context,
                 reinterpret_cast<PCRE2_SPTR>(pcreReplacement.data()), pcreReplacement.size(),
                 reinterpret_cast<PCRE2_UCHAR*>(e.buffer.data()), &length);
             if (rc == PCRE2_ERROR_NOMEMORY) {
