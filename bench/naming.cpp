@@ -74,24 +74,22 @@ int main() {
     });
 
     // By regular expression, the pattern compiled once as a run does.
-    RenameOptions regex = plain;
-    regex.m_bRegex = 1;
-    regex.m_strReStr1 = "photo_(\\d+)";
-    regex.m_strReStr2 = "$1_photo";
-    const NamePattern pattern(regex.m_strReStr1, false);
-    Measure("replace by regular expression, groups", names, [&](const std::string& n) {
-        std::string out;
-        ComposeAdvancedBareName(regex, n, out, &pattern);
-        return out;
-    });
-    regex.m_strReStr1 = "final";
-    regex.m_strReStr2 = "v2";
-    const NamePattern simple(regex.m_strReStr1, false);
-    Measure("replace by regular expression, simple", names, [&](const std::string& n) {
-        std::string out;
-        ComposeAdvancedBareName(regex, n, out, &simple);
-        return out;
-    });
+    const struct { const char *what, *pattern, *with; } regexes[] = {
+        {"replace by regular expression, groups", "photo_(\\d+)", "$1_photo"},
+        {"replace by regular expression, simple", "final", "v2"},
+    };
+    for (const auto& r : regexes) {
+        RenameOptions regex = plain;
+        regex.m_bRegex = 1;
+        regex.m_strReStr1 = r.pattern;
+        regex.m_strReStr2 = r.with;
+        const NamePattern pattern(regex.m_strReStr1, false);
+        Measure(r.what, names, [&](const std::string& n) {
+            std::string out;
+            ComposeAdvancedBareName(regex, n, out, &pattern);
+            return out;
+        });
+    }
 
     // The whole plan of a run: names, full paths, counter texts and the caret name.
     ProgramSettings settings;
