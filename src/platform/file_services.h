@@ -65,11 +65,18 @@ public:
     virtual bool EnumerateDirectory(const std::string& dir,
                                     const std::function<void(const FindEntry&)>& entry) = 0;
 
+    // Whether the directory `dir` can be read, as EnumerateDirectory would (a folder that
+    // may be passed through but not listed cannot), without reading it all.
+    virtual bool CanList(const std::string& dir) {
+        return EnumerateDirectory(dir, [](const FindEntry&) {});
+    }
+
     // Current drive, 1 for A.
     virtual int GetDrive() = 0;
     // Makes a drive current (1 for A); 0 on success, -1 when there is no such drive or medium.
     virtual int ChangeDrive(int drive) = 0;
-    // Makes a directory (drive included) current; 0 on success, -1 when it cannot be entered.
+    // Makes a directory (drive included) current, reached by its exact name; 0 on success,
+    // -1 when it cannot be entered.
     virtual int ChangeDir(const std::string& path) = 0;
 
     // Renames or moves one file. Never replaces an existing file: fails when the target
