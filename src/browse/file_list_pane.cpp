@@ -105,8 +105,11 @@ void FileListPane::Fill() {
         return;
     }
     const int filter = m_state.m_nFileFilter;
-    auto listed = [filter, &mask](const FindEntry& entry) {
-        return PassesFileFilter(entry.attrib, filter) && MatchMask(mask, entry.name);
+    std::set<std::string> stray;  // names that do not lead back to their entries: rare
+    auto listed = [filter, &mask, &stray](const FindEntry& entry) {
+        if (!PassesFileFilter(entry.attrib, filter) || !MatchMask(mask, entry.name)) return false;
+        if (entry.strayName) stray.insert(entry.name);
+        return true;
     };
 
     const int order = m_state.m_nFileSort;
@@ -131,6 +134,12 @@ void FileListPane::Fill() {
             if (listed(entry)) names.push_back(entry.name);
         });
         outOfMemory = !SortAndInsert(list, order, names);
+    }
+    if (!stray.empty()) {
+        // Every entry of such a name is marked, since the name reaches at most one of them.
+        const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i)
+            if (stray.count(GetListBoxText(list, i))) MarkStrayEntry(list, i);
     }
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list, nullptr, TRUE);
@@ -267,7 +276,7 @@ void FileListPane::ForgetRangeStart() {
     m_state.m_nCaretIndex = -1;
 }
 
-std::vector<std::string> FileListPane::SelectedNames() const {
+std::vector<int> FileListPane::SelectedIndices() const {
     HWND list = List();
     LRESULT count = ::SendMessageA(list, LB_GETSELCOUNT, 0, 0);
     std::vector<int> indices(count > 0 ? static_cast<size_t>(count) : 0);
@@ -275,8 +284,17 @@ std::vector<std::string> FileListPane::SelectedNames() const {
         count = ::SendMessageA(list, LB_GETSELITEMS, indices.size(), reinterpret_cast<LPARAM>(indices.data()));
     indices.resize(count > 0 ? static_cast<size_t>(count) : 0);
     // The list gives them in ascending order already; that is list order.
+    return indices;
+}
+
+std::vector<std::string> FileListPane::SelectedNames() const {
     std::vector<std::string> names;
-    names.reserve(indices.size());
-    for (int index : indices) names.push_back(GetListBoxText(list, index));
+    for (int index : SelectedIndices()) names.push_back(GetListBoxText(List(), index));
     return names;
+}
+
+std::string FileListPane::FirstStraySelected() const {
+    for (int index : SelectedIndices())
+        if (IsStrayEntry(List(), index)) return GetListBoxText(List(), index);
+    return std::string();
 }

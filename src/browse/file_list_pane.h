@@ -63,9 +63,12 @@ public:
     void SelectAll();
     // The selected entries, top to bottom (the order a run works in).
     std::vector<std::string> SelectedNames() const;
+    // The first selected entry whose name is stray (no operation may use it); "" when none.
+    std::string FirstStraySelected() const;
 
 private:
     HWND List() const;
+    std::vector<int> SelectedIndices() const;
     void ShowSelectedCount();
 
     CDialog& m_window;

@@ -26,7 +26,14 @@ struct FindEntry {
     std::string name;        // bare name, at most 259 characters
     unsigned attrib = 0;     // attribute word (0 for a file with no attribute at all)
     int64_t writeTime = 0;   // last write, seconds since 1970-01-01 UTC
+    // The name does not lead back to this entry: the platform's name is not valid Unicode
+    // (shown with U+FFFD), so no operation may be done by it; it would reach another
+    // entry or none.
+    bool strayName = false;
 };
+
+// What the user is told when an operation is asked for an entry with a stray name.
+std::string StrayNameText(const std::string& name);
 
 // Time value: whole seconds since 1970-01-01 00:00:00 UTC, 64 bits wide so that
 // dates from 2038 on work. 0 in a status record means "no time" (left alone).

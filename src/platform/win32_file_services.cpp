@@ -384,14 +384,27 @@ bool Win32FileServices::EnumerateDirectory(const std::string& dir,
     bool readable = false;
     HANDLE find = FindFirstEntry(dir, data, readable);
     if (find == INVALID_HANDLE_VALUE) return readable;
+    // A name holding U+FFFD may be one the platform could not read as a name (a lone
+    // surrogate; under Wine, bytes that are not UTF-8), which then leads to another entry
+    // or to none. Such names wait until the end, where twins among them show.
+    std::vector<FindEntry> held;
     do {
         FindEntry found;
         found.name = FromWide(data.cFileName);
         found.attrib = AttributeWord(data.dwFileAttributes);
         found.writeTime = SecondsOf(data.ftLastWriteTime);
-        entry(found);
+        if (found.name.find("\xEF\xBF\xBD") == std::string::npos) entry(found);
+        else held.push_back(found);
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
+    for (FindEntry& found : held) {
+        const std::string path = dir + (dir.back() == '\\' ? "" : "\\") + found.name;
+        std::wstring exact;
+        found.strayName = std::count_if(held.begin(), held.end(), [&](const FindEntry& other) {
+                              return other.name == found.name;
+                          }) > 1 || !ExactPath(path, exact) || ::GetFileAttributesW(exact.c_str()) == INVALID_FILE_ATTRIBUTES;
+        entry(found);
+    }
     return true;
 }
 
