@@ -254,32 +254,36 @@ TEST_F(ToolsWindow, FileStatusOfAVanishedFileIsToldWithoutAWindow) {
     EXPECT_EQ(ListState(), "a.txt gone.txt (not the files on the disk)");
 }
 
+// How many entries of `dir` list as `name`.
+int Listed(const std::string& dir, const std::string& name) {
+    int listed = 0;
+    Win32FileServices().EnumerateDirectory(dir, [&](const FindEntry& e) { listed += e.name == name; });
+    return listed;
+}
+
 // Under Wine a name whose Unix bytes are not UTF-8 lists with U+FFFD, as the real
 // "bad\uFFFD.txt" beside it does. Such a file can only be made on the Unix side: a shell
 // does it, and the test waits until the listing shows it.
 bool MakeNonUtf8Twin(const TempDir& in, const std::string& utf8Name, const std::string& unixBytes) {
-    using UnixName = char*(CDECL*)(const wchar_t*);
-    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
+    const auto unixName = reinterpret_cast<char*(CDECL*)(const wchar_t*)>(reinterpret_cast<void (*)()>(
         ::GetProcAddress(::GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    const auto unix = [&](const std::string& path) {
+        char* name = unixName(ToWide(path).c_str());
+        const std::string text = name ? name : "";
+        ::HeapFree(::GetProcessHeap(), 0, name);
+        return text;
+    };
     TempDir scripts;
     const std::string script = scripts.WriteFile("twin.sh", "printf x > \"$1/$(printf '" + unixBytes + "')\"\n");
-    char *unixDir = unixName ? unixName(ToWide(in.path()).c_str()) : nullptr,
-         *unixScript = unixName ? unixName(ToWide(script).c_str()) : nullptr;
-    std::string command = std::string("/bin/sh \"") + (unixScript ? unixScript : "") + "\" \"" + (unixDir ? unixDir : "") + "\"";
+    std::string command = "/bin/sh \"" + unix(script) + "\" \"" + unix(in.path()) + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
-    const bool started = unixDir && unixScript &&
-                         ::CreateProcessA("Z:\\bin\\sh", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
-    ::HeapFree(::GetProcessHeap(), 0, unixDir), ::HeapFree(::GetProcessHeap(), 0, unixScript);
-    if (started) ::CloseHandle(process.hThread), ::CloseHandle(process.hProcess);
-    int listed = 0;
-    for (int waited = 0; started && listed < 2 && waited < 10000; waited += 20) {
-        ::Sleep(20);
-        listed = 0;
-        Win32FileServices().EnumerateDirectory(in.path(), [&](const FindEntry& e) { listed += e.name == utf8Name; });
-    }
-    return listed == 2;
+    if (!::CreateProcessA("Z:\\bin\\sh", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    ::CloseHandle(process.hThread), ::CloseHandle(process.hProcess);
+    for (int waited = 0; Listed(in.path(), utf8Name) < 2 && waited < 10000; waited += 20) ::Sleep(20);
+    return Listed(in.path(), utf8Name) == 2;
 }
 
 // Delete, a rename run and the file status window on either of two entries that list
@@ -307,9 +311,7 @@ TEST_F(ToolsWindow, ANameThatIsNotValidUnicodeIsRefused) {
             EXPECT_EQ(Shown(), how == 0   ? Box("Delete Error:", refused, MB_OK | MB_ICONSTOP)
                                : how == 1 ? Box("Rename Error:", refused, MB_ICONEXCLAMATION)
                                           : Box("Error:", refused, MB_OK | MB_ICONEXCLAMATION));
-            int twins = 0;
-            Win32FileServices().EnumerateDirectory(dir.path(), [&](const FindEntry& e) { twins += e.name == bad; });
-            EXPECT_EQ(twins, 2);
+            EXPECT_EQ(Listed(dir.path(), bad), 2);
             EXPECT_EQ(NamesIn(dir.path()), (std::set<std::string>{bad, "ok.txt"}));
         }
 }
