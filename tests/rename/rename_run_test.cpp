@@ -116,7 +116,6 @@ TEST(RenameRun, NeverLosesAFile) {
         {"target exists", {"a.txt"}, {"a_r.txt"}, "_r", 2, "", kNone, {"a.txt", "a_r.txt"}},
         {"destination missing", {"a.txt", "b.txt"}, {}, "_r", 2, "missing", kNone, {"a.txt", "b.txt"}},
         {"vanished", {"a.txt", "b.txt", "c.txt"}, {}, "_r", 2, "", kVanish, {"a_r.txt", "elsewhere\\b.txt", "c_r.txt"}},
-        {"too long", {"a.txt", "b.txt"}, {}, std::string(256, 'n'), 1, "", kNone, {"a.txt", "b.txt"}},
     };
     for (const auto& s : scenarios)
         for (bool abort : {false, true}) {

@@ -235,6 +235,8 @@ TEST(RunExecute, CarriesOutThePlan) {
         return "Rename Error:|Error Moving/Renaming File:\nFrom-  C:\\d\\" + from + "\nTo-  C:\\d\\" + to;
     };
     const std::string moveB = moveError("b.txt", "f2.txt"), locked = " of File:\nC:\\d\\f2.txt\nReason-  The file is locked.";
+    std::string s126;  // 252 UTF-16 units: "a" + s126 + ".txt" takes 257, past the file system's 255
+    for (int i = 0; i < 126; ++i) s126 += "😀";
     const std::string top1 = "f18446744073709551614.txt", top2 = "f" + kTop + ".txt", cKept = "c.txt of c.txt";
     // told: "stop"/"count" for failures, "end" for the plan's stop; goOn: every failure let pass.
     const struct { const char* what; Set set; Fault fault; Names after, told; struct { int errors; bool stopped; std::string caretName; } report; bool goOn = false; } cases[] = {
@@ -271,6 +273,10 @@ TEST(RunExecute, CarriesOutThePlan) {
         {"coinciding names are counted", [](auto& o, auto& s) { Prefix(o, "same"), s.m_bAbortOnError = 0; }, kNone,
          {"b.txt of b.txt", cKept, "same.txt of a.txt"},
          {"count " + moveError("b.txt", "same.txt"), "count " + moveError("c.txt", "same.txt")}, {2, false, "same.txt"}},
+        {"names too long for the file system are counted", [&](auto& o, auto& s) { AppendR(o), o.m_strNewPrefix = s126, s.m_bAbortOnError = 0; },
+         kNone, {"a.txt of a.txt", "b.txt of b.txt", cKept},
+         {"count " + moveError("a.txt", "a" + s126 + ".txt"), "count " + moveError("b.txt", "b" + s126 + ".txt"),
+          "count " + moveError("c.txt", "c" + s126 + ".txt")}, {3, false, "a" + s126 + ".txt"}},
         {"advanced options not filled in", [](auto& o, auto&) { o.m_bReplace = 1; }, kNone,
          {"a.txt of a.txt", "b.txt of b.txt", cKept}, {"end Abort:|Advance renaming options was not filled out correctly!"},
          {0, true, ""}},
