@@ -98,6 +98,14 @@ int main(int argc, char** argv) {
              d.m_strReToPos = "3";
              d.m_nApplyTo = 2;
          }},
+        {"regular expression, groups swapped",
+         [](CRenameDlg& d) {
+             d.m_bReplace = 1;
+             d.m_bRegex = 1;
+             d.m_strReStr1 = "^(\\d{4})(\\d+)";
+             d.m_strReStr2 = "$2-$1";
+             d.m_nApplyTo = 0;
+         }},
     };
     std::printf("%-46s %8s %12s %14s %14s\n", "options", "names", "names only s", "until shown s",
                 "with closing s");

@@ -1,12 +1,15 @@
 # The release: `cmake --build build/win --target package` makes
 # vorlix-VERSION-win64.zip, one folder with the program, its help page, its tooltip
-# texts and a read-me (docs/README-release.txt, with Windows line ends).
+# texts, a read-me (docs/README-release.txt, with Windows line ends) and the licence of
+# PCRE2, which is built into the program (its BSD licence asks that binaries carry it).
 install(TARGETS vorlix RUNTIME DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/src/tools/tooltip.txt ${CMAKE_SOURCE_DIR}/src/tools/vorlix.html
         DESTINATION .)
 configure_file(${CMAKE_SOURCE_DIR}/docs/README-release.txt ${CMAKE_BINARY_DIR}/package/README.txt
                @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${CMAKE_BINARY_DIR}/package/README.txt DESTINATION .)
+configure_file(${PCRE2_SOURCE}/LICENCE ${CMAKE_BINARY_DIR}/package/pcre2-licence.txt @ONLY NEWLINE_STYLE CRLF)
+install(FILES ${CMAKE_BINARY_DIR}/package/pcre2-licence.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME vorlix)

@@ -28,15 +28,21 @@ void CRenameDlg::OnSearchMaskChanged() {
     FillFileList();
 }
 
+bool CRenameDlg::OpenHanded(const std::vector<std::string>& paths) {
+    const OpenTarget target = OpenTargetOf(paths, Files());
+    const std::string failed = !target.missing.empty() ? target.missing : target.directory;
+    if (!target.missing.empty() || (!target.directory.empty() && !m_filePane.OpenDirectory(target.directory))) {
+        MessageBox("Cannot open: " + failed, "NOTE:", MB_ICONINFORMATION);
+        return false;
+    }
+    if (!target.files.empty()) m_filePane.SelectOnly(target.files);
+    return !target.directory.empty();
+}
+
 // A folder dropped on the window opens as one picked in the tree does; dropped files
 // open their directory (the first file's) and are selected there.
 void CRenameDlg::OnDropFiles(HDROP drop) {
     const std::vector<std::string> dropped = TakeDroppedPaths(drop);
     // While a run goes on the window is disabled: its list must stay the run's.
-    if (!::IsWindowEnabled(m_hWnd)) return;
-    const OpenTarget target = OpenTargetOf(dropped, Files());
-    if (!target.missing.empty()) MessageBox("Cannot open: " + target.missing, "NOTE:", MB_ICONINFORMATION);
-    if (target.directory.empty()) return;
-    OpenStartDirectory(target.directory);
-    if (!target.files.empty()) m_filePane.SelectOnly(target.files);
+    if (::IsWindowEnabled(m_hWnd)) OpenHanded(dropped);
 }

@@ -63,6 +63,12 @@ RunEnd EndOf(const RunReport& report) {
 }  // namespace
 
 RenamePlan CRenameDlg::PlanRun() {
+    const std::string stray = FilePane().FirstStraySelected();
+    if (!stray.empty()) {
+        RenamePlan refused;
+        refused.refusal = RunMessage{StrayNameText(stray), "Rename Error:", RunIcon::Exclamation};
+        return refused;
+    }
     // The stamp is made whatever the options; only a run that stamps uses it, and refuses
     // it when the platform cannot hold it (-1).
     const TimeValue stampTime = Files().MakeLocalTime(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, m_nSecond);

@@ -46,6 +46,10 @@ public:
     RenamePlan PlanRun();
     void FillFileList();
     void OpenStartDirectory(const CString& startPath);
+    // Paths handed to the program (command line, drop): opens their directory and selects
+    // their files; says "Cannot open: PATH" for what cannot be, keeping the folder shown.
+    // True when their directory was opened.
+    bool OpenHanded(const std::vector<std::string>& paths);
     // True when the file gave the window its place (all four numbers of its rectangle).
     bool LoadSettings(CString& startDir);
     void SaveSettings();

@@ -1,6 +1,5 @@
 // Start-up of the main window: everything between the controls' creation and
 // the window's first appearance, in a fixed order.
-#include "app/open_target.h"
 #include "app/rename_dlg.h"
 
 namespace {
@@ -64,18 +63,13 @@ BOOL CRenameDlg::OnInitDialog() {
     // 7. Long names can be scrolled into view. 8. Filter and sort entries.
     m_filePane.ShowChoices();
 
-    // A path given on the command line takes the saved directory's place.
-    const OpenTarget target = OpenTargetOf({m_services.openPath}, Files());
-    if (!target.missing.empty()) MessageBox("Cannot open: " + target.missing, "NOTE:", MB_ICONINFORMATION);
-    if (!target.directory.empty()) startDir = target.directory;
-
     // A run that never reached its end (the program was killed half-way) is offered for
     // undoing once the window shows: checking a long run's files takes a while.
     if (FindUnfinishedRun()) ::PostMessageW(m_hWnd, WM_APP_UNFINISHED, 0, 0);
 
-    // 9. Drive box, current directory, tree; the tree's selection fills the list.
-    OpenStartDirectory(startDir);
-    if (!target.files.empty()) m_filePane.SelectOnly(target.files);
+    // 9. Drive box, current directory, tree; the tree's selection fills the list. A path
+    // given on the command line takes the saved directory's place where it can be opened.
+    if (!OpenHanded({m_services.openPath})) OpenStartDirectory(startDir);
 
     // 10. Controls from the fields, the enabled states and the preview line.
     EnableBasicControls();

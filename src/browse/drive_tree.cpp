@@ -93,20 +93,27 @@ bool DriveTree::RemovePlaceholder(HWND tree, HTREEITEM item) {
     return true;
 }
 
-void DriveTree::OpenStartDirectory(CString startPath) {
+void DriveTree::FillDriveBox() {
     HWND box = DriveBox();
     ::SendMessageW(box, CB_RESETCONTENT, 0, 0);
     ComboDir(box, DDL_DRIVES | DDL_EXCLUSIVE, "*.*");
+}
 
-    if (!startPath.empty() && IsAsciiLetter(startPath[0])) {
-        startPath[0] = UpperAscii(startPath[0]);
-        if (m_files.ChangeDir(startPath) == 0) {
-            ::SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(FindDriveEntry(startPath[0])), 0);
-            m_path = startPath;
-            BuildTreeToPath();
-            return;
-        }
-    }
+bool DriveTree::OpenDirectory(CString path) {
+    if (path.empty() || !IsAsciiLetter(path[0])) return false;
+    path[0] = UpperAscii(path[0]);
+    if (!m_files.CanList(path) || m_files.ChangeDir(path) != 0) return false;
+    FillDriveBox();
+    ::SendMessageW(DriveBox(), CB_SETCURSEL, static_cast<WPARAM>(FindDriveEntry(path[0])), 0);
+    m_path = path;
+    BuildTreeToPath();
+    return true;
+}
+
+void DriveTree::OpenStartDirectory(const CString& startPath) {
+    if (OpenDirectory(startPath)) return;
+    FillDriveBox();
+    HWND box = DriveBox();
     // No usable start path: the root of whatever drive is current.
     m_path.clear();
     char letter = static_cast<char>('A' + m_files.GetDrive() - 1);
@@ -146,13 +153,17 @@ void DriveTree::BuildTreeToPath() {
         size_t next = rest.find('\\');
         CString segment = rest.substr(0, next);
         rest = next == CString::npos ? CString() : rest.substr(next + 1);
+        // The name spelt exactly first: a file system that tells case apart may hold a
+        // twin differing only in case, which is another folder.
         HTREEITEM found = nullptr;
         for (HTREEITEM child = TreeView_GetChild(tree, current); child;
              child = TreeView_GetNextSibling(tree, child)) {
-            if (CompareNoCase(TreeItemText(tree, child), segment) == 0) {
+            const CString text = TreeItemText(tree, child);
+            if (text == segment) {
                 found = child;
                 break;
             }
+            if (!found && CompareNoCase(text, segment) == 0) found = child;
         }
         if (!found) break;
         current = found;
@@ -254,14 +265,23 @@ BOOL DriveTree::PathFromTreeItem(HWND tree, HTREEITEM item, CString& path) {
     return TRUE;
 }
 
-void DriveTree::OnSelChanged(NMHDR*, LRESULT* result) {
+void DriveTree::OnSelChanged(NMHDR* hdr, LRESULT* result) {
     *result = 0;
     HWND tree = Tree();
     // While the tree is being cleared there may be no selection at all: nothing to show.
     HTREEITEM item = TreeView_GetSelection(tree);
-    if (!item) return;
+    if (!item || m_goingBack) return;
     CString path;
     if (!PathFromTreeItem(tree, item, path)) return;
+    if (!m_files.CanList(path)) {
+        // The current folder and its list stay; so does the tree's selection, where it was.
+        m_window.MessageBox("Cannot open: " + path, "NOTE:", MB_ICONINFORMATION);
+        HTREEITEM before = hdr ? reinterpret_cast<NMTREEVIEWW*>(hdr)->itemOld.hItem : nullptr;
+        m_goingBack = true;
+        if (before) TreeView_SelectItem(tree, before);
+        m_goingBack = false;
+        return;
+    }
     m_path = path;
     if (m_onSelected) m_onSelected();
 }

@@ -3,7 +3,8 @@
 // holds one DriveTree for its whole life. Apart from the folder icons it owns, a
 // DriveTree keeps no state: the items live in the controls and the current path
 // in the window. The tree's notifications, which arrive while an operation of the
-// same DriveTree runs, therefore find everything where the operation left it.
+// same DriveTree runs, therefore find everything where the operation left it (but for
+// the moment the selection goes back from a folder that cannot be listed).
 #pragma once
 
 #include "winui/afx.h"
@@ -28,9 +29,11 @@ public:
     // (the scale changed) it makes them anew, and a tree that shows them takes the new ones.
     void CreateImages();
 
-    // Start-up: fills the drive box, opens `startPath` when the process can change
-    // to it, else the root of the current drive.
-    void OpenStartDirectory(CString startPath);
+    // Fills the drive box and opens `path` (reached by its exact name), when it can be
+    // entered and listed; false, with nothing changed, when it cannot.
+    bool OpenDirectory(CString path);
+    // Start-up: OpenDirectory(startPath), else the root of the current drive.
+    void OpenStartDirectory(const CString& startPath);
     // Roots the tree at the drive of the current path (which holds X:\) and selects the root.
     void BuildDriveTree();
     // Roots the tree at the current path's drive and opens it level by level down
@@ -54,6 +57,7 @@ public:
 private:
     HWND Tree() const;
     HWND DriveBox() const;
+    void FillDriveBox();
     // Gives the tree the folder images and the indent that suits their size.
     void AttachImages(HWND tree);
     // Index of the drive box entry whose drive letter is `letter`, CB_ERR when none.
@@ -69,6 +73,7 @@ private:
     HIMAGELIST m_imageList = nullptr;
     CString& m_path;
     std::function<void()> m_onSelected;
+    bool m_goingBack = false;  // the tree's selection goes back from a folder that cannot be listed
 };
 
 // Drive letter of a drive box entry: its first alphabetic character, upper case; 0 when none.

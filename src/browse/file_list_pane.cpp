@@ -35,14 +35,24 @@ int FindCaretEntry(HWND list, const std::string& name) {
 
 void AddName(HWND list, const std::string& name) { ListBoxAddString(list, name); }
 
-// Orders 1 to 9 (and the unsorted 10 and more): the names go in at 0, 1, 2, ...
-template <typename Entry, typename NameOf>
-void InsertInOrder(HWND list, const std::vector<Entry>& entries, NameOf nameOf) {
+const std::string& NameOf(const std::string& name) { return name; }
+const std::string& NameOf(const DatedName& record) { return record.name; }
+void SortForOrder(int order, std::vector<std::string>& names) { SortNamesForOrder(order, names); }
+void SortForOrder(int order, std::vector<DatedName>& records) { SortDatedForOrder(order, records); }
+
+// Orders 1 to 9 (and the unsorted 10 and more): the entries, read in one pass, are put in
+// order and go in at 0, 1, 2, ... False, with the list left empty, when the memory for
+// sorting them cannot be had.
+template <typename Entry>
+bool SortAndInsert(HWND list, int order, std::vector<Entry>& entries) {
+    if (entries.empty()) return true;
+    if (!BrowseMemoryAvailable(entries.size() * sizeof(Entry))) return false;
+    SortForOrder(order, entries);
     size_t bytes = 0;
-    for (const Entry& entry : entries) bytes += (nameOf(entry).size() + 1) * sizeof(wchar_t);
-    ::SendMessageA(list, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(bytes));
-    for (size_t i = 0; i < entries.size(); ++i)
-        ListBoxInsertString(list, static_cast<int>(i), nameOf(entries[i]));
+    for (const Entry& entry : entries) bytes += (NameOf(entry).size() + 1) * sizeof(wchar_t);
+    ::SendMessageW(list, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(bytes));
+    for (size_t i = 0; i < entries.size(); ++i) ListBoxInsertString(list, static_cast<int>(i), NameOf(entries[i]));
+    return true;
 }
 
 void FillComboTexts(HWND combo, const char* const* texts, int count) {
@@ -67,7 +77,7 @@ HWND FileListPane::List() const { return m_window.GetDlgItem(IDC_FILELIST); }
 // The combos' entries belong to the window like its labels do.
 void FileListPane::FillChoiceTexts() {
     FillComboTexts(m_window.GetDlgItem(IDC_FILEFILTER), kFileFilterTexts, kFileFilterCount);
-    FillComboTexts(m_window.GetDlgItem(IDC_FILESORT), kSortOrderTexts, kSortOrderCount);
+    FillComboTexts(m_window.GetDlgItem(IDC_FILESORT), kSortOrderTexts, kSortBoxEntries);
 }
 
 // A number outside a combo's entries leaves it without a selection.
@@ -76,7 +86,7 @@ void FileListPane::ShowChoices() {
     const int extent = ScalePixels(1500, WindowDpi(m_window.GetSafeHwnd()));
     ::SendMessageA(List(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent), 0);
     m_window.SendDlgItemMessage(IDC_FILEFILTER, CB_SETCURSEL, static_cast<WPARAM>(m_state.m_nFileFilter), 0);
-    m_window.SendDlgItemMessage(IDC_FILESORT, CB_SETCURSEL, static_cast<WPARAM>(m_state.m_nFileSort), 0);
+    m_window.SendDlgItemMessage(IDC_FILESORT, CB_SETCURSEL, static_cast<WPARAM>(SortEntryOfOrder(m_state.m_nFileSort)), 0);
 }
 
 void FileListPane::Fill() {
@@ -95,8 +105,11 @@ void FileListPane::Fill() {
         return;
     }
     const int filter = m_state.m_nFileFilter;
-    auto listed = [filter, &mask](const FindEntry& entry) {
-        return PassesFileFilter(entry.attrib, filter) && MatchMask(mask, entry.name);
+    std::set<std::string> stray;  // names that do not lead back to their entries: rare
+    auto listed = [filter, &mask, &stray](const FindEntry& entry) {
+        if (!PassesFileFilter(entry.attrib, filter) || !MatchMask(mask, entry.name)) return false;
+        if (entry.strayName) stray.insert(entry.name);
+        return true;
     };
 
     const int order = m_state.m_nFileSort;
@@ -109,35 +122,24 @@ void FileListPane::Fill() {
         readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
             if (listed(entry)) AddName(list, entry.name);
         });
-    } else {
-        size_t count = 0;
+    } else if (how == FileListFill::kSortDatedNames) {
+        std::vector<DatedName> records;
         readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
-            if (listed(entry)) ++count;
+            if (listed(entry)) records.push_back(MakeDatedName(entry.name, entry.writeTime));
         });
-        size_t recordSize = how == FileListFill::kSortDatedNames ? sizeof(DatedName) : sizeof(std::string);
-        if (count == 0) {
-            // an empty list
-        } else if (!BrowseMemoryAvailable(count * recordSize)) {
-            outOfMemory = true;
-        } else if (how == FileListFill::kSortDatedNames) {
-            // Files created since the count are left out; vanished ones just make fewer.
-            std::vector<DatedName> records;
-            records.reserve(count);
-            readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
-                if (records.size() < count && listed(entry))
-                    records.push_back(MakeDatedName(entry.name, entry.writeTime));
-            });
-            SortDatedForOrder(order, records);
-            InsertInOrder(list, records, [](const DatedName& record) -> const std::string& { return record.name; });
-        } else {
-            std::vector<std::string> names;
-            names.reserve(count);
-            readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
-                if (names.size() < count && listed(entry)) names.push_back(entry.name);
-            });
-            SortNamesForOrder(order, names);
-            InsertInOrder(list, names, [](const std::string& name) -> const std::string& { return name; });
-        }
+        outOfMemory = !SortAndInsert(list, order, records);
+    } else {
+        std::vector<std::string> names;
+        readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
+            if (listed(entry)) names.push_back(entry.name);
+        });
+        outOfMemory = !SortAndInsert(list, order, names);
+    }
+    if (!stray.empty()) {
+        // Every entry of such a name is marked, since the name reaches at most one of them.
+        const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i)
+            if (stray.count(GetListBoxText(list, i))) MarkStrayEntry(list, i);
     }
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list, nullptr, TRUE);
@@ -263,9 +265,9 @@ void FileListPane::OnFilterChanged() {
 }
 
 void FileListPane::OnSortChanged() {
-    int index = static_cast<int>(m_window.SendDlgItemMessage(IDC_FILESORT, CB_GETCURSEL));
-    if (index == m_state.m_nFileSort) return;
-    m_state.m_nFileSort = index;
+    const int order = SortOrderOfEntry(static_cast<int>(m_window.SendDlgItemMessage(IDC_FILESORT, CB_GETCURSEL)));
+    if (order == m_state.m_nFileSort) return;
+    m_state.m_nFileSort = order;
     Fill();
 }
 
@@ -274,7 +276,7 @@ void FileListPane::ForgetRangeStart() {
     m_state.m_nCaretIndex = -1;
 }
 
-std::vector<std::string> FileListPane::SelectedNames() const {
+std::vector<int> FileListPane::SelectedIndices() const {
     HWND list = List();
     LRESULT count = ::SendMessageA(list, LB_GETSELCOUNT, 0, 0);
     std::vector<int> indices(count > 0 ? static_cast<size_t>(count) : 0);
@@ -282,8 +284,17 @@ std::vector<std::string> FileListPane::SelectedNames() const {
         count = ::SendMessageA(list, LB_GETSELITEMS, indices.size(), reinterpret_cast<LPARAM>(indices.data()));
     indices.resize(count > 0 ? static_cast<size_t>(count) : 0);
     // The list gives them in ascending order already; that is list order.
+    return indices;
+}
+
+std::vector<std::string> FileListPane::SelectedNames() const {
     std::vector<std::string> names;
-    names.reserve(indices.size());
-    for (int index : indices) names.push_back(GetListBoxText(list, index));
+    for (int index : SelectedIndices()) names.push_back(GetListBoxText(List(), index));
     return names;
+}
+
+std::string FileListPane::FirstStraySelected() const {
+    for (int index : SelectedIndices())
+        if (IsStrayEntry(List(), index)) return GetListBoxText(List(), index);
+    return std::string();
 }

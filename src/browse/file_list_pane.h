@@ -33,6 +33,8 @@ public:
     // Fills the drive box and opens `startPath` (else the current drive's root);
     // the tree's selection fills the list.
     void OpenStartDirectory(const std::string& startPath) { m_tree.OpenStartDirectory(startPath); }
+    // Opens `path` when it can be entered and listed (DriveTree::OpenDirectory).
+    bool OpenDirectory(const std::string& path) { return m_tree.OpenDirectory(path); }
 
     // Empties the list and lists the current directory's files under the mask, the
     // filter and the order; then selects all when asked to, puts the caret on the
@@ -61,9 +63,12 @@ public:
     void SelectAll();
     // The selected entries, top to bottom (the order a run works in).
     std::vector<std::string> SelectedNames() const;
+    // The first selected entry whose name is stray (no operation may use it); "" when none.
+    std::string FirstStraySelected() const;
 
 private:
     HWND List() const;
+    std::vector<int> SelectedIndices() const;
     void ShowSelectedCount();
 
     CDialog& m_window;

@@ -10,7 +10,7 @@
 #include "browse/name_compare.h"
 #include "naming/utf8.h"
 
-const char* const kSortOrderTexts[kSortOrderCount] = {
+const char* const kSortOrderTexts[kSortBoxEntries] = {
     "Sort filenames [A to Z] (Default)",
     "Sort filenames [Z to A]",
     "Numerical Prefix [Increasing]",
@@ -21,7 +21,25 @@ const char* const kSortOrderTexts[kSortOrderCount] = {
     "Ext. by type [x.YZ to x.CD]",
     "Date/Time (old  to  new)",
     "Date/Time (new  to  old)",
+    "Sort filenames naturally [2 before 10]",
 };
+
+namespace {
+
+// The order of each entry of the sort box.
+const int kOrderOfEntry[kSortBoxEntries] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, kNaturalOrder};
+
+}  // namespace
+
+int SortOrderOfEntry(int entry) {
+    return entry >= 0 && entry < kSortBoxEntries ? kOrderOfEntry[entry] : entry;
+}
+
+int SortEntryOfOrder(int order) {
+    for (int entry = 0; entry < kSortBoxEntries; ++entry)
+        if (kOrderOfEntry[entry] == order) return entry;
+    return -1;
+}
 
 namespace {
 
@@ -217,7 +235,58 @@ std::size_t TotalLength(const std::vector<std::string>& names) {
     return total;
 }
 
+bool IsDigitAt(std::string_view text, std::size_t i) { return i < text.size() && IsDigit(text[i]); }
+
+// The natural comparison of two folded names, without the last tie by bytes.
+int CompareNaturalFolded(std::string_view a, std::string_view b) {
+    int zeros = 0;  // fewer leading zeros first, when nothing else tells the names apart
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (!IsDigit(a[i]) || !IsDigit(b[j])) {
+            if (a[i] != b[j])  // UTF-8 bytes keep code point order
+                return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]) ? -1 : 1;
+            ++i;
+            ++j;
+            continue;
+        }
+        const std::size_t zerosA = i;
+        const std::size_t zerosB = j;
+        while (i < a.size() && a[i] == '0') ++i;
+        while (j < b.size() && b[j] == '0') ++j;
+        const std::size_t digitsA = i;
+        const std::size_t digitsB = j;
+        while (IsDigitAt(a, i)) ++i;
+        while (IsDigitAt(b, j)) ++j;
+        // Without leading zeros, the longer run is the greater number.
+        if (i - digitsA != j - digitsB) return i - digitsA < j - digitsB ? -1 : 1;
+        const int c = a.substr(digitsA, i - digitsA).compare(b.substr(digitsB, j - digitsB));
+        if (c != 0) return CompareSigned(c);
+        if (zeros == 0 && digitsA - zerosA != digitsB - zerosB) zeros = digitsA - zerosA < digitsB - zerosB ? -1 : 1;
+    }
+    if (i < a.size() || j < b.size()) return i < a.size() ? 1 : -1;
+    return zeros;
+}
+
+void SortNaturally(std::vector<std::string>& names) {
+    FoldedNames folded(TotalLength(names));
+    std::vector<FoldedName> keys(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) keys[i] = AddFoldedName(folded, names[i]);
+    std::vector<std::size_t> at = Positions(names.size());
+    std::sort(at.begin(), at.end(), [&](std::size_t x, std::size_t y) {
+        const int c = CompareNaturalFolded(folded.At(keys[x].offset, keys[x].length),
+                                           folded.At(keys[y].offset, keys[y].length));
+        return c != 0 ? c < 0 : names[x] < names[y];  // std::string compares bytes as unsigned
+    });
+    PermuteBy(names, at);
+}
+
 }  // namespace
+
+int CompareNatural(const std::string& a, const std::string& b) {
+    const int c = CompareNaturalFolded(FoldCase(a), FoldCase(b));
+    return c != 0 ? c : CompareSigned(CompareBytes(a, b));
+}
 
 FileListFill FileListFillForOrder(int order) {
     if (order <= 0)
@@ -258,6 +327,8 @@ bool NumericGroupKey(const std::string& name, bool ofExtension, uint64_t* key) {
 }
 
 void SortNamesForOrder(int order, std::vector<std::string>& names) {
+    if (order == kNaturalOrder && names.size() >= 2)
+        return SortNaturally(names);
     if (order < 1 || order > 7 || names.size() < 2)
         return;
     const bool descending = order == 1 || order == 3 || order == 5 || order == 7;

@@ -6,13 +6,15 @@
 
 #include "browse/utc_time.h"
 
-// The ten orders of the sort combo, indexed by m_nFileSort:
+// The orders of the sort combo, by their value in m_nFileSort (and the settings file):
 //   0  ascending by name, kept by the sorted list box itself (LB_ADDSTRING);
 //   1  descending by name;
 //   2/3  names whose prefix holds a number first, by that number up/down;
 //   4/5  the same with the number in the extension;
 //   6/7  names with a non-empty extension first, by extension up/down;
-//   8/9  by last-write time, old to new / new to old.
+//   8/9  by last-write time, old to new / new to old;
+//   12   naturally: as the desktop's file manager orders names (CompareNatural).
+// 10 and 11 are kept for two more orders by time.
 // In orders 2-7 the keyed group is first gathered at the front (each position
 // that holds a name outside it takes the first keyed name after it), and the
 // names outside it follow, by name in the order's direction; equal keys are
@@ -23,18 +25,30 @@
 // turn. That sort is not stable: names that CompareNoCase finds equal (B.txt and
 // b.txt, É.txt and é.txt) keep the places its swaps give them, which depend on
 // the enumeration order.
-constexpr int kSortOrderCount = 10;
+constexpr int kNaturalOrder = 12;
 
-// The combo's texts, in combo order.
-extern const char* const kSortOrderTexts[kSortOrderCount];
+// The combo's entries: its texts in combo order, and the order each entry stands for.
+constexpr int kSortBoxEntries = 11;
+extern const char* const kSortOrderTexts[kSortBoxEntries];
+int SortOrderOfEntry(int entry);
+// The entry of an order; -1 for a value no entry stands for (the combo shows none).
+int SortEntryOfOrder(int order);
+
+// The natural comparison, three-way: runs of ASCII digits compare by their value,
+// however long; any other character by its case-folded code point (FoldCase), and a
+// digit against another character by code point too. Of names equal so far, the one
+// with fewer leading zeros in its first digit run that differs in them comes first,
+// and names equal even then (those differing only in case) by their UTF-8 bytes, so
+// that only equal names compare equal: "a2" < "a02" < "a10" < "B1" < "b1".
+int CompareNatural(const std::string& a, const std::string& b);
 
 // How the file list is filled for an order index:
 //   kListBoxSorts    order 0 and any negative index: add each name with
 //                    LB_ADDSTRING and let the sorted list box place it;
-//   kSortNames       orders 1-7, and 10 or more: collect the names into a
-//                    vector, SortNamesForOrder (which leaves orders of 10 or
-//                    more in enumeration order), then LB_INSERTSTRING at
-//                    positions 0, 1, 2, ...;
+//   kSortNames       orders 1-7 and 12, and any other: collect the names into a
+//                    vector, SortNamesForOrder (which leaves the orders that
+//                    have no entry in enumeration order), then LB_INSERTSTRING
+//                    at positions 0, 1, 2, ...;
 //   kSortDatedNames  orders 8 and 9: collect MakeDatedName records,
 //                    SortDatedForOrder, then insert the names the same way.
 enum class FileListFill { kListBoxSorts, kSortNames, kSortDatedNames };
@@ -48,7 +62,7 @@ struct DatedName {
 
 DatedName MakeDatedName(const std::string& name, int64_t lastWriteUtcSeconds);
 
-// Puts names in order 1 to 7; any other order leaves them as they are.
+// Puts names in order 1 to 7 or 12; any other order leaves them as they are.
 // O(n log n); each name's keys are derived once.
 void SortNamesForOrder(int order, std::vector<std::string>& names);
 

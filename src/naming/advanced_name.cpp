@@ -1,8 +1,10 @@
 #include "naming/advanced_name.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "naming/case_map.h"
+#include "naming/name_pattern.h"
 #include "naming/position_field.h"
 #include "naming/rename_options.h"
 #include "naming/split_name.h"
@@ -173,7 +175,58 @@ std::string ChangeWorkingPart(const RenameOptions& o, const std::string& w) {
     return EncodeUtf8Text(ChangeText(o, DecodeUtf8Text(w)));
 }
 
+// The characters [first, first + count) of a working part of `length` characters that a
+// pattern searches: those the range rule would replace, or all when no position is set.
+void SearchedRange(const RenameOptions& o, std::size_t length, std::size_t& first, std::size_t& count) {
+    const long long len = static_cast<long long>(length);
+    auto clamp = [len](long long n) { return std::min(std::max(n, 0LL), len); };
+    long long from = 0, to = len;
+    if (!o.m_strReFromPos.empty() && o.m_strReToPos.empty()) {
+        to = clamp(ParsePositionNumber(o.m_strReFromPos));
+    } else if (o.m_strReFromPos.empty() && !o.m_strReToPos.empty()) {
+        from = len - clamp(ParsePositionNumber(o.m_strReToPos));
+    } else if (!o.m_strReFromPos.empty()) {
+        long long f = ParsePositionNumber(o.m_strReFromPos);
+        long long t = ParsePositionNumber(o.m_strReToPos);
+        if (f > t) std::swap(f, t);
+        from = clamp(f);
+        to = std::max(from, clamp(t + 1));
+    }
+    first = static_cast<std::size_t>(from);
+    count = static_cast<std::size_t>(to - from);
+}
+
+int StatusOf(NamePattern::Outcome outcome) {
+    switch (outcome) {
+        case NamePattern::Outcome::TooLong: return kAdvancedPatternTooLong;
+        case NamePattern::Outcome::BadReplacement: return kAdvancedPatternInvalid;
+        case NamePattern::Outcome::Replaced: break;
+    }
+    return kAdvancedComposed;
+}
+
+int ReplaceByPattern(const RenameOptions& o, const NamePattern& pattern, const std::string& w, std::string& changed,
+                     PatternError* error) {
+    const bool back = o.m_bSearchBack != 0;
+    if (o.m_strReFromPos.empty() && o.m_strReToPos.empty())  // the whole part, as mostly
+        return StatusOf(pattern.Replace(w, o.m_strReStr2, back, changed, error));
+    std::size_t first = 0;
+    std::size_t count = 0;
+    SearchedRange(o, CountCodePoints(w), first, count);
+    const std::string_view all(w);
+    const std::size_t begin = CodePointOffset(all, first);
+    const std::size_t end = begin + CodePointOffset(all.substr(begin), count);
+    std::string middle;
+    const int status = StatusOf(pattern.Replace(all.substr(begin, end - begin), o.m_strReStr2, back, middle, error));
+    if (status == kAdvancedComposed) changed = w.substr(0, begin) + middle + w.substr(end);
+    return status;
+}
+
 }  // namespace
+
+bool UsesNamePattern(const RenameOptions& o) {
+    return !o.m_bInsert && o.m_bReplace && o.m_bRegex && !o.m_strReStr1.empty();
+}
 
 SearchMatch FindSearchText(const std::string& haystack, const std::string& pattern,
                            bool caseSensitive) {
@@ -181,12 +234,31 @@ SearchMatch FindSearchText(const std::string& haystack, const std::string& patte
     return FindIn(DecodeUtf8Text(haystack), DecodeUtf8Text(pattern), caseSensitive);
 }
 
-int ComposeAdvancedBareName(const RenameOptions& o, const std::string& oldName,
-                            std::string& bareName) {
+int ComposeAdvancedBareName(const RenameOptions& o, const std::string& oldName, std::string& bareName,
+                            const NamePattern* pattern, PatternError* error) {
     bareName.clear();
     if (o.m_strInsAtPos.empty() && o.m_strReStr1.empty() && o.m_strReFromPos.empty() &&
         o.m_strReToPos.empty() && !o.m_bInsBefore && !o.m_bInsAfter)
         return kAdvancedNotFilledIn;
+
+    std::unique_ptr<NamePattern> ownPattern;
+    if (!UsesNamePattern(o)) {
+        pattern = nullptr;
+    } else if (!pattern) {
+        ownPattern = std::make_unique<NamePattern>(o.m_strReStr1, o.m_bCaseSensitive != 0);
+        pattern = ownPattern.get();
+    }
+    if (pattern && pattern->CompileError()) {
+        if (error) *error = *pattern->CompileError();
+        return kAdvancedPatternInvalid;
+    }
+    int status = kAdvancedComposed;
+    auto change = [&](const std::string& w) {
+        if (!pattern) return ChangeWorkingPart(o, w);
+        std::string changed;
+        status = ReplaceByPattern(o, *pattern, w, changed, error);
+        return changed;
+    };
 
     // The kept rest of a damaged name comes out well-formed too.
     std::string repaired;
@@ -197,7 +269,7 @@ int ComposeAdvancedBareName(const RenameOptions& o, const std::string& oldName,
             // A name without a dot has an empty extension and is kept whole in front of
             // the changed one; the dot goes between them only when there is something to
             // separate, so an unchanged name stays exactly as it was.
-            const std::string changed = ChangeWorkingPart(o, parts.extension);
+            const std::string changed = change(parts.extension);
             if (parts.hasDot)
                 bareName = parts.prefix + "." + changed;
             else
@@ -205,14 +277,14 @@ int ComposeAdvancedBareName(const RenameOptions& o, const std::string& oldName,
             break;
         }
         case 2:
-            bareName = ChangeWorkingPart(o, name);
+            bareName = change(name);
             break;
         default:
             // Prefix only, also for a value no radio button gives (a settings file can
             // hold any number): that is the option's start value.
-            bareName = ChangeWorkingPart(o, parts.prefix) + (parts.hasDot ? "." + parts.extension
-                                                                          : std::string());
+            bareName = change(parts.prefix) + (parts.hasDot ? "." + parts.extension : std::string());
             break;
     }
-    return kAdvancedComposed;
+    if (status != kAdvancedComposed) bareName.clear();
+    return status;
 }

@@ -4,6 +4,8 @@
 #include <string>
 
 struct RenameOptions;
+struct PatternError;
+class NamePattern;
 
 // Where a search text was found in a working text.
 struct SearchMatch {
@@ -24,9 +26,23 @@ SearchMatch FindSearchText(const std::string& haystack, const std::string& patte
 // Results of ComposeAdvancedBareName.
 constexpr int kAdvancedComposed = 1;
 constexpr int kAdvancedNotFilledIn = -3;
+constexpr int kAdvancedPatternTooLong = -4;  // the pattern hit a matching limit on this name
+constexpr int kAdvancedPatternInvalid = -5;  // the pattern or its replacement is wrong
+
+// Whether the replace runs by regular expression: "Replace" (and not "INSERT") with
+// "Regular expression" ticked and a pattern in the replace "string:". Without a pattern
+// the range of positions is replaced as ever.
+bool UsesNamePattern(const RenameOptions& o);
 
 // The new bare name of one file by the advanced insert and replace rules. Returns -3
 // (and an empty bareName) when none of "at pos #", the replace "string:", "First/From #",
 // "Last/To #", "Before or" and "After" is filled in, whatever the mode; else 1.
-int ComposeAdvancedBareName(const RenameOptions& o, const std::string& oldName,
-                            std::string& bareName);
+//
+// By regular expression every match in the working part is replaced (the last one only
+// with "Search String Backward"); "First/From #" and "Last/To #", when filled, keep the
+// search to the characters the range rule would replace. `pattern` is the replace
+// "string:" compiled with the case option, made once for many names (without it, it is
+// compiled here). A pattern that does not compile, or a replacement that PCRE2 refuses,
+// gives -5 with `error` filled in; a matching limit hit on this name gives -4.
+int ComposeAdvancedBareName(const RenameOptions& o, const std::string& oldName, std::string& bareName,
+                            const NamePattern* pattern = nullptr, PatternError* error = nullptr);

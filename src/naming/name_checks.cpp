@@ -7,8 +7,8 @@
 
 NameProblem FindNameProblem(const std::string& name) {
     NameProblem problem;
-    // The byte count bounds the character count from above: most names need no count.
-    if (name.size() > kMaxNewNameLength && CountCodePoints(name) > kMaxNewNameLength) {
+    // The byte count bounds the unit count from above: most names need no count.
+    if (name.size() > kMaxNewNameLength && CountUtf16Units(name) > kMaxNewNameLength) {
         problem.kind = NameProblem::Kind::kTooLong;
         return problem;
     }

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-// The longest new name that passes, in characters (code points); one more warns.
-constexpr std::size_t kMaxNewNameLength = 256;
+// The longest new name that passes, in UTF-16 units as the file system counts it (a
+// character beyond U+FFFF takes two); one more warns, in the preview and in the run.
+constexpr std::size_t kMaxNewNameLength = 255;
 
 // What "Find Invalid Characters" finds in one name: too long comes first, then the
 // leftmost of the nine characters no file name may hold (" * / : < > ? \ |).

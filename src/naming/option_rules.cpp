@@ -55,6 +55,7 @@ const std::vector<OptionBinding> kBindings = {
     Radio(IDC_APPLY_PREFIX, 3, &O::m_nApplyTo),
     Check(IDC_CASESENSITIVE, &O::m_bCaseSensitive),
     Check(IDC_SEARCHBACK, &O::m_bSearchBack),
+    Check(IDC_REGEX, &O::m_bRegex),
 };
 
 // A group of controls that share one enabling condition.
@@ -87,12 +88,14 @@ const EnableRule kAdvancedRules[] = {
     {{IDC_LBL_INSSTR2, IDC_INSSTR2}, InsertBeside},
     {{IDC_SEARCHBACK, IDC_CASESENSITIVE},
      [](const RenameOptions& o) { return InsertBeside(o) || (o.m_bReplace && !o.m_strReStr1.empty()); }},
+    // A pattern and a range go together: the range keeps the pattern's search inside it.
     {{IDC_LBL_RESTR1, IDC_RESTR1},
      [](const RenameOptions& o) {
-         return o.m_bReplace && o.m_strReFromPos.empty() && o.m_strReToPos.empty();
+         return o.m_bReplace && (o.m_bRegex || (o.m_strReFromPos.empty() && o.m_strReToPos.empty()));
      }},
     {{IDC_LBL_REFROMPOS, IDC_REFROMPOS, IDC_LBL_RETOPOS, IDC_RETOPOS},
-     [](const RenameOptions& o) { return o.m_bReplace && o.m_strReStr1.empty(); }},
+     [](const RenameOptions& o) { return o.m_bReplace && (o.m_bRegex || o.m_strReStr1.empty()); }},
+    {{IDC_REGEX}, [](const RenameOptions& o) { return o.m_bReplace != 0; }},
     {{IDC_LBL_RESTR2, IDC_RESTR2}, [](const RenameOptions& o) { return o.m_bReplace != 0; }},
     {{IDC_APPLY_PREFIX, IDC_APPLY_EXT, IDC_APPLY_NAME},
      [](const RenameOptions& o) { return o.m_bInsert || o.m_bReplace; }},
@@ -186,7 +189,7 @@ OptionOutcome ApplyOptionChange(const RenameOptions& before, const OptionChange&
             break;
         case IDC_REFROMPOS:
         case IDC_RETOPOS:
-            if (!typed.empty()) o.m_strReStr1.clear();
+            if (!typed.empty() && !o.m_bRegex) o.m_strReStr1.clear();
             out.refused = !IsPositionTextAccepted(typed);
             break;
         default: break;
@@ -215,9 +218,11 @@ OptionOutcome ApplyOptionChange(const RenameOptions& before, const OptionChange&
             break;
         case IDC_INSAFTER: InsertSideClicked(o, &O::m_bInsAfter, &O::m_bInsBefore); break;
         case IDC_INSBEFORE: InsertSideClicked(o, &O::m_bInsBefore, &O::m_bInsAfter); break;
-        // Replacing a searched text and replacing a range of positions exclude each other.
+        // Replacing a searched text and replacing a range of positions exclude each other,
+        // except by pattern; leaving the pattern behind takes the range away again.
         case IDC_RESTR1:
-            if (!o.m_strReStr1.empty()) {
+        case IDC_REGEX:
+            if (!o.m_strReStr1.empty() && !o.m_bRegex) {
                 o.m_strReFromPos.clear();
                 o.m_strReToPos.clear();
             }

@@ -1,11 +1,14 @@
 #include "naming/preview_line.h"
 
+#include "naming/advanced_name.h"
 #include "naming/case_map.h"
+#include "naming/name_pattern.h"
 #include "naming/rename_options.h"
 #include "naming/utf8.h"
 
 const char* const kPreviewNoChanges = "(NO CHANGES)";
 const char* const kPreviewAdvancedMode = "(No Real Time Preview for Advance mode)";
+const char* const kPreviewInvalidPattern = "(INVALID PATTERN)";
 
 namespace {
 
@@ -23,7 +26,13 @@ std::string CounterDisplay(const RenameOptions& o, bool forPrefix) {
 }  // namespace
 
 std::string RealTimePreviewText(const RenameOptions& o) {
-    if (o.m_bInsert || o.m_bReplace) return kPreviewAdvancedMode;
+    if (o.m_bInsert || o.m_bReplace) {
+        // Compiled anew on every change of the options: the line tells at once when the
+        // pattern typed so far cannot work.
+        if (UsesNamePattern(o) && NamePattern(o.m_strReStr1, o.m_bCaseSensitive != 0).CompileError())
+            return kPreviewInvalidPattern;
+        return kPreviewAdvancedMode;
+    }
     if (!o.m_bChangePrefix && !o.m_bChangeExt) return kPreviewNoChanges;
 
     std::string prefix = kOldPrefix;

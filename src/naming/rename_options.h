@@ -49,4 +49,5 @@ struct RenameOptions {
     int m_nApplyTo = 0;           // 0 prefix, 1 extension, 2 entire name
     int m_bCaseSensitive = 0;
     int m_bSearchBack = 0;
+    int m_bRegex = 0;             // the replace "string:" is a regular expression
 };

@@ -128,6 +128,12 @@ std::size_t CountCodePoints(std::string_view text) {
     return count;
 }
 
+std::size_t CountUtf16Units(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < text.size();) count += DecodeUtf8(text, pos) > 0xFFFF ? 2 : 1;
+    return count;
+}
+
 std::size_t CodePointOffset(std::string_view text, std::size_t n) {
     std::size_t pos = 0;
     for (; n > 0 && pos < text.size(); --n) DecodeUtf8(text, pos);

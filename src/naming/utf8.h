@@ -41,6 +41,9 @@ std::u32string DecodeUtf8Text(std::string_view text);
 std::string EncodeUtf8Text(std::u32string_view chars);
 
 std::size_t CountCodePoints(std::string_view text);
+// The length of the text in UTF-16 units, as the file system counts a name: a character
+// beyond U+FFFF takes two.
+std::size_t CountUtf16Units(std::string_view text);
 
 // The number of bytes that the first n characters of the text take (all of it when it
 // holds fewer): text.substr(0, CodePointOffset(text, n)) is its first n characters.

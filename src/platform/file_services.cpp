@@ -1,5 +1,9 @@
 #include "platform/file_services.h"
 
+std::string StrayNameText(const std::string& name) {
+    return name + " cannot be handled: its name is not valid Unicode.";
+}
+
 // A read-only file refuses new times: `stamp` takes the bit off along with its change,
 // and the bit comes back after it, also when the stamp failed. The stamp's failure is
 // the one told.

@@ -27,7 +27,14 @@ struct FindEntry {
     std::string name;        // bare name, at most 259 characters
     unsigned attrib = 0;     // attribute word (0 for a file with no attribute at all)
     int64_t writeTime = 0;   // last write, seconds since 1970-01-01 UTC
+    // The name does not lead back to this entry: the platform's name is not valid Unicode
+    // (shown with U+FFFD), so no operation may be done by it; it would reach another
+    // entry or none.
+    bool strayName = false;
 };
+
+// What the user is told when an operation is asked for an entry with a stray name.
+std::string StrayNameText(const std::string& name);
 
 // Time value: whole seconds since 1970-01-01 00:00:00 UTC, 64 bits wide so that
 // dates from 2038 on work. 0 in a status record means "no time" (left alone).
@@ -91,11 +98,18 @@ public:
     virtual bool EnumerateDirectory(const std::string& dir,
                                     const std::function<void(const FindEntry&)>& entry) = 0;
 
+    // Whether the directory `dir` can be read, as EnumerateDirectory would (a folder that
+    // may be passed through but not listed cannot), without reading it all.
+    virtual bool CanList(const std::string& dir) {
+        return EnumerateDirectory(dir, [](const FindEntry&) {});
+    }
+
     // Current drive, 1 for A.
     virtual int GetDrive() = 0;
     // Makes a drive current (1 for A); 0 on success, -1 when there is no such drive or medium.
     virtual int ChangeDrive(int drive) = 0;
-    // Makes a directory (drive included) current; 0 on success, -1 when it cannot be entered.
+    // Makes a directory (drive included) current, reached by its exact name; 0 on success,
+    // -1 when it cannot be entered.
     virtual int ChangeDir(const std::string& path) = 0;
 
     // Renames or moves one file. Never replaces an existing file: fails when the target

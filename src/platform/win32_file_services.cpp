@@ -348,6 +348,20 @@ std::optional<Failure> SetTimes(const std::wstring& exact, const std::string& pa
     return std::nullopt;
 }
 
+// Starts reading the directory `dir`; without a handle, `readable` tells whether it was
+// read all the same: an empty root directory has no "." to report.
+HANDLE FindFirstEntry(const std::string& dir, WIN32_FIND_DATAW& data, bool& readable) {
+    std::wstring pattern;
+    readable = false;
+    if (!ExactPath(dir, pattern)) return INVALID_HANDLE_VALUE;
+    if (pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    HANDLE find = ::FindFirstFileW(pattern.c_str(), &data);
+    const DWORD error = find == INVALID_HANDLE_VALUE ? ::GetLastError() : ERROR_SUCCESS;
+    readable = error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+    return find;
+}
+
 bool WriteNew(const std::wstring& path, const std::string& contents) {
     HandleCloser file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -366,45 +380,59 @@ bool WriteNew(const std::wstring& path, const std::string& contents) {
 
 bool Win32FileServices::EnumerateDirectory(const std::string& dir,
                                            const std::function<void(const FindEntry&)>& entry) {
-    std::wstring pattern;
-    if (!ExactPath(dir, pattern)) return false;
-    if (pattern.back() != L'\\') pattern += L'\\';
-    pattern += L'*';
     WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(pattern.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
-        // An empty root directory has no "." to report: it is read, with no entries.
-        DWORD error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
-    }
+    bool readable = false;
+    HANDLE find = FindFirstEntry(dir, data, readable);
+    if (find == INVALID_HANDLE_VALUE) return readable;
+    // A name holding U+FFFD may be one the platform could not read as a name (a lone
+    // surrogate; under Wine, bytes that are not UTF-8), which then leads to another entry
+    // or to none. Such names wait until the end, where twins among them show.
+    std::vector<FindEntry> held;
     do {
         FindEntry found;
         found.name = FromWide(data.cFileName);
         found.attrib = AttributeWord(data.dwFileAttributes);
         found.writeTime = SecondsOf(data.ftLastWriteTime);
-        entry(found);
+        if (found.name.find("\xEF\xBF\xBD") == std::string::npos) entry(found);
+        else held.push_back(found);
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
+    for (FindEntry& found : held) {
+        const std::string path = dir + (dir.back() == '\\' ? "" : "\\") + found.name;
+        std::wstring exact;
+        found.strayName = std::count_if(held.begin(), held.end(), [&](const FindEntry& other) {
+                              return other.name == found.name;
+                          }) > 1 || !ExactPath(path, exact) || ::GetFileAttributesW(exact.c_str()) == INVALID_FILE_ATTRIBUTES;
+        entry(found);
+    }
     return true;
 }
 
 int Win32FileServices::GetDrive() { return _getdrive(); }
 int Win32FileServices::ChangeDrive(int drive) { return _chdrive(drive) == 0 ? 0 : -1; }
 int Win32FileServices::ChangeDir(const std::string& path) {
-    std::wstring wide, exact;
-    if (!ToWide(path, wide)) return -1;
-    if (::SetCurrentDirectoryW(wide.c_str())) return 0;
-    // The process's current directory may be limited to the short path length, but
-    // the program lists and changes files by full paths: a longer directory that
-    // exists is entered all the same, with its drive made current.
-    if (wide.size() < MAX_PATH - 1 || !ExactPath(path, exact)) return -1;
+    std::wstring exact;
+    if (!ExactPath(path, exact)) return -1;
     const DWORD attributes = ::GetFileAttributesW(exact.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return -1;
-    if (wide.size() >= 2 && wide[1] == L':') {
-        const wchar_t root[] = {wide[0], L':', L'\\', L'\0'};
-        if (!::SetCurrentDirectoryW(root)) return -1;
-    }
-    return 0;
+    // The process's current directory takes paths by the usual rules, which would read
+    // "trip." as "trip", and may be limited to the short path length. The program lists
+    // and changes files by exact full paths: where the usual rules do not reach this very
+    // directory, its drive's root is made current instead.
+    std::wstring plain = StartsWith(exact, L"\\\\?\\UNC\\") ? L"\\\\" + exact.substr(8) : exact.substr(4);
+    if (plain.back() == L'\\' && plain.size() > 3) plain.pop_back();
+    if (CurrentPathOf(plain.c_str()) == plain && ::SetCurrentDirectoryW(plain.c_str())) return 0;
+    if (plain.size() < 2 || plain[1] != L':') return -1;
+    const wchar_t root[] = {plain[0], L':', L'\\', L'\0'};
+    return ::SetCurrentDirectoryW(root) ? 0 : -1;
+}
+
+bool Win32FileServices::CanList(const std::string& dir) {
+    WIN32_FIND_DATAW data;
+    bool readable = false;
+    HANDLE find = FindFirstEntry(dir, data, readable);
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    return readable;
 }
 
 namespace {

@@ -81,7 +81,8 @@ void CPreviewDlg::OnFindInvalidChars() {
         const CString name = GetListBoxText(list, i);
         const NameProblem problem = FindNameProblem(name);
         if (problem.kind == NameProblem::Kind::kTooLong) {
-            MessageBox("File:  " + name + "\nis longer than 256 characters!", "Warning!", MB_ICONINFORMATION);
+            MessageBox("File:  " + name + "\nis longer than " + std::to_string(kMaxNewNameLength) + " characters!",
+                       "Warning!", MB_ICONINFORMATION);
             ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
             return;
         }

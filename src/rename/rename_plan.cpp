@@ -2,6 +2,7 @@
 
 #include "naming/advanced_name.h"
 #include "naming/basic_name.h"
+#include "naming/name_pattern.h"
 #include "settings/date_time_text.h"
 
 #include <cstdio>
@@ -18,6 +19,9 @@ const char* const kErrorTitle = "Error:";
 const char* const kAdvancedText = "Advance renaming options was not filled out correctly!";
 const char* const kAdvancedTitle = "Abort:";
 const char* const kPreviewDoneTitle = "Done";
+const char* const kPatternTitle = "Pattern Error:";
+const char* const kInvalidPatternText = "Invalid regular expression: ";
+const char* const kPatternTooLongText = "The pattern takes too long on:  ";
 const char* const kMoveOnlyPreviewText = "No preview for just moving files to another directory!";
 const char* const kStatusOnlyPreviewText =
     "No preview for just changing the attributes or the time & date of files!";
@@ -56,6 +60,17 @@ PlanStep BareStep(const RenamePlan& plan, const ProgramSettings& s, std::size_t 
     step.setAttributes = s.m_bSetAttrib != 0;
     step.attributes = AttributeChoice{s.m_bReadOnly, s.m_bHidden, s.m_bSystem, s.m_bArchive};
     return step;
+}
+
+RenamePlan Refused(RunMessage message) {
+    RenamePlan plan;
+    plan.refusal = std::move(message);
+    return plan;
+}
+
+RunMessage InvalidPattern(const PatternError& e) {
+    return RunMessage{kInvalidPatternText + e.message + " at character " + std::to_string(e.at), kPatternTitle,
+                      RunIcon::Exclamation};
 }
 
 void Name(const RenamePlan& plan, PlanStep& step, std::string newName) {
@@ -130,6 +145,14 @@ RenamePlan MakePlan(const RenameOptions& o, const ProgramSettings& s, const std:
     }
     plan.counting = (o.m_bChangePrefix && o.m_bCountPrefix) || (o.m_bChangeExt && o.m_bCountExt);
 
+    // Compiled once for all the names; a pattern that cannot work refuses the run before
+    // anything is asked.
+    std::optional<NamePattern> pattern;
+    if (advanced && !basic && UsesNamePattern(o)) {
+        pattern.emplace(o.m_strReStr1, o.m_bCaseSensitive != 0);
+        if (pattern->CompileError()) return Refused(InvalidPattern(*pattern->CompileError()));
+    }
+
     if (s.m_bWarnRename) plan.confirmation = Confirmation(o, s, plan);
 
     plan.kind = basic || advanced ? RunKind::Rename : toDestination ? RunKind::MoveOnly : RunKind::StatusOnly;
@@ -143,14 +166,23 @@ RenamePlan MakePlan(const RenameOptions& o, const ProgramSettings& s, const std:
     plan.steps.reserve(selected.size());
     std::string counterText;
     std::string bareName;
+    PatternError patternError;
     for (std::size_t i = 0; i < selected.size(); ++i) {
         const std::string& oldName = selected[i];
-        if (advanced && !basic && ComposeAdvancedBareName(o, oldName, bareName) == kAdvancedNotFilledIn) {
+        const int composed = advanced && !basic ? ComposeAdvancedBareName(o, oldName, bareName,
+                                                                         pattern ? &*pattern : nullptr, &patternError)
+                                                : kAdvancedComposed;
+        if (composed == kAdvancedNotFilledIn) {
             // The fields are the same for every file: this is the first one.
             plan.stop = RunMessage{kAdvancedText, kAdvancedTitle, RunIcon::Exclamation};
             plan.laterNames.assign(selected.begin() + static_cast<std::ptrdiff_t>(i), selected.end());
             break;
         }
+        // A pattern that fails on one name renames none: the names are all worked out
+        // before the first file is touched.
+        if (composed == kAdvancedPatternTooLong)
+            return Refused(RunMessage{kPatternTooLongText + oldName, kPatternTitle, RunIcon::Exclamation});
+        if (composed == kAdvancedPatternInvalid) return Refused(InvalidPattern(patternError));
         PlanStep step = BareStep(plan, s, i, oldName);
         if (plan.counting) counterText = FormatCounter(counter);
         step.counterText = counterText;

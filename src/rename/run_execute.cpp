@@ -1,5 +1,6 @@
 #include "rename/run_execute.h"
 
+#include "naming/name_checks.h"
 #include "platform/move_rules.h"
 
 #include <cstdio>
@@ -72,7 +73,10 @@ RunReport Execute(const RenamePlan& plan, FileServices& files, RunObserver& obse
 
         std::string handled = step->from;
         if (plan.kind != RunKind::StatusOnly) {
-            if (const std::optional<Failure> moveFailed = files.MoveFile(step->from, step->to)) {
+            // A name longer than the file system takes fails as the preview's check foretold.
+            const bool tooLong = FindNameProblem(step->newName).kind == NameProblem::Kind::kTooLong;
+            if (const std::optional<Failure> moveFailed =
+                    tooLong ? std::optional<Failure>(MoveFailure(step->from, step->to)) : files.MoveFile(step->from, step->to)) {
                 // A file stranded under a temporary name is always told of, and ends the
                 // run: the user has to find it.
                 const RunFailure failure{FailureKind::Move, i,

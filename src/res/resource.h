@@ -83,6 +83,7 @@
 #define IDC_ABOUT               1078
 #define IDC_SEARCHBACK          1080
 #define IDC_CASESENSITIVE       1081
+#define IDC_REGEX               1082
 #define IDC_EXIT                1115
 #define IDC_CLEAR               1130
 

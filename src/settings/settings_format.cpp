@@ -54,6 +54,7 @@ const SettingKey kSettingKeys[kSettingRowCount] = {
     {"ABORTERROR", SettingKind::Flag},
     {"USENEWDIR", SettingKind::Flag},
     {"DESTINATION", SettingKind::Text},
+    {"REGEX", SettingKind::Flag},
 };
 
 const char kSettingsHeader[] = "[Startup Settings for Vorlix v3.11]";
@@ -140,6 +141,7 @@ void ForEachField(File& f, OnNumber number, OnText text) {
     number(kRowAbortError, s.m_bAbortOnError);
     number(kRowUseNewDir, s.m_bUseNewDir);
     text(kRowDestination, s.m_strDestination);
+    number(kRowRegex, o.m_bRegex);
 }
 
 void ReadWindowPos(const std::string& line, SettingsFile& file) {

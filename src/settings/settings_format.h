@@ -1,10 +1,11 @@
-// The settings file: a 45-line text file beside the executable that keeps the
+// The settings file: a 46-line text file beside the executable that keeps the
 // window position, the start directory, the renaming options and the program
 // settings between runs.
 //
 // Line 1 is the header, line 2 "WINDOWPOS=left,top,right,bottom", lines 3 to
-// 45 one "KEY=value" each, in the fixed order of kSettingKeys. The reader goes
-// by position, not by key: the n-th line after line 2 belongs to the n-th key,
+// 46 one "KEY=value" each, in the fixed order of kSettingKeys. Line 46 (REGEX)
+// came last, so the 45 lines of earlier files read as before, unticked. The
+// reader goes by position, not by key: the n-th line after line 2 belongs to the n-th key,
 // so a missing or extra line makes every later line miss its key, and those
 // fields keep the values they had. This keeps files of earlier versions and
 // hand-edited files readable without ever failing.
@@ -74,7 +75,8 @@ enum SettingRow : int {
     kRowAbortError,
     kRowUseNewDir,
     kRowDestination,
-    kSettingRowCount  // 43
+    kRowRegex,
+    kSettingRowCount  // 44
 };
 
 extern const SettingKey kSettingKeys[kSettingRowCount];
@@ -106,7 +108,7 @@ struct SettingsFile {
     bool toolTipStored = false;  // set by reading: the TOOLTIP line carried its key
 };
 
-// The whole file, 45 lines, each ended with "\r\n" (a "\n" inside a text
+// The whole file, 46 lines, each ended with "\r\n" (a "\n" inside a text
 // value is written as "\r\n" as well, as a text-mode file would). The texts are
 // UTF-8, as they are held, with no byte-order mark.
 std::string FormatSettings(const SettingsFile& file);

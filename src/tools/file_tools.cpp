@@ -5,9 +5,11 @@
 #include "platform/move_rules.h"
 #include "rename/run_journal.h"
 #include "settings/date_time_text.h"
+#include "tools/delete_files.h"
 #include "tools/file_status_dlg.h"
 #include "winui/app.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -32,49 +34,32 @@ TimeValue ReadTime(FileServices& files, const CString& date, const CString& cloc
     return value < 0 ? 0 : value;
 }
 
-enum class Removal { kRemoved, kDeclined, kFailed };
-
-// One file into the recycle bin; where it cannot go there, deleted for good if the user
-// agrees. A read-only file fails either way.
-Removal RemoveFile(CDialog& window, const CString& path, FileServices& files) {
-    switch (files.RecycleFile(path)) {
-        case FileServices::RecycleResult::Recycled: return Removal::kRemoved;
-        case FileServices::RecycleResult::Failed: return Removal::kFailed;
-        case FileServices::RecycleResult::NoBin: break;
-    }
-    if (window.MessageBox(path + " cannot go to the Recycle Bin.\n\nDelete it for good?", "Delete Error:",
-                          MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
-        return Removal::kDeclined;
-    }
-    return files.DeleteFile(path) ? Removal::kRemoved : Removal::kFailed;
-}
-
 }  // namespace
 
 int DeleteSelectedFiles(CDialog& window, HWND list, const std::string& dir, bool warn, FileServices& files) {
-    LRESULT selected = ::SendMessageA(list, LB_GETSELCOUNT, 0, 0);
+    const LRESULT selected = ::SendMessageW(list, LB_GETSELCOUNT, 0, 0);
     if (selected == LB_ERR || selected <= 0) return 0;
-    const int count = static_cast<int>(selected);
-
-    if (warn) {
-        char question[64];
-        std::snprintf(question, sizeof question, "Delete %d files?", count);
-        if (window.MessageBox(question, "Are you sure?", MB_YESNO | MB_ICONQUESTION) != IDYES) return 0;
-    }
+    std::vector<int> indices(static_cast<size_t>(selected));
+    indices.resize(static_cast<size_t>(std::max<LRESULT>(
+        0, ::SendMessageW(list, LB_GETSELITEMS, indices.size(), reinterpret_cast<LPARAM>(indices.data())))));
+    std::vector<DeleteEntry> entries;
+    for (int index : indices) entries.push_back({GetListBoxText(list, index), IsStrayEntry(list, index)});
 
     CWaitCursor wait;
-    int deleted = 0;
-    for (; deleted < count; ++deleted) {
-        int index = -1;
-        if (::SendMessageA(list, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&index)) != 1) break;
-        const CString path = dir + GetListBoxText(list, index);
-        const Removal removal = RemoveFile(window, path, files);
-        if (removal == Removal::kFailed)
-            window.MessageBox("Cannot delete file: " + path, "Delete Error:", MB_OK | MB_ICONSTOP);
-        if (removal != Removal::kRemoved) break;
-        ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    }
-    return deleted;
+    const size_t deleted = DeleteFiles(dir, entries, warn, files, [&](const DeletePrompt& prompt) {
+        switch (prompt.kind) {
+            case DeletePrompt::Kind::kSure:
+                return window.MessageBox(prompt.text, "Are you sure?", MB_YESNO | MB_ICONQUESTION) == IDYES;
+            case DeletePrompt::Kind::kForGood:
+                return window.MessageBox(prompt.text, "Delete Error:", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+            case DeletePrompt::Kind::kCannot: break;
+        }
+        window.MessageBox(prompt.text, "Delete Error:", MB_OK | MB_ICONSTOP);
+        return false;
+    });
+    // The files deleted are the first ones; where it stopped, the later entries stay selected.
+    for (size_t i = deleted; i-- > 0;) ::SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(indices[i]), 0);
+    return static_cast<int>(deleted);
 }
 
 FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& dir, FileServices& files,
@@ -86,6 +71,11 @@ FileStatusOutcome EditFileStatus(CDialog& window, HWND list, const std::string& 
     ::SendMessageA(list, LB_SETSEL, FALSE, static_cast<LPARAM>(caret));
     const auto restoreCaret = [&] { ::SendMessageA(list, LB_SETCARETINDEX, static_cast<WPARAM>(caret), FALSE); };
 
+    if (IsStrayEntry(list, caret)) {
+        window.MessageBox(StrayNameText(oldName), "Error:", MB_OK | MB_ICONEXCLAMATION);
+        restoreCaret();
+        return FileStatusOutcome::kUnreadable;
+    }
     const CString oldPath = dir + oldName;
     FileStatus status;
     if (!files.GetStatus(oldPath, status)) {

@@ -16,12 +16,12 @@ class RunJournal;
 // entry out of the list. A file that cannot go to the bin is deleted for good only when
 // the user says so; answering No stops it. The first file that cannot be deleted is told
 // and stops it. Where it stops, that entry and the later ones stay selected. Message boxes
-// belong to `window`. Returns how many files were deleted or recycled.
+// belong to `window`. Returns how many files were deleted or recycled (DeleteFiles).
 int DeleteSelectedFiles(CDialog& window, HWND list, const std::string& dir, bool warn, FileServices& files);
 
 enum class FileStatusOutcome {
     kNoEntry,      // the list has no caret entry
-    kUnreadable,   // the entry names no readable file (told)
+    kUnreadable,   // the entry names no readable file, or its name is stray (told)
     kCancelled,
     kApplied,      // everything asked for was done, which may be nothing
     kMoveFailed,   // told; nothing else was changed

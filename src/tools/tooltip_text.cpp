@@ -17,7 +17,7 @@ const int kToolTipControls[] = {
     IDC_APPLY_PREFIX, IDC_APPLY_EXT,    IDC_APPLY_NAME,   IDC_SEARCHBACK,    IDC_CASESENSITIVE,
     IDC_COUNTPREFIX,  IDC_COUNTEXT,     IDC_ALPHACOUNT,   IDC_STARTCOUNT,    IDC_INCREMENT,
     IDC_INSSTR1,      IDC_INSATPOS,     IDC_INSBEFORE,    IDC_INSAFTER,      IDC_INSSTR2,
-    IDC_RESTR1,       IDC_RESTR2,       IDC_REFROMPOS,    IDC_RETOPOS,
+    IDC_RESTR1,       IDC_RESTR2,       IDC_REFROMPOS,    IDC_RETOPOS,       IDC_REGEX,
 };
 
 static_assert(sizeof kToolTipControls / sizeof kToolTipControls[0] == kToolTipLines, "one line per control");

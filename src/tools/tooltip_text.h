@@ -13,9 +13,9 @@
 int ToolTipLineOf(int controlId);
 
 // Lines 1 to this are the ones controls use.
-constexpr int kToolTipLines = 44;
+constexpr int kToolTipLines = 45;
 
-// The most of the file ever looked at: each of the 44 reads takes at most 79
+// The most of the file ever looked at: each of the 45 reads takes at most 79
 // characters (code points), which come from at most 4 * 79 + 1 stored bytes (a
 // character takes up to four bytes in UTF-8; a carriage return and line feed are one
 // character), after a byte-order mark, plus one byte to tell whether a carriage return

@@ -26,6 +26,10 @@ std::string GetListBoxText(HWND list, int index);
 LRESULT ListBoxAddString(HWND list, const std::string& text);
 LRESULT ListBoxInsertString(HWND list, int index, const std::string& text);
 LRESULT ListBoxFindExact(HWND list, int after, const std::string& text);
+// A file list's entry whose name came from the listing as stray (FindEntry::strayName):
+// the entry remembers it, and no operation is done by its name.
+void MarkStrayEntry(HWND list, int index);
+bool IsStrayEntry(HWND list, int index);
 // CB_ADDSTRING, the text of one combo box entry (empty when there is none), and CB_DIR.
 LRESULT ComboAddString(HWND combo, const std::string& text);
 std::string GetComboText(HWND combo, int index);

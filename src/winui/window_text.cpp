@@ -45,6 +45,15 @@ LRESULT ListBoxFindExact(HWND list, int after, const std::string& text) {
     return ::SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(after), Text(ToWide(text)));
 }
 
+// The entry's item data: 0 for every entry the listing gave a name that leads back to it.
+constexpr LPARAM kStrayEntry = 1;
+
+void MarkStrayEntry(HWND list, int index) { ::SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index), kStrayEntry); }
+
+bool IsStrayEntry(HWND list, int index) {
+    return ::SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0) == kStrayEntry;
+}
+
 LRESULT ComboAddString(HWND combo, const std::string& text) {
     return ::SendMessageW(combo, CB_ADDSTRING, 0, Text(ToWide(text)));
 }

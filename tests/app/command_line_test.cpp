@@ -1,6 +1,7 @@
 // Paths handed to the program, on its command line or dropped on its window: a
 // directory opens, files open their directory selected, a path that names nothing is
 // told and changes nothing.
+#include "platform/win32_file_services.h"
 #include "support/ui_test_kit.h"
 
 #include <shlobj.h>
@@ -17,10 +18,24 @@ struct Photos {
         files.WriteFile("photos\\B.jpg");
         files.WriteFile("photos\\c.jpg");
         files.WriteFile("elsewhere.jpg");
+        files.WriteFile("trip\\wrong.jpg");
+        files.WriteFile("locked\\x.jpg");
     }
     TempDir files;
-    const std::string sub = files.MakeDir("photos");
+    const std::string sub = files.MakeDir("photos"), trip = files.MakeDir("trip."), other = files.MakeDir("trip");
+    const std::string locked = files.MakeDir("locked");
     const std::string missing = files.path() + "gone";
+};
+
+// Real files, but for a folder that may be passed through and not listed: as root,
+// Wine lists every folder.
+struct LockedFolder : Win32FileServices {
+    std::string locked;
+    bool Locked(const std::string& dir) const { return (dir.back() == '\\' ? dir : dir + "\\") == locked; }
+    bool CanList(const std::string& dir) override { return !Locked(dir) && Win32FileServices::CanList(dir); }
+    bool EnumerateDirectory(const std::string& dir, const std::function<void(const FindEntry&)>& entry) override {
+        return !Locked(dir) && Win32FileServices::EnumerateDirectory(dir, entry);
+    }
 };
 
 // A drop handle as Explorer makes one: the paths, wide, each ended, the list ended.
@@ -47,23 +62,30 @@ TEST(OpenTarget, AFolderOpensAndFilesAreSelectedInTheirDirectory) {
         std::vector<std::string> selected, told;
     };
     const std::string folder = p.sub.substr(0, p.sub.size() - 1), missing = "NOTE:|Cannot open: " + p.missing;
+    const std::string trip = p.trip.substr(0, p.trip.size() - 1), locked = "NOTE:|Cannot open: " + p.locked;
     for (const Row& row : {Row{false, {folder}, p.sub, {}, {}}, Row{false, {p.sub + "B.jpg"}, p.sub, {"B.jpg"}, {}},
                            Row{false, {p.missing}, "", {}, {missing}}, Row{true, {folder}, p.sub, {}, {}},
                            Row{true, {p.sub + "c.jpg", p.sub + "a.jpg", p.files.path() + "elsewhere.jpg"}, p.sub,
                                {"a.jpg", "c.jpg"}, {}},
-                           Row{true, {p.missing}, "", {}, {missing}}}) {
+                           Row{true, {p.missing}, "", {}, {missing}}, Row{false, {trip}, p.trip, {}, {}},
+                           Row{true, {trip}, p.trip, {}, {}}, Row{false, {"\\\\?\\" + folder}, p.sub, {}, {}},
+                           Row{false, {p.locked + "x.jpg"}, "", {}, {locked}}, Row{true, {p.locked + "x.jpg"}, "", {}, {locked}}}) {
         SCOPED_TRACE(row.paths[0]);
         MainWindowKit kit;
-        const Services services{kit.realFiles, kit.ui, kit.dir.path() + "vorlix.ini", row.dropped ? "" : row.paths[0]};
+        LockedFolder files;
+        files.locked = p.locked;
+        const Services services{files, kit.ui, kit.dir.path() + "vorlix.ini", row.dropped ? "" : row.paths[0]};
         CRenameDlg dlg(services);
         ASSERT_TRUE(dlg.Create());
         PumpMessages(dlg.GetSafeHwnd());
         const std::string before = dlg.m_browse.m_strCurDir;
+        const std::vector<std::string> listedBefore = Items(dlg.GetDlgItem(IDC_FILELIST));
         if (row.dropped) {
             ::SendMessageW(dlg.GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(row.paths)), 0);
             PumpMessages(dlg.GetSafeHwnd());
         }
         EXPECT_EQ(dlg.m_browse.m_strCurDir, row.dir.empty() ? before : row.dir);
+        if (row.dir.empty()) EXPECT_EQ(Items(dlg.GetDlgItem(IDC_FILELIST)), listedBefore);
         EXPECT_EQ(dlg.FilePane().SelectedNames(), row.selected);
         EXPECT_EQ(dlg.m_lSelCount, static_cast<long>(row.selected.size()));
         HWND list = dlg.GetDlgItem(IDC_FILELIST);
@@ -72,6 +94,27 @@ TEST(OpenTarget, AFolderOpensAndFilesAreSelectedInTheirDirectory) {
         EXPECT_EQ(kit.ui.Told(), row.told);
         dlg.DestroyWindow();
     }
+}
+
+// Picked in the tree, a folder that cannot be listed is told; the folder shown, its list
+// and the tree's selection stay.
+TEST(OpenTarget, AFolderPickedInTheTreeThatCannotBeListedChangesNothing) {
+    Photos p;
+    MainWindowKit kit;
+    LockedFolder files;
+    files.locked = p.locked;
+    CRenameDlg dlg(Services{files, kit.ui, kit.dir.path() + "vorlix.ini", p.sub});
+    ASSERT_TRUE(dlg.Create());
+    HWND tree = dlg.GetDlgItem(IDC_DIRTREE), list = dlg.GetDlgItem(IDC_FILELIST);
+    HTREEITEM photos = TreeView_GetSelection(tree), lockedItem = TreeView_GetChild(tree, TreeView_GetParent(tree, photos));
+    while (lockedItem && TreeItemText(tree, lockedItem) != "locked") lockedItem = TreeView_GetNextSibling(tree, lockedItem);
+    ASSERT_TRUE(lockedItem);
+    TreeView_SelectItem(tree, lockedItem);
+    EXPECT_EQ(kit.ui.Told(), std::vector<std::string>{"NOTE:|Cannot open: " + p.locked});
+    EXPECT_EQ(dlg.m_browse.m_strCurDir, p.sub);
+    EXPECT_EQ(Items(list), (std::vector<std::string>{"a.jpg", "B.jpg", "c.jpg"}));
+    EXPECT_EQ(TreeView_GetSelection(tree), photos);
+    dlg.DestroyWindow();
 }
 
 }  // namespace

@@ -59,8 +59,8 @@ struct DisplayScale {
     int listLeft, listTop, listWidth, listMargin;  // the list's height: client height - margin
     int leastHeight;                               // no smaller client height moves the list
 };
-const DisplayScale kScales[] = {{96, 596, 405, 16, 19, 1500, 3, 179, 215, 182, 218},
-                                {144, 893, 574, 24, 29, 2250, 5, 269, 323, 273, 327}};
+const DisplayScale kScales[] = {{96, 596, 422, 16, 19, 1500, 3, 179, 215, 182, 218},
+                                {144, 893, 597, 24, 29, 2250, 5, 269, 323, 273, 327}};
 
 const DisplayScale& ExpectedScale() {
     const char* wanted = std::getenv("VORLIX_TEST_DPI");

@@ -35,7 +35,8 @@ TEST(UnicodeNames, ListedUnderAMaskAndEveryOrder) {
     w.dlg.FillFileList();
     EXPECT_EQ(Items(w.List()), std::vector<std::string>{"Ωmega.TXT"});
     w.dlg.m_strSearchMask = "*.*";
-    for (int order = 0; order < kSortOrderCount; ++order) {
+    for (int entry = 0; entry < kSortBoxEntries; ++entry) {
+        const int order = SortOrderOfEntry(entry);
         SCOPED_TRACE(order);
         w.dlg.m_browse.m_nFileSort = order;
         w.dlg.FillFileList();
@@ -55,6 +56,9 @@ TEST(UnicodeNames, RunRenamesAndMoves) {
         {"UPPER", "émile.txt", [](CRenameDlg& d) { d.m_bChangePrefix = d.m_bChangeExt = d.m_bPrefixUpper = d.m_bExtUpper = 1; }, "ÉMILE.TXT"},
         {"INSERT at 2", "日本語.txt",
          [](CRenameDlg& d) { d.m_bInsert = 1, d.m_strInsStr1 = "-", d.m_strInsAtPos = "2"; }, "日本-語.txt"},
+        {"groups swapped by pattern", "12-песня.mp3", [](CRenameDlg& d) {
+             d.m_bReplace = d.m_bRegex = 1, d.m_nApplyTo = 2, d.m_strReStr1 = "(\\d+)-(.*)", d.m_strReStr2 = "$2-$1"; },
+         "песня.mp3-12"},
         {"moved", "Кошка.doc",
          [](CRenameDlg& d) { d.m_bUseNewDir = 1, d.m_strDestination = d.m_browse.m_strCurDir + "Ζώα"; },
          "Ζώα\\Кошка.doc"},

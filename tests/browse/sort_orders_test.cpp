@@ -98,4 +98,52 @@ TEST(SortOrders, AgreeWithTheSelectionSort) {
     }
 }
 
+// The natural order, literally: a name as pieces, each a run of digits (its value as
+// digits without leading zeros, and how many zeros led) or one lower-mapped character.
+struct Piece { bool number; std::u32string digits; std::size_t zeros; char32_t first; };
+std::vector<Piece> Pieces(const std::string& name) {
+    std::u32string s = DecodeUtf8Text(name);
+    for (char32_t& c : s) c = ToLowerCodePoint(c);
+    auto digit = [&](std::size_t i) { return i < s.size() && s[i] >= '0' && s[i] <= '9'; };
+    std::vector<Piece> pieces;
+    for (std::size_t i = 0, j; i < s.size(); i = j) {
+        for (j = i; digit(j); ++j) {}
+        if (j == i) { pieces.push_back({false, U"", 0, s[j++]}); continue; }
+        std::size_t zeros = 0;
+        while (zeros < j - i && s[i + zeros] == '0') ++zeros;
+        pieces.push_back({true, s.substr(i + zeros, j - i - zeros), zeros, s[i]});
+    }
+    return pieces;
+}
+bool NaturallyBefore(const std::string& a, const std::string& b) {
+    const std::vector<Piece> x = Pieces(a), y = Pieces(b);
+    int zeros = 0;
+    for (std::size_t k = 0; k < x.size() && k < y.size(); ++k) {
+        if (!x[k].number || !y[k].number) {
+            if (x[k].first != y[k].first) return x[k].first < y[k].first;
+        } else if (x[k].digits.size() != y[k].digits.size()) {
+            return x[k].digits.size() < y[k].digits.size();
+        } else if (x[k].digits != y[k].digits) {
+            return x[k].digits < y[k].digits;
+        } else if (zeros == 0 && x[k].zeros != y[k].zeros) {
+            zeros = x[k].zeros < y[k].zeros ? -1 : 1;
+        }
+    }
+    if (x.size() != y.size()) return x.size() < y.size();
+    return zeros != 0 ? zeros < 0 : a < b;
+}
+
+TEST(SortOrders, NaturalOrderFollowsTheLiteralReference) {
+    Names names = {"b1", "a10", "B1", "a02", "a2"};
+    SortNamesForOrder(kNaturalOrder, names);
+    EXPECT_EQ(names, (Names{"a2", "a02", "a10", "B1", "b1"}));
+    for (unsigned seed = 1; seed <= 8; ++seed) {
+        std::mt19937 rng(seed);
+        Names fast = RandomNames(rng, 20 + seed * 37 % 200), slow = fast;
+        SortNamesForOrder(kNaturalOrder, fast);
+        std::sort(slow.begin(), slow.end(), NaturallyBefore);
+        EXPECT_EQ(fast, slow) << "seed " << seed;
+    }
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "naming/advanced_name.h"
+#include "naming/name_pattern.h"
 #include "naming/rename_options.h"
 
 namespace {
@@ -18,6 +19,10 @@ void ReplaceText(RenameOptions& o, const char* search) {
 }
 void ReplaceRange(RenameOptions& o, const char* from, const char* to) {
     o.m_bReplace = 1; o.m_nApplyTo = 2; o.m_strReFromPos = from; o.m_strReToPos = to; o.m_strReStr2 = "#";
+}
+void Regex(RenameOptions& o, const char* pattern, const char* with, const char* from = "", const char* to = "") {
+    ReplaceText(o, pattern);
+    o.m_bRegex = 1; o.m_strReStr2 = with; o.m_strReFromPos = from; o.m_strReToPos = to;
 }
 void InsertBeside(RenameOptions& o, const char* search, bool after, bool back) {
     o.m_bInsert = 1; o.m_nApplyTo = 2; o.m_strInsStr1 = "ab"; o.m_strInsStr2 = search;
@@ -68,6 +73,22 @@ const AdvancedCase kAdvancedCases[] = {
     {"backward wildcard, emoji", [](RenameOptions& o) { ReplaceText(o, "😀*Ж"); o.m_bSearchBack = 1; }, "😀aЖ😀bж", "😀aЖ#"},
     {"backward before, multi-byte", [](RenameOptions& o) { InsertBeside(o, "é", false, true); }, "éxé", "éxabé"},
     {"damaged name comes out well-formed", [](RenameOptions& o) { InsertAt(o, "1"); }, "a\xFF\xC3.b\x80", "aX\uFFFD\uFFFD.b\uFFFD"},
+    // Regular expressions: every match, or the last; Unicode case; the range limits the search.
+    {"groups swapped", [](RenameOptions& o) { Regex(o, "(\\d+)-(.*)", "$2-$1"); }, "12-song.mp3", "song.mp3-12"},
+    {"every match", [](RenameOptions& o) { Regex(o, "a", "#"); }, "banana", "b#n#n#"},
+    {"backward: the last match", [](RenameOptions& o) { Regex(o, "a", "#"); o.m_bSearchBack = 1; }, "banana", "banan#"},
+    {"empty matches", [](RenameOptions& o) { Regex(o, "x*", "-"); }, "ab", "-a-b-"},
+    {"Unicode case folded", [](RenameOptions& o) { Regex(o, "É|Σ", "#"); }, "étéσςs", "#t###s"},
+    {"regex case sensitive", [](RenameOptions& o) { Regex(o, "a", "#"); o.m_bCaseSensitive = 1; }, "Aa", "A#"},
+    {"prefix only", [](RenameOptions& o) { Regex(o, "\\d", "#"); o.m_nApplyTo = 0; }, "a1.mp3", "a#.mp3"},
+    {"From # alone: the first characters", [](RenameOptions& o) { Regex(o, "a", "#", "2"); }, "aaaa", "##aa"},
+    {"To # alone: the last characters", [](RenameOptions& o) { Regex(o, "é", "#", "", "1"); }, "éééé", "ééé#"},
+    {"both: from..to", [](RenameOptions& o) { Regex(o, "^.", "#", "3", "1"); }, "日本語です", "日#語です"},
+    {"case escapes", [](RenameOptions& o) { Regex(o, "(\\w+)_(\\w+)", "\\u$1 \\U$2\\E!"); }, "hello_wörld", "Hello WÖRLD!"},
+    {"lower case escape", [](RenameOptions& o) { Regex(o, "^.*$", "\\L$0"); }, "ÉTÉ.TXT", "été.txt"},
+    {"whole match and dollar", [](RenameOptions& o) { Regex(o, "b", "[$&$0$$\\$&]"); }, "abc", "a[bb$$&]c"},
+    {"named group, fields kept", [](RenameOptions& o) { Regex(o, "(?<n>\\d+)", "<taken>${n}"); }, "x7", "x<taken>7"},
+    {"unknown group is empty", [](RenameOptions& o) { Regex(o, "(a)", "$2x"); }, "ab", "xb"},
     {"not filled in, whatever the mode",
      [](RenameOptions& o) { o.m_bInsert = 1; o.m_strInsStr1 = "x"; o.m_strInsStr2 = "y"; o.m_strReStr2 = "z"; }, "a.txt", nullptr},
 };
@@ -79,6 +100,29 @@ TEST(AdvancedName, Composes) {
         std::string name = "stale";
         EXPECT_EQ(c.expected ? 1 : -3, ComposeAdvancedBareName(o, c.oldName, name)) << c.what;
         EXPECT_EQ(c.expected ? c.expected : "", name) << c.what;
+    }
+}
+
+// Refused patterns and replacements give PCRE2's message and the character where it
+// stopped; a pattern that backtracks without end gives up on the name.
+TEST(AdvancedName, RefusesBadPatterns) {
+    const std::string longName(255, 'a');
+    const struct { const char *pattern, *with; std::string name; int result; const char* message; size_t at; } cases[] = {
+        {"(a", "", "a", -5, "missing closing parenthesis", 2},
+        {"é[", "", "a", -5, "missing terminating ] for character class", 2},
+        {"a", "${1", "a", -5, "expected closing curly bracket in replacement string", 3},
+        {"a", "\\k", "b", 1, "", 0},  // a replacement is looked at only where the pattern matches
+        {"(a+)+\\d", "", longName, -4, "", 0},
+        {"(a|aa)*$", "", longName + "!", -4, "", 0},
+    };
+    for (const auto& c : cases) {
+        RenameOptions o;
+        Regex(o, c.pattern, c.with);
+        std::string name;
+        PatternError error;
+        EXPECT_EQ(ComposeAdvancedBareName(o, c.name, name, nullptr, &error), c.result) << c.pattern;
+        EXPECT_EQ(error.message, c.message) << c.pattern;
+        EXPECT_EQ(error.at, c.at) << c.pattern;
     }
 }
 

@@ -94,13 +94,15 @@ TEST(TextFile, ReadsUtf8OrTheAnsiCodePage) {
 
 TEST(NameChecks, FindsTheFirstProblemOfAName) {
     using Kind = NameProblem::Kind;
-    std::string e256, smileys;
-    for (int i = 0; i < 256; ++i) e256 += "é";
-    for (int i = 0; i < 252; ++i) smileys += "😀";
+    // The file system counts UTF-16 units: a character beyond U+FFFF takes two.
+    std::string e255, smileys;
+    for (int i = 0; i < 255; ++i) e255 += "é";
+    for (int i = 0; i < 125; ++i) smileys += "😀";
     const struct { std::string name; Kind kind; char character; } cases[] = {
-        {e256, Kind::kNone, 0}, {e256 + "é", Kind::kTooLong, 0}, {smileys + ".txt", Kind::kNone, 0},
-        {smileys + "x.txt", Kind::kTooLong, 0}, {std::string(256, 'n'), Kind::kNone, 0},
-        {std::string(257, 'n'), Kind::kTooLong, 0}, {std::string(257, '?'), Kind::kTooLong, 0},
+        {e255, Kind::kNone, 0}, {e255 + "é", Kind::kTooLong, 0}, {smileys + "a.txt", Kind::kNone, 0},
+        {smileys + "ab.txt", Kind::kTooLong, 0}, {smileys + "😀😀😀", Kind::kTooLong, 0},
+        {std::string(255, 'n'), Kind::kNone, 0}, {std::string(256, 'n'), Kind::kTooLong, 0},
+        {std::string(256, '?'), Kind::kTooLong, 0},
         {"日本?.txt", Kind::kInvalidCharacter, '?'}, {"ж|b*c.txt", Kind::kInvalidCharacter, '|'},
         {"tab\there.txt", Kind::kNone, 0},
     };

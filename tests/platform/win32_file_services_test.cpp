@@ -201,6 +201,10 @@ TEST(Win32Services, UnmappedDriveAndMissingDirectoryFail) {
     EXPECT_EQ(services.ChangeDir(dir.MakeDir("sub") + "..\\sub"), 0);
     EXPECT_EQ(services.ChangeDir(dir.path() + "none"), -1);
     EXPECT_FALSE(services.EnumerateDirectory(dir.path() + "none\\", [](const FindEntry&) {}));
+    EXPECT_FALSE(services.CanList(dir.path() + "none\\"));
+    // Entered by its exact name: "trip." is not "trip" (which does not exist here).
+    EXPECT_EQ(services.ChangeDir(dir.MakeDir("trip.")), 0);
+    EXPECT_TRUE(services.CanList(dir.path() + "trip.\\"));
     EXPECT_EQ(services.ChangeDrive(drive), 0);
     ::SetCurrentDirectoryA(saved);
 }

@@ -73,16 +73,16 @@ TEST(PreviewWindow, FindInvalidCharactersReportsTheFirstProblem) {
         return std::string("Invalid character found!|Invalid character is  ") + c + "\nIn filename:  " + name;
     };
     std::vector<Case> cases = {{{"fine.txt", "a<b.txt"}, "a<b.txt", invalid('<', "a<b.txt")}};
-    const std::string n256 = std::string(252, 'n') + ".txt", n257 = "n" + n256;
+    const std::string n255 = std::string(251, 'n') + ".txt", n256 = "n" + n255;
     // Pieces that the list box's word order treats in its own ways: punctuation, blanks,
     // digits, case and accented letters; twins count twice.
     const char* pieces[] = {"a", "A", "-", "'", "_", " ", "b", "1", "10", "2", ".", "é", "É", "~"};
-    std::vector<std::string> fine = {"a-b.txt", "a-b.txt", "tab\there.txt", "a.b c;d,e+f=[g]!", n256};
+    std::vector<std::string> fine = {"a-b.txt", "a-b.txt", "tab\there.txt", "a.b c;d,e+f=[g]!", n255};
     for (const char* x : pieces)
         for (const char* y : pieces)
             for (const char* z : {"a", "B.txt", "-c"}) fine.push_back(std::string(x) + y + z);
     cases.push_back({fine, "", ""});
-    cases.push_back({{"a.txt", n257, "z?.txt"}, n257, "Warning!|File:  " + n257 + "\nis longer than 256 characters!"});
+    cases.push_back({{"a.txt", n256, "z?.txt"}, n256, "Warning!|File:  " + n256 + "\nis longer than 255 characters!"});
     // Only the first problem from the top is told; within a name, the leftmost character.
     cases.push_back({{"a|b*c.txt", "z?.txt"}, "a|b*c.txt", invalid('|', "a|b*c.txt")});
     for (const Case& c : cases) {

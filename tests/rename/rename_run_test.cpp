@@ -45,6 +45,8 @@ TEST(RenameRun, WindowWiring) {
         {"b vanished, abort", kVanish, [&](CRenameDlg& d) { hidden(d), d.m_bAbortOnError = 1; },
          {{"f9.txt", "of a.txt h"}, {"c.txt", "of c.txt"}, {"elsewhere\\b.txt", "of b.txt"}},
          {"Rename Error:|Error Moving/Renaming File:\nFrom-  $b.txt\nTo-  $f10.txt"}},
+        {"pattern that does not compile", kNone, [](CRenameDlg& d) { d.m_bReplace = d.m_bRegex = 1, d.m_strReStr1 = "(\\d+"; },
+         untouched, {"Pattern Error:|Invalid regular expression: missing closing parenthesis at character 4"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -48,6 +48,11 @@ TEST(RenamePlan, RefusesInTheRunsOrder) {
     const auto stampIn = [](int year) {
         return [year](RenameOptions& o, ProgramSettings& s) { AppendR(o), s.m_bTimeDate = 1, s.m_nYear = year; };
     };
+    const auto regex = [](const char* pattern, const char* with) {
+        return [=](RenameOptions& o, ProgramSettings& s) {
+            o.m_bReplace = o.m_bRegex = 1, o.m_strReStr1 = pattern, o.m_strReStr2 = with, s.m_bWarnRename = 1;
+        };
+    };
     const struct { const char* what; Set set; Names selected; std::string told; bool held = true; } cases[] = {
         {"nothing asked, nothing selected", [](auto&, auto&) {}, {}, noChanges},
         {"an empty destination is no change", [](auto&, auto& s) { s.m_bUseNewDir = 1; }, kAbc, noChanges},
@@ -60,14 +65,20 @@ TEST(RenamePlan, RefusesInTheRunsOrder) {
         // Checked although the counter is of the half that stays.
         {"zero increment of an unused counter", countExt("0"), kAbc, zero},
         {"increment starting with a letter", countExt("x5"), kAbc, zero},
+        // A pattern that cannot work renames nothing, told before anything is asked.
+        {"a pattern that does not compile", regex("a)", "x"), kAbc,
+         "Pattern Error:|Invalid regular expression: unmatched closing parenthesis at character 1"},
+        {"a pattern too slow on one name", regex("(\\w+)+\\d", ""), {"b.txt", std::string(60, 'a') + ".txt"},
+         "Pattern Error:|The pattern takes too long on:  " + std::string(60, 'a') + ".txt"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const RenamePlan plan = Plan(c.set, c.selected, c.held);
         ASSERT_TRUE(plan.refusal);
         EXPECT_EQ(Told(*plan.refusal), c.told);
-        EXPECT_EQ(plan.refusal->icon, c.told[0] == 'E' ? RunIcon::Stop : RunIcon::Information);
-        EXPECT_TRUE(plan.steps.empty());
+        EXPECT_EQ(plan.refusal->icon,
+                  c.told[0] == 'E' ? RunIcon::Stop : c.told[0] == 'P' ? RunIcon::Exclamation : RunIcon::Information);
+        EXPECT_TRUE(plan.steps.empty() && plan.confirmation.empty());
         EXPECT_EQ(PreviewOf(plan).message, plan.refusal);  // the preview tells the same
     }
     // The date matters only to a run that stamps.
@@ -220,6 +231,8 @@ TEST(RunExecute, CarriesOutThePlan) {
         return "Rename Error:|Error Moving/Renaming File:\nFrom-  C:\\d\\" + from + "\nTo-  C:\\d\\" + to;
     };
     const std::string moveB = moveError("b.txt", "f2.txt"), locked = " of File:\nC:\\d\\f2.txt\nReason-  The file is locked.";
+    std::string s126;  // 252 UTF-16 units: "a" + s126 + ".txt" takes 257, past the file system's 255
+    for (int i = 0; i < 126; ++i) s126 += "😀";
     const std::string top1 = "f18446744073709551614.txt", top2 = "f" + kTop + ".txt", cKept = "c.txt of c.txt";
     // told: "stop"/"count" for failures, "end" for the plan's stop; goOn: every failure let pass.
     const struct { const char* what; Set set; Fault fault; Names after, told; struct { int errors; bool stopped; std::string caretName; } report; bool goOn = false; } cases[] = {
@@ -256,6 +269,10 @@ TEST(RunExecute, CarriesOutThePlan) {
         {"coinciding names are counted", [](auto& o, auto& s) { Prefix(o, "same"), s.m_bAbortOnError = 0; }, kNone,
          {"b.txt of b.txt", cKept, "same.txt of a.txt"},
          {"count " + moveError("b.txt", "same.txt"), "count " + moveError("c.txt", "same.txt")}, {2, false, "same.txt"}},
+        {"names too long for the file system are counted", [&](auto& o, auto& s) { AppendR(o), o.m_strNewPrefix = s126, s.m_bAbortOnError = 0; },
+         kNone, {"a.txt of a.txt", "b.txt of b.txt", cKept},
+         {"count " + moveError("a.txt", "a" + s126 + ".txt"), "count " + moveError("b.txt", "b" + s126 + ".txt"),
+          "count " + moveError("c.txt", "c" + s126 + ".txt")}, {3, false, "a" + s126 + ".txt"}},
         {"advanced options not filled in", [](auto& o, auto&) { o.m_bReplace = 1; }, kNone,
          {"a.txt of a.txt", "b.txt of b.txt", cKept}, {"end Abort:|Advance renaming options was not filled out correctly!"},
          {0, true, ""}},

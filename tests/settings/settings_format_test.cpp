@@ -58,10 +58,11 @@ std::string Window(const SettingsFile& r) {
 TEST(SettingsFormat, ReadsSavedFiles) {
     using L = std::vector<std::string>;
     const struct { const char* name; std::function<std::string(L)> edit; bool window; int upTo; } files[] = {
-        {"as saved", [](L l) { return Join(l); }, true, 43},
-        {"with a byte-order mark", [](L l) { return "\xEF\xBB\xBF" + Join(l); }, true, 43},
-        {"LF line ends", [](L l) { return Join(l, "\n"); }, true, 43},
-        {"no final line end", [](L l) { std::string s = Join(l); return s.substr(0, s.size() - 2); }, true, 43},
+        {"as saved", [](L l) { return Join(l); }, true, 44},
+        {"with a byte-order mark", [](L l) { return "\xEF\xBB\xBF" + Join(l); }, true, 44},
+        {"LF line ends", [](L l) { return Join(l, "\n"); }, true, 44},
+        {"no final line end", [](L l) { std::string s = Join(l); return s.substr(0, s.size() - 2); }, true, 44},
+        {"45 lines, without REGEX", [](L l) { l.pop_back(); return Join(l); }, true, 43},
         {"FILEFILTER line missing", [](L l) { l.erase(l.begin() + 5); return Join(l); }, true, 3},
         {"extra line in the middle", [](L l) { l.insert(l.begin() + 10, "x"); return Join(l); }, true, 8},
         {"cut after line 10", [](L l) { l.resize(10); return Join(l); }, true, 8},
@@ -70,9 +71,10 @@ TEST(SettingsFormat, ReadsSavedFiles) {
     const SettingsFile saved = Distinct(), start;
     for (int row = 0; row < kSettingRowCount; ++row) ASSERT_NE(Value(saved, row), Value(start, row)) << row;
     const std::vector<std::string> lines = Lines(FormatSettings(saved));
-    // Written as UTF-8 without a byte-order mark, in 45 lines.
+    // Written as UTF-8 without a byte-order mark, in 46 lines.
     EXPECT_EQ(lines.front(), kSettingsHeader);
-    EXPECT_EQ(lines.size(), 45u);
+    EXPECT_EQ(lines.size(), 46u);
+    EXPECT_EQ(lines.back(), "REGEX=1");
     for (const auto& c : files) {
         const SettingsFile r = ReadSettings(c.edit(lines), start);
         EXPECT_EQ(Window(r), c.window ? "-8,20,1600,1200" : "-") << c.name;

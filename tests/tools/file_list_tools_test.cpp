@@ -5,6 +5,7 @@
 // click on a file: "File Status..." renames, moves, re-stamps and re-attributes that one
 // file, and the list entry follows without a refill.
 #include "platform/win32_file_services.h"
+#include "platform/wide_text.h"
 #include "support/fake_file_services.h"
 #include "tools_fixture.h"
 
@@ -16,43 +17,24 @@
 
 namespace {
 
-// On the stand-in, with a.txt .. e.txt listed in C:\ and `selected` chosen: the question
-// (`warn`), the bin, a file that cannot go there deleted for good only after its own
-// question (No stops there), a read-only file stopping without one. `noBin` as the
-// stand-in's; told: "title|text|flags" of each box.
-TEST(DeleteKey, DeletesTheSelectedFilesToTheBinOrForGoodWhenTheUserSaysSo) {
+// The Delete key's wiring (its rules: delete_files_test): on the stand-in with a.txt ..
+// e.txt listed in C:\, each kind of question in its box, the deleted entries out of the
+// list and the rest still selected; other keys keep their effect. told: "title|text|flags".
+TEST(DeleteKey, ShowsTheQuestionsAndTakesTheDeletedEntriesOut) {
     const auto box = [](const std::string& title, const std::string& text, UINT flags) {
         return title + "|" + text + "|" + std::to_string(flags);
     };
-    const auto ask = [&](const char* name) {
-        return box("Delete Error:", std::string("C:\\") + name + " cannot go to the Recycle Bin.\n\nDelete it for good?",
-                   MB_YESNO | MB_ICONEXCLAMATION);
-    };
-    const auto sure = [&](const char* text) { return box("Are you sure?", text, MB_YESNO | MB_ICONQUESTION); };
-    const auto cannot = [&](const char* name) {
-        return box("Delete Error:", std::string("Cannot delete file: C:\\") + name, MB_OK | MB_ICONSTOP);
-    };
-    const std::vector<int> all = {0, 1, 2, 3, 4}, abc = {0, 1, 2};
     const struct { const char* what; UINT key; std::vector<int> selected; bool warn; std::deque<int> answers;
                    std::set<std::string> noBin; const char* readOnly; std::vector<std::string> log, told;
                    const char* listAfter; } cases[] = {
         {"three after the question", VK_DELETE, {0, 2, 4}, true, {IDYES}, {}, "",
-         {"Recycle C:\\a.txt", "Recycle C:\\c.txt", "Recycle C:\\e.txt"}, {sure("Delete 3 files?")}, "b.txt d.txt"},
-        {"answer No", VK_DELETE, {1, 3}, true, {IDNO}, {}, "", {}, {sure("Delete 2 files?")},
-         "a.txt b.txt* c.txt d.txt* e.txt"},
-        {"no question when the warning is off", VK_DELETE, {0, 1}, false, {}, {}, "",
-         {"Recycle C:\\a.txt", "Recycle C:\\b.txt"}, {}, "c.txt d.txt e.txt"},
-        {"nothing selected", VK_DELETE, {}, true, {}, {}, "", {}, {}, "a.txt b.txt c.txt d.txt e.txt"},
-        {"read-only third of five", VK_DELETE, all, false, {}, {}, "c.txt",
-         {"Recycle C:\\a.txt", "Recycle C:\\b.txt", "Recycle C:\\c.txt failed"}, {cannot("c.txt")}, "c.txt* d.txt* e.txt*"},
+         {"Recycle C:\\a.txt", "Recycle C:\\c.txt", "Recycle C:\\e.txt"},
+         {box("Are you sure?", "Delete 3 files?", MB_YESNO | MB_ICONQUESTION)}, "b.txt d.txt"},
         {"Space toggles the caret's entry", VK_SPACE, {1}, true, {}, {}, "", {}, {}, "a.txt b.txt c.txt d.txt e.txt"},
-        {"a drive without a bin, Yes to each", VK_DELETE, abc, false, {}, {"c:"}, "",
-         {"Recycle C:\\a.txt no bin", "Delete C:\\a.txt", "Recycle C:\\b.txt no bin", "Delete C:\\b.txt",
-          "Recycle C:\\c.txt no bin", "Delete C:\\c.txt"}, {ask("a.txt"), ask("b.txt"), ask("c.txt")}, "d.txt e.txt"},
-        {"No to the second stops there", VK_DELETE, abc, false, {IDNO}, {"c:\\b.txt"}, "",
-         {"Recycle C:\\a.txt", "Recycle C:\\b.txt no bin"}, {ask("b.txt")}, "b.txt* c.txt* d.txt e.txt"},
-        {"read-only on a drive without a bin", VK_DELETE, abc, false, {}, {"c:"}, "b.txt",
-         {"Recycle C:\\a.txt no bin", "Delete C:\\a.txt", "Recycle C:\\b.txt failed"}, {ask("a.txt"), cannot("b.txt")},
+        {"read-only on a drive without a bin", VK_DELETE, {0, 1, 2}, false, {}, {"c:"}, "b.txt",
+         {"Recycle C:\\a.txt no bin", "Delete C:\\a.txt", "Recycle C:\\b.txt failed"},
+         {box("Delete Error:", "C:\\a.txt cannot go to the Recycle Bin.\n\nDelete it for good?", MB_YESNO | MB_ICONEXCLAMATION),
+          box("Delete Error:", "Cannot delete file: C:\\b.txt", MB_OK | MB_ICONSTOP)},
          "b.txt* c.txt* d.txt e.txt"},
     };
     FakeFileServices fake;
@@ -270,6 +252,68 @@ TEST_F(ToolsWindow, FileStatusOfAVanishedFileIsToldWithoutAWindow) {
     EXPECT_EQ(OpenStatus(ui, list, dir.path(), 1, {"other.txt"}), 0);
     EXPECT_NE(Shown().find(dir.path() + "gone.txt"), std::string::npos) << Shown();
     EXPECT_EQ(ListState(), "a.txt gone.txt (not the files on the disk)");
+}
+
+// How many entries of `dir` list as `name`.
+int Listed(const std::string& dir, const std::string& name) {
+    int listed = 0;
+    Win32FileServices().EnumerateDirectory(dir, [&](const FindEntry& e) { listed += e.name == name; });
+    return listed;
+}
+
+// Under Wine a name whose Unix bytes are not UTF-8 lists with U+FFFD, as the real
+// "bad\uFFFD.txt" beside it does. Such a file can only be made on the Unix side: a shell
+// does it, and the test waits until the listing shows it.
+bool MakeNonUtf8Twin(const TempDir& in, const std::string& utf8Name, const std::string& unixBytes) {
+    const auto unixName = reinterpret_cast<char*(CDECL*)(const wchar_t*)>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    const auto unix = [&](const std::string& path) {
+        char* name = unixName(ToWide(path).c_str());
+        const std::string text = name ? name : "";
+        ::HeapFree(::GetProcessHeap(), 0, name);
+        return text;
+    };
+    TempDir scripts;
+    const std::string script = scripts.WriteFile("twin.sh", "printf x > \"$1/$(printf '" + unixBytes + "')\"\n");
+    std::string command = "/bin/sh \"" + unix(script) + "\" \"" + unix(in.path()) + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!::CreateProcessA("Z:\\bin\\sh", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    ::CloseHandle(process.hThread), ::CloseHandle(process.hProcess);
+    for (int waited = 0; Listed(in.path(), utf8Name) < 2 && waited < 10000; waited += 20) ::Sleep(20);
+    return Listed(in.path(), utf8Name) == 2;
+}
+
+// Delete, a rename run and the file status window on either of two entries that list
+// alike, one of them a name that is not valid Unicode: each is refused, nothing changes.
+TEST_F(ToolsWindow, ANameThatIsNotValidUnicodeIsRefused) {
+    const std::string bad = "bad\xEF\xBF\xBD.txt", refused = bad + " cannot be handled: its name is not valid Unicode.";
+    dir.WriteFile(bad);
+    dir.WriteFile("ok.txt");
+    ASSERT_TRUE(MakeNonUtf8Twin(dir, bad, "bad\\377.txt"));
+    dlg.m_browse.m_strCurDir = dir.path();
+    dlg.m_bWarnDelete = dlg.m_bWarnRename = FALSE;
+    dlg.m_bChangePrefix = 1, dlg.m_strNewPrefix = "_r";
+    for (int index : {0, 1})
+        for (int how : {0, 1, 2}) {
+            SCOPED_TRACE(std::to_string(index) + " " + std::to_string(how));
+            dlg.FillFileList();
+            ASSERT_EQ(Items(list), (std::vector<std::string>{bad, bad, "ok.txt"}));
+            ui.messages.clear();
+            ::SendMessageA(list, LB_SETSEL, FALSE, -1), ::SendMessageA(list, LB_SETSEL, TRUE, index);
+            if (how == 0) PressKey(hwnd, list, VK_DELETE);
+            if (how == 1) ClickButton(dlg.GetDlgItem(IDC_RENAME));
+            if (how == 2) {
+                EXPECT_EQ(OpenStatus(ui, list, dir.path(), index, {"other.txt"}), 0);
+            }
+            EXPECT_EQ(Shown(), how == 0   ? Box("Delete Error:", refused, MB_OK | MB_ICONSTOP)
+                               : how == 1 ? Box("Rename Error:", refused, MB_ICONEXCLAMATION)
+                                          : Box("Error:", refused, MB_OK | MB_ICONEXCLAMATION));
+            EXPECT_EQ(Listed(dir.path(), bad), 2);
+            EXPECT_EQ(NamesIn(dir.path()), (std::set<std::string>{bad, "ok.txt"}));
+        }
 }
 
 }  // namespace

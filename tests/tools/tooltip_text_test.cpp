@@ -17,23 +17,23 @@ std::string Tips(int count) {
 TEST(ToolTipFile, ShowsTheLastOfTheReadsUpToTheLine) {
     // A 100-character third line: read 78 characters at a time, its rest becomes line 4.
     const std::string longThird = "1\n2\n" + std::string(78, 'L') + "0123456789" + std::string(12, 'R') + "\n4\n5\n";
-    // 44 lines as long as they may be, each 80 bytes with CR LF, and more after them.
+    // 45 lines as long as they may be, each 80 bytes with CR LF, and more after them.
     std::string fullLines;
-    for (char c = '0'; c < '0' + 44; ++c) fullLines += std::string(78, c) + "\r\n";
+    for (char c = '0'; c < '0' + 45; ++c) fullLines += std::string(78, c) + "\r\n";
     // Huge files: one endless line, and endless short lines.
     const std::string endlessLine(4 << 20, 'x');
     std::string endlessLines = Tips(1000);
     while (endlessLines.size() < (4 << 20)) endlessLines += endlessLines;
-    // Characters of several bytes: 100 "é" on line 3, and 44 full lines of emoji.
+    // Characters of several bytes: 100 "é" on line 3, and 45 full lines of emoji.
     std::string e78, e100, emojiLines;
     for (int i = 0; i < 100; ++i) (i < 78 ? e78 : e100) += "é";
     e100 = e78 + e100;
     std::string emoji78;
     for (int i = 0; i < 78; ++i) emoji78 += "😀";
-    for (int i = 0; i < 44; ++i) emojiLines += emoji78 + "\r\n";
+    for (int i = 0; i < 45; ++i) emojiLines += emoji78 + "\r\n";
     struct Case { const char* what; std::string contents; int line; std::string expected; };
     const Case cases[] = {
-        {"44 lines: the last", Tips(44), 44, "Tip 44"},
+        {"45 lines: the last", Tips(45), 45, "Tip 45"},
         {"5 lines: line 8 shows the last", Tips(5), 8, "Tip 5"},
         {"100 characters: cut at 78", longThird, 3, std::string(78, 'L')},
         {"100 characters: the rest is line 4", longThird, 4, "123456789" + std::string(12, 'R')},
@@ -43,13 +43,13 @@ TEST(ToolTipFile, ShowsTheLastOfTheReadsUpToTheLine) {
         {"a lone carriage return stays", "a\r\r\nb\n", 1, "a\r"},
         {"Ctrl-Z ends the file", "a\nb\x1a\nc\n", 3, ""},
         {"a zero byte ends the text", std::string("ab\0cd\n", 6), 1, "a"},
-        {"44 full lines and more: the last", fullLines + Tips(44), 44, std::string(78, '0' + 43)},
-        {"one endless line: line 44", endlessLine, 44, std::string(78, 'x')},
-        {"endless short lines: line 44", endlessLines, 44, "Tip 44"},
+        {"45 full lines and more: the last", fullLines + Tips(45), 45, std::string(78, '0' + 44)},
+        {"one endless line: line 45", endlessLine, 45, std::string(78, 'x')},
+        {"endless short lines: line 45", endlessLines, 45, "Tip 45"},
         {"100 accented letters: cut at 78", "1\n2\n" + e100 + "\n4\n", 3, e78},
         {"100 accented letters: the rest is line 4", "1\n2\n" + e100 + "\n4\n", 4, "ééééééééééééééééééééé"},
         {"the last character goes whole", "Жук\nлук", 2, "лу"},
-        {"44 lines of emoji: the last", emojiLines + Tips(44), 44, emoji78},
+        {"45 lines of emoji: the last", emojiLines + Tips(45), 45, emoji78},
         {"a byte-order mark is skipped", "\xEF\xBB\xBFTip 1\r\n", 1, "Tip 1"},
         {"a file of an earlier version: ANSI", "Caf\xE9\r\n", 1, "Café"},
     };

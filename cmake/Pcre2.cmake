@@ -1,0 +1,79 @@
+# The regular expression library of "Regular expression" in the advanced replace:
+# PCRE2, 8-bit code units (the program's text is UTF-8), as the target vorlix_pcre2.
+#
+# Natively it is Debian's libpcre2-dev. Debian has no MinGW build of it, so the Windows
+# build takes Debian's own source package of the same version (fetched through a private
+# source list under the build folder, so the system's apt lists stay untouched) and
+# builds it as a static library into the program. The source is fetched and unpacked
+# once per build folder; later configures and builds find it there.
+if(NOT WIN32)
+  find_path(PCRE2_INCLUDE_DIR pcre2.h REQUIRED)
+  find_library(PCRE2_LIBRARY pcre2-8 REQUIRED)
+  add_library(vorlix_pcre2 INTERFACE)
+  target_include_directories(vorlix_pcre2 INTERFACE ${PCRE2_INCLUDE_DIR})
+  target_link_libraries(vorlix_pcre2 INTERFACE ${PCRE2_LIBRARY})
+  target_compile_definitions(vorlix_pcre2 INTERFACE PCRE2_CODE_UNIT_WIDTH=8)
+  return()
+endif()
+
+set(PCRE2_WORK ${CMAKE_BINARY_DIR}/pcre2)
+set(PCRE2_SOURCE ${PCRE2_WORK}/source)
+if(NOT EXISTS ${PCRE2_SOURCE}/CMakeLists.txt)
+  message(STATUS "Fetching Debian's source package of pcre2")
+  # The archive of the system's own bookworm entry (deb822 list, else the one-line list).
+  set(sources "")
+  foreach(list /etc/apt/sources.list.d/debian.sources /etc/apt/sources.list)
+    if(EXISTS ${list})
+      file(READ ${list} text)
+      string(APPEND sources "${text}\n")
+    endif()
+  endforeach()
+  string(REGEX MATCH "URIs: *([^\r\n ]+)[^\r\n]*[\r\n]+Suites: *bookworm[ \r\n]" found "${sources}")
+  set(uri ${CMAKE_MATCH_1})
+  if(NOT uri)
+    string(REGEX MATCH "\ndeb +(\\[[^]]*\\] +)?([^ \r\n]+) +bookworm " found "\n${sources}")
+    set(uri ${CMAKE_MATCH_2})
+  endif()
+  if(NOT uri)
+    message(FATAL_ERROR "No bookworm entry in the system's apt sources to fetch pcre2's source from")
+  endif()
+  file(REMOVE_RECURSE ${PCRE2_WORK})
+  file(MAKE_DIRECTORY ${PCRE2_WORK}/lists/partial ${PCRE2_WORK}/fetch)
+  file(WRITE ${PCRE2_WORK}/sources.list "deb-src ${uri} bookworm main\n")
+  set(apt apt-get -q -o Dir::Etc::SourceList=${PCRE2_WORK}/sources.list -o Dir::Etc::SourceParts=/dev/null
+          -o Dir::State::Lists=${PCRE2_WORK}/lists)
+  execute_process(COMMAND ${apt} update RESULT_VARIABLE rc OUTPUT_QUIET)
+  if(rc EQUAL 0)
+    execute_process(COMMAND ${apt} source --download-only pcre2 WORKING_DIRECTORY ${PCRE2_WORK}/fetch
+                    RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+  endif()
+  file(GLOB dsc ${PCRE2_WORK}/fetch/pcre2_*.dsc)
+  if(NOT rc EQUAL 0 OR NOT dsc)
+    message(FATAL_ERROR "Could not fetch the source package of pcre2 from ${uri}")
+  endif()
+  # Unpacked with Debian's patches applied, as Debian builds it.
+  execute_process(COMMAND dpkg-source -x ${dsc} ${PCRE2_SOURCE} WORKING_DIRECTORY ${PCRE2_WORK}/fetch
+                  RESULT_VARIABLE rc OUTPUT_QUIET)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "dpkg-source could not unpack ${dsc}")
+  endif()
+endif()
+
+set(BUILD_SHARED_LIBS OFF CACHE BOOL "" FORCE)
+set(BUILD_STATIC_LIBS ON CACHE BOOL "" FORCE)
+set(PCRE2_BUILD_PCRE2_8 ON CACHE BOOL "" FORCE)
+set(PCRE2_BUILD_PCRE2_16 OFF CACHE BOOL "" FORCE)
+set(PCRE2_BUILD_PCRE2_32 OFF CACHE BOOL "" FORCE)
+set(PCRE2_SUPPORT_UNICODE ON CACHE BOOL "" FORCE)
+set(PCRE2_SUPPORT_JIT OFF CACHE BOOL "" FORCE)
+set(PCRE2_BUILD_PCRE2GREP OFF CACHE BOOL "" FORCE)
+set(PCRE2_BUILD_TESTS OFF CACHE BOOL "" FORCE)
+# Its own compile options, not this project's warnings.
+get_directory_property(saved_options COMPILE_OPTIONS)
+set_directory_properties(PROPERTIES COMPILE_OPTIONS "")
+add_subdirectory(${PCRE2_SOURCE} ${PCRE2_WORK}/build EXCLUDE_FROM_ALL)
+set_directory_properties(PROPERTIES COMPILE_OPTIONS "${saved_options}")
+add_library(vorlix_pcre2 INTERFACE)
+target_link_libraries(vorlix_pcre2 INTERFACE pcre2-8-static)
+# pcre2-8-static brings its header's folder and PCRE2_STATIC with it.
+target_compile_definitions(vorlix_pcre2 INTERFACE PCRE2_CODE_UNIT_WIDTH=8)
