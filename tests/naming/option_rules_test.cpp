@@ -6,6 +6,7 @@
 #include "naming/option_rules.h"
 #include "naming/preview_line.h"
 #include "res/resource.h"
+#include "support/option_presets.h"
 
 namespace {
 
@@ -108,6 +109,13 @@ TEST(OptionRules, EnablingFollowsModeBoxesAndFields) {
         // What every reader of the options relies on holds after any changes (the naming fuzz target).
         EXPECT_EQ(s.o.m_bCountPrefix || s.o.m_bCountExt, mask[3] == '1');
     }
+}
+
+TEST(OptionRules, EditLimits) {
+    int limited = 0;
+    for (const OptionBinding& b : OptionBindings()) limited += b.maxChars > 0;
+    EXPECT_EQ(limited, 12);
+    for (const auto& [id, limit] : kEditLimits) EXPECT_EQ(FindOptionBinding(id)->maxChars, limit) << id;
 }
 
 TEST(OptionRules, PartnersExcludeEachOther) {
