@@ -23,24 +23,21 @@ std::string SettingsText(const std::string& line2, std::initializer_list<std::pa
     return text;
 }
 
-RECT g_rectAtShow;  // the main window's rectangle when it first became visible
-LRESULT CALLBACK WatchFirstShow(int code, WPARAM wp, LPARAM lp) {
-    const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(lp);
-    if (code == HC_ACTION && m->message == WM_SHOWWINDOW && m->wParam && ::IsRectEmpty(&g_rectAtShow) &&
-        ::GetDlgItem(m->hwnd, IDC_FILELIST))
-        ::GetWindowRect(m->hwnd, &g_rectAtShow);
-    return ::CallNextHookEx(nullptr, code, wp, lp);
-}
-
 class Startup : public ::testing::Test {
 protected:
     void TearDown() override { Close(); }
     void Start() {
         Close();
-        g_rectAtShow = {};
-        HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &WatchFirstShow, nullptr, ::GetCurrentThreadId());
-        const BOOL created = (dlg = std::make_unique<CRenameDlg>(kit.services))->Create();
-        ASSERT_TRUE(::UnhookWindowsHookEx(hook) && created);
+        rectAtShow = {};
+        BOOL created = FALSE;
+        {
+            MessageRecorder recorder([&](const CWPSTRUCT& m) {
+                if (m.message == WM_SHOWWINDOW && m.wParam && ::IsRectEmpty(&rectAtShow) && ::GetDlgItem(m.hwnd, IDC_FILELIST))
+                    ::GetWindowRect(m.hwnd, &rectAtShow);
+            });
+            created = (dlg = std::make_unique<CRenameDlg>(kit.services))->Create();
+        }
+        ASSERT_TRUE(created);
         PumpMessages(dlg->GetSafeHwnd());
     }
     void Close() {
@@ -56,6 +53,7 @@ protected:
     const std::string& settingsPath = kit.services.settingsPath;
     const std::string root = std::string(1, static_cast<char>('A' + _getdrive() - 1)) + ":\\";
     std::unique_ptr<CRenameDlg> dlg;
+    RECT rectAtShow = {};  // the main window's rectangle when it first became visible
 };
 
 // Also at the work area's top-left corner, where an unmoved window would be created.
@@ -68,13 +66,13 @@ TEST_F(Startup, SavedFileIsInPlaceBeforeTheWindowFirstShows) {
         settingsDir.WriteFile("vorlix.ini",
                               SettingsText("WINDOWPOS=" + rect, {{kRowSrchStr, "*.txt"}, {kRowFileFilter, "2"},
                                                                  {kRowFileSort, "7"}, {kRowChgPrefix, "1"},
-                                                                 {kRowNewPrefix, " new "}, {kRowPrefixPos, "0"}}));
+                                                                 {kRowNewPrefix, " nëw-Ωж-日本-😀 "}, {kRowPrefixPos, "0"}}));
         Start();
-        EXPECT_EQ(std::to_string(g_rectAtShow.left) + "," + std::to_string(g_rectAtShow.top) + "," +
-                      std::to_string(g_rectAtShow.right) + "," + std::to_string(g_rectAtShow.bottom), rect);
+        EXPECT_EQ(std::to_string(rectAtShow.left) + "," + std::to_string(rectAtShow.top) + "," +
+                      std::to_string(rectAtShow.right) + "," + std::to_string(rectAtShow.bottom), rect);
         EXPECT_EQ(TextOf(Item(IDC_SEARCHMASK)) + " " + std::to_string(Selected(IDC_FILEFILTER)) + " " +
                       std::to_string(Selected(IDC_FILESORT)), "*.txt 2 7");
-        EXPECT_NE(TextOf(Item(IDC_PREVIEW)), "(NO CHANGES)") << "the preview follows the loaded options";
+        EXPECT_EQ(TextOf(Item(IDC_PREVIEW)), " nëw-Ωж-日本-😀 .{Old Extension}") << "it follows the loaded options";
     }
 }
 

@@ -49,6 +49,24 @@ bool MainWindowKit::Open() {
     return true;
 }
 
+namespace {
+std::function<void(const CWPSTRUCT&)>* g_record = nullptr;
+LRESULT CALLBACK RecordSent(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && g_record) (*g_record)(*reinterpret_cast<const CWPSTRUCT*>(lp));
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+}  // namespace
+
+MessageRecorder::MessageRecorder(std::function<void(const CWPSTRUCT&)> record)
+    : m_record(std::move(record)), m_hook(::SetWindowsHookExW(WH_CALLWNDPROC, &RecordSent, nullptr, ::GetCurrentThreadId())) {
+    g_record = &m_record;
+}
+
+MessageRecorder::~MessageRecorder() {
+    g_record = nullptr;
+    ::UnhookWindowsHookEx(m_hook);
+}
+
 void PumpMessages(HWND dialog) {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

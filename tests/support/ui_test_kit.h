@@ -8,6 +8,8 @@
 #include "winui/afx.h"
 #include "winui/ui_services.h"
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <map>
@@ -79,6 +81,48 @@ struct MainWindowKit {
     TempDir appData;
     const Services services;
     CRenameDlg dlg;
+};
+
+// A test on one main window over the test's own services, opened before the test and
+// destroyed after it. Windows that open on a directory make it current, and a temp
+// directory left current could not be removed: the current directory is put back.
+class WindowTest : public ::testing::Test {
+protected:
+    explicit WindowTest(FileServices* files = nullptr) : kit(files) {}
+    void SetUp() override {
+        ::GetCurrentDirectoryA(MAX_PATH, m_savedDir);
+        ASSERT_TRUE(kit.Open());
+        hwnd = dlg.GetSafeHwnd();
+        list = Item(IDC_FILELIST);
+    }
+    void TearDown() override {
+        dlg.DestroyWindow();
+        ::SetCurrentDirectoryA(m_savedDir);
+    }
+    HWND Item(int id) const { return dlg.GetDlgItem(id); }
+
+    MainWindowKit kit;
+    CRenameDlg& dlg = kit.dlg;
+    RecordingUi& ui = kit.ui;
+    TempDir& dir = kit.dir;
+    HWND hwnd = nullptr, list = nullptr;
+
+private:
+    char m_savedDir[MAX_PATH] = "";
+};
+
+// Hands `record` each message sent to a window of this thread while it lives, as the
+// window procedure receives it (posted messages are not seen). One recorder at a time.
+class MessageRecorder {
+public:
+    explicit MessageRecorder(std::function<void(const CWPSTRUCT&)> record);
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+private:
+    std::function<void(const CWPSTRUCT&)> m_record;
+    HHOOK m_hook;
 };
 
 // Dispatches every queued message (through IsDialogMessage for `dialog` when given).
