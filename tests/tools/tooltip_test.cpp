@@ -94,8 +94,7 @@ TEST(ToolTips, FileIsReadOncePerChangeOnlyItsStartAndFromBesideTheExecutable) {
     std::string reads;
     for (const std::string& line : fake.log)
         if (line.rfind("Read", 0) == 0) reads += line + "\n";
-    EXPECT_EQ(reads, "ReadFileStart tooltip.txt " + std::to_string(kToolTipFileBytes) + "\n" +
-                     "ReadFileStart tooltip.txt " + std::to_string(kToolTipFileBytes) + "\n");
+    EXPECT_EQ(reads, "ReadFileStart tooltip.txt 16384\nReadFileStart tooltip.txt 16384\n");
     kit.dlg.DestroyWindow();
 }
 
