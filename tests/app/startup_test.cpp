@@ -23,36 +23,25 @@ std::string SettingsText(const std::string& line2, std::initializer_list<std::pa
     return text;
 }
 
-class Startup : public ::testing::Test {
+class Startup : public WindowTest {
 protected:
-    void TearDown() override { Close(); }
+    Startup() : WindowTest(nullptr, false) {}
+    // Starts in the drive's root, where a window without a start directory stays.
     void Start() {
-        Close();
+        _chdir(root.c_str());
         rectAtShow = {};
-        BOOL created = FALSE;
-        {
-            MessageRecorder recorder([&](const CWPSTRUCT& m) {
-                if (m.message == WM_SHOWWINDOW && m.wParam && ::IsRectEmpty(&rectAtShow) && ::GetDlgItem(m.hwnd, IDC_FILELIST))
-                    ::GetWindowRect(m.hwnd, &rectAtShow);
-            });
-            created = (dlg = std::make_unique<CRenameDlg>(kit.services))->Create();
-        }
-        ASSERT_TRUE(created);
-        PumpMessages(dlg->GetSafeHwnd());
+        MessageRecorder recorder([&](const CWPSTRUCT& m) {
+            if (m.message == WM_SHOWWINDOW && m.wParam && ::IsRectEmpty(&rectAtShow) && ::GetDlgItem(m.hwnd, IDC_FILELIST))
+                ::GetWindowRect(m.hwnd, &rectAtShow);
+        });
+        ASSERT_TRUE(Restart());
     }
-    void Close() {
-        if (dlg) dlg->DestroyWindow();
-        dlg.reset();
-        _chdir(root.c_str());  // start-up entered the start directory; leave it so temp folders can go
-    }
-    HWND Item(int id) const { return dlg->GetDlgItem(id); }
+    HWND Item(int id) const { return restarted->GetDlgItem(id); }
     LRESULT Selected(int combo) const { return ::SendMessageA(Item(combo), CB_GETCURSEL, 0, 0); }
 
-    MainWindowKit kit;  // the services of every start; the window itself is made anew each time
     TempDir& settingsDir = kit.dir;
     const std::string& settingsPath = kit.services.settingsPath;
     const std::string root = std::string(1, static_cast<char>('A' + _getdrive() - 1)) + ":\\";
-    std::unique_ptr<CRenameDlg> dlg;
     RECT rectAtShow = {};  // the main window's rectangle when it first became visible
 };
 
@@ -93,7 +82,7 @@ TEST_F(Startup, StartDirectoryIsEnteredWhenItCanBe) {
         if (!c.defdir.empty())
             settingsDir.WriteFile("vorlix.ini", SettingsText("WINDOWPOS=0,0,600,500", {{kRowDefDir, c.defdir}}));
         Start();
-        EXPECT_EQ(dlg->m_browse.m_strCurDir, c.entered ? sub : root);
+        EXPECT_EQ(restarted->m_browse.m_strCurDir, c.entered ? sub : root);
         EXPECT_TRUE(kit.ui.messages.empty());
         EXPECT_TRUE(!c.defdir.empty() || !FileExists(settingsPath)) << "start-up never writes the file";
         HWND tree = Item(IDC_DIRTREE);

@@ -15,39 +15,32 @@
 
 namespace {
 
-HWND Item(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }
-
-class OptionsWindow : public ::testing::Test {
+class OptionsWindow : public WindowTest {
 protected:
-    void SetUp() override { Restart(); }
-    void TearDown() override { main->DestroyWindow(); }
-
-    void Restart() {
-        if (main) main->DestroyWindow();
-        main = std::make_unique<CRenameDlg>(kit.services);
-        ASSERT_TRUE(main->Create());
-        PumpMessages(main->GetSafeHwnd());
+    OptionsWindow() : WindowTest(nullptr, false) {}
+    static HWND Item(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }
+    void SetUp() override {
+        WindowTest::SetUp();
+        Restart();
     }
     // Presses "&Options"; `drive` gets the options window and must close it.
     void WithOptions(const std::function<void(HWND)>& drive) {
         bool shown = false;
         kit.ui.onModal = [&](CDialog& dialog) { shown = true; drive(dialog.GetSafeHwnd()); };
-        ClickButton(main->GetDlgItem(IDC_OPTIONS));
-        PumpMessages(main->GetSafeHwnd());
+        ClickButton(restarted->GetDlgItem(IDC_OPTIONS));
+        PumpMessages(restarted->GetSafeHwnd());
         kit.ui.onModal = nullptr;
         EXPECT_TRUE(shown) << "the options window did not open";
     }
 
-    MainWindowKit kit;  // the services of every window; the window itself is made anew at each restart
     const std::string& settingsPath = kit.services.settingsPath;
     std::vector<ShownMessage>& told = kit.ui.messages;
-    std::unique_ptr<CRenameDlg> main;
 };
 
 // The enabling boxes reach their controls as the window opens and as they are clicked
 // (which box enables what: options_rules_test.cpp).
 TEST_F(OptionsWindow, DependentControlsFollowTheirCheckBoxes) {
-    main->m_bIncTime = 1;
+    restarted->m_bIncTime = 1;
     WithOptions([&](HWND w) {
         EXPECT_FALSE(IsEnabled(Item(w, IDC_OPT_INCAMOUNT)));
         for (int id : {IDC_OPT_TIMEDATE, IDC_OPT_USENEWDIR, IDC_OPT_SETATTRIB}) ClickButton(Item(w, id));
@@ -80,12 +73,12 @@ TEST_F(OptionsWindow, EachWayOfClosingAppliesAndSavesOrNot) {
         EXPECT_EQ(FileExists(settingsPath), c.saved);
         EXPECT_TRUE(told.empty());
         // Attributes and the time stamp live only until the program ends.
-        for (bool restarted : {false, true}) {
-            const bool kept = restarted ? c.saved : c.applied, forNow = kept && !restarted;
-            EXPECT_EQ(std::make_tuple(main->m_bWarnRename, main->m_bUseNewDir, main->m_strDestination, main->m_bTimeDate,
-                                      main->m_bHidden, main->m_nYear),
+        for (bool again : {false, true}) {
+            const bool kept = again ? c.saved : c.applied, forNow = kept && !again;
+            const CRenameDlg& d = *restarted;
+            EXPECT_EQ(std::make_tuple(d.m_bWarnRename, d.m_bUseNewDir, d.m_strDestination, d.m_bTimeDate, d.m_bHidden, d.m_nYear),
                       std::make_tuple(!kept, +kept, std::string(kept ? "D:\\Ωut\\" : ""), +kept, forNow ? 0 : 2,
-                                      forNow ? 2003 : 1980)) << restarted;
+                                      forNow ? 2003 : 1980)) << again;
             Restart();
         }
     }
@@ -97,7 +90,7 @@ TEST_F(OptionsWindow, DateWithAFiveDigitYearIsRefused) {
     for (int button : {IDC_OPT_OK, IDC_OPT_OKSAVE, 0}) {
         SCOPED_TRACE(button);
         told.clear();
-        main->m_bTimeDate = 1;
+        restarted->m_bTimeDate = 1;
         WithOptions([&](HWND w) {
             HWND date = Item(w, IDC_OPT_DATE);
             ::SetWindowTextA(date, "1/1/99999");
@@ -111,7 +104,7 @@ TEST_F(OptionsWindow, DateWithAFiveDigitYearIsRefused) {
         });
         EXPECT_EQ(kit.ui.Told(), std::vector<std::string>{"Error:|Invalid date: 1/1/99999"});
         EXPECT_EQ(told.at(0).flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
-        EXPECT_EQ(main->m_nYear, 9999);
+        EXPECT_EQ(restarted->m_nYear, 9999);
         EXPECT_FALSE(FileExists(settingsPath));
     }
 }
