@@ -34,9 +34,7 @@ TEST(RenameRun, WindowWiring) {
         {"confirmation cancelled", kNone, [&](CRenameDlg& d) {
              AppendR(d), d.m_bTimeDate = d.m_bUseNewDir = d.m_bWarnRename = 1, d.m_strDestination = where + "sub";
              ui->Answer(IDCANCEL); }, untouched,
-         {"Confirmation: Are you sure?|Rename/Move 3 Files\n\nFrom:  $\n\nTo:  $sub\\\n\n"
-          "Change File Prefix:  YES\nChange File Extension:  NO\nAdvance Insert/Replace:  NO\nChange Attributes:  NO"
-          "\nChange Time & Date:  YES"}},
+         {"Confirmation: Are you sure?|Rename/Move 3 Files\n\nFrom:  $\n\nTo:  $sub\\\n\n..."}},
         {"b vanished, counted", kVanish, hidden,
          {{"f9.txt", "of a.txt h"}, {"f10.txt", "of c.txt h"}, {"elsewhere\\b.txt", "of b.txt"}},
          {"Notice!|1 Renaming Error Encountered!"}},
@@ -63,7 +61,12 @@ TEST(RenameRun, WindowWiring) {
         std::vector<std::string> told = c.told, listed;
         for (std::string& line : told)
             for (size_t at; (at = line.find('$')) != std::string::npos;) line.replace(at, 1, where);
-        EXPECT_EQ(ui->Told(), told);
+        // A line ending in "..." gives the start of a box's text (the whole confirmation: run_plan_test.cpp).
+        std::vector<std::string> shown = ui->Told();
+        for (size_t i = 0; i < std::min(shown.size(), told.size()); ++i)
+            if (told[i].size() > 3 && told[i].substr(told[i].size() - 3) == "...")
+                shown[i] = shown[i].substr(0, told[i].size() - 3) + "...";
+        EXPECT_EQ(shown, told);
         EXPECT_EQ(ProgressWindowOfThisThread(), nullptr);
         for (const auto& entry : c.after)
             if (entry.first.find('\\') == std::string::npos) listed.push_back(entry.first);
