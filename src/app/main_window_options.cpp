@@ -48,20 +48,12 @@ int CRenameDlg::EditSelectionStart(int editId) const {
 }
 
 OptionChange CRenameDlg::ReadOptionControl(const OptionBinding& b, int id) const {
+    // A button tells of a click only; an edit of a new text with the caret after it.
+    if (b.kind == ControlKind::CheckBox || b.kind == ControlKind::RadioGroup) return ClickedOption(*this, id);
     OptionChange change;
     change.control = id;
-    switch (b.kind) {
-        case ControlKind::CheckBox:
-            change.value = static_cast<int>(SendDlgItemMessage(id, BM_GETCHECK));
-            break;
-        case ControlKind::RadioGroup:
-            change.value = -1;
-            for (int i = 0; i < b.buttons; ++i)
-                if (SendDlgItemMessage(b.control + i, BM_GETCHECK) == BST_CHECKED) change.value = i;
-            break;
-        case ControlKind::Text:
-        case ControlKind::Number: change.text = GetDlgItemText(id); break;
-    }
+    change.text = GetDlgItemText(id);
+    if (b.kind == ControlKind::Text) change.caret = EditSelectionStart(id);
     return change;
 }
 
@@ -95,7 +87,6 @@ void CRenameDlg::OnOptionControl(int id) {
     const RenameOptions shown = WithChangeShown(*this, change);
     if (SameField(*binding, shown, *this)) return;
 
-    const int selStart = binding->kind == ControlKind::Text ? EditSelectionStart(id) : 0;
     const RenameOptions before = *this;
     const OptionOutcome outcome = ApplyOptionChange(before, change);
     // The notice comes while the refused text is still in sight.
@@ -116,7 +107,7 @@ void CRenameDlg::OnOptionControl(int id) {
     // where it went in.
     if (outcome.refused) {
         Beep(kRefusalBeep);
-        SendDlgItemMessage(id, EM_SETSEL, static_cast<WPARAM>(selStart - 1), static_cast<LPARAM>(selStart - 1));
+        SendDlgItemMessage(id, EM_SETSEL, static_cast<WPARAM>(outcome.caret), static_cast<LPARAM>(outcome.caret));
         SendDlgItemMessage(id, EM_SCROLLCARET, 0, 0);
     }
 }

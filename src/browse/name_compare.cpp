@@ -1,9 +1,5 @@
 #include "browse/name_compare.h"
 
-std::string FoldedCopy(const std::string& text) {
-    return FoldCase(text);
-}
-
 int FindCaretIndex(const std::vector<std::string>& entries, const std::string& name) {
     int firstEqual = -1;
     for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -15,12 +15,6 @@ inline char FoldAsciiCase(char c) {
 // the simple Unicode case mappings, then code points compared as unsigned values, as
 // _stricmp does for ASCII; a name that is a prefix of the other is the smaller).
 
-// The name with every letter lower-mapped (FoldCase). Comparing two folded texts with
-// the ordinary std::string comparison gives the same sign as CompareNoCase of the
-// originals (std::char_traits<char> compares bytes as unsigned, and UTF-8 keeps code
-// point order).
-std::string FoldedCopy(const std::string& text);
-
 // The entry the caret goes to after a refill: the entry spelled exactly as `name`, else
 // the first that equals it without regard to case (names that differ only in case can
 // stand side by side on some file systems); -1 when none does.

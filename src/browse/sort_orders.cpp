@@ -9,6 +9,7 @@
 
 #include "browse/name_compare.h"
 #include "naming/utf8.h"
+#include "platform/civil_time.h"
 
 const char* const kSortOrderTexts[kSortBoxEntries] = {
     "Sort filenames [A to Z] (Default)",
@@ -297,14 +298,8 @@ FileListFill FileListFillForOrder(int order) {
 }
 
 DatedName MakeDatedName(const std::string& name, int64_t lastWriteUtcSeconds) {
-    return DatedName{name, BreakDownUtc(lastWriteUtcSeconds)};
-}
-
-uint64_t NumericKey(const std::string& text) {
-    const char* begin = text.data();
-    const char* end = begin + text.size();
-    const char* first = std::find_if(begin, end, IsDigit);
-    return DigitRunValue(first, end);
+    const LocalTime t = CalendarFields(lastWriteUtcSeconds);
+    return DatedName{name, UtcDateTime{t.year, t.month, t.day, t.hour, t.minute, t.second}};
 }
 
 bool NumericGroupKey(const std::string& name, bool ofExtension, uint64_t* key) {

@@ -69,14 +69,10 @@ void SortNamesForOrder(int order, std::vector<std::string>& names);
 // Puts records in order 8 or 9; any other order leaves them as they are.
 void SortDatedForOrder(int order, std::vector<DatedName>& names);
 
-// Numeric key of a text: the first run of digits, read as an unsigned 64-bit
-// number with wraparound (each digit multiplies by 10 and adds, modulo 2^64);
-// 0 when the text holds no digit.
-uint64_t NumericKey(const std::string& text);
-
 // Whether a name belongs to the numbered group of orders 2/3 (ofExtension
 // false: the prefix, the text before the last dot) or 4/5 (ofExtension true:
 // the extension, after the last dot): it needs a last dot and a digit among
 // the first 255 characters of that text. When it belongs, *key receives the
-// numeric key of that text (its digit run is read to its end).
+// numeric key of that text: its first run of digits, read to its end as an unsigned
+// 64-bit number with wraparound (each digit multiplies by 10 and adds, modulo 2^64).
 bool NumericGroupKey(const std::string& name, bool ofExtension, uint64_t* key);

@@ -167,6 +167,14 @@ RenameOptions WithChangeShown(RenameOptions options, const OptionChange& change)
     return options;
 }
 
+OptionChange ClickedOption(const RenameOptions& o, int control) {
+    OptionChange change;
+    change.control = control;
+    if (const OptionBinding* b = FindOptionBinding(control))
+        change.value = b->kind == ControlKind::RadioGroup ? control - b->control : !(o.*b->flag);
+    return change;
+}
+
 OptionOutcome ApplyOptionChange(const RenameOptions& before, const OptionChange& change) {
     OptionOutcome out{before, false, {}};
     RenameOptions& o = out.options;
@@ -194,6 +202,7 @@ OptionOutcome ApplyOptionChange(const RenameOptions& before, const OptionChange&
             break;
         default: break;
     }
+    if (out.refused) out.caret = change.caret > 0 ? change.caret - 1 : 0;
     // The preview line is output only: whatever is typed there is put back.
     if (!out.refused && change.control != IDC_PREVIEW) o = WithChangeShown(o, change);
 

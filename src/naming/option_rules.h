@@ -42,7 +42,13 @@ struct OptionChange {
     int control = 0;
     int value = 0;
     std::string text;
+    // An edit's caret after the keystroke: just after the character typed.
+    int caret = 0;
 };
+
+// The change a click on a check box (its state turns over) or a radio button (its
+// group's index becomes that button's) makes.
+OptionChange ClickedOption(const RenameOptions& o, int control);
 
 // The field of the changed control as the control now shows it, nothing else changed:
 // what the window shows before the rule has run.
@@ -55,6 +61,9 @@ struct OptionOutcome {
     bool refused = false;
     // Shown (title kCounterNoticeTitle, information icon) before the text is put back.
     std::string notice;
+    // Where the edit's caret goes: back where the refused character went in; -1 to
+    // leave it where the keystroke put it.
+    int caret = -1;
 };
 
 // The options after one control changed, with the preview line that belongs to them.

@@ -2,14 +2,13 @@
 
 #include "browse/dir_explorer_dlg.h"
 #include "settings/date_time_text.h"
+#include "settings/options_rules.h"
 #include "winui/ddx.h"
+
+#include <algorithm>
 
 namespace {
 
-// Controls that follow "Change Files' Time && Date": the two labels and
-// boxes, the button that fills them, "Increment Time by:" and the format label.
-const int kTimeDateControls[] = {IDC_OPT_LBL_DATE, IDC_OPT_LBL_TIME, IDC_OPT_DATE, IDC_OPT_TIME,
-                                 IDC_OPT_GETNOW,   IDC_OPT_INCTIME,  IDC_OPT_LBL_FORMAT};
 const int kAttributeBoxes[] = {IDC_ATTR_ARCHIVE, IDC_ATTR_HIDDEN, IDC_ATTR_READONLY, IDC_ATTR_SYSTEM};
 
 }  // namespace
@@ -53,10 +52,8 @@ void COptionsDlg::BuildMessageMap() {
     for (int id : {IDC_OPT_WARNREN, IDC_OPT_AUTOSEL, IDC_OPT_NOREFRESH, IDC_OPT_WARNDEL, IDC_OPT_TOOLTIP})
         clicked(id, &COptionsDlg::OnTake);
     for (int id : kAttributeBoxes) clicked(id, &COptionsDlg::OnTake);
-    clicked(IDC_OPT_USENEWDIR, &COptionsDlg::OnUseNewDir);
-    clicked(IDC_OPT_SETATTRIB, &COptionsDlg::OnSetAttrib);
-    clicked(IDC_OPT_TIMEDATE, &COptionsDlg::OnTimeDate);
-    clicked(IDC_OPT_INCTIME, &COptionsDlg::OnIncTime);
+    for (int id : {IDC_OPT_USENEWDIR, IDC_OPT_SETATTRIB, IDC_OPT_TIMEDATE, IDC_OPT_INCTIME})
+        clicked(id, &COptionsDlg::OnEnablingBox);
     OnCommandRoute(IDC_OPT_DESTINATION, EN_CHANGE, [this] { OnDestinationChanged(); });
     clicked(IDC_OPT_SELECTDIR, &COptionsDlg::OnSelectNewDir);
     clicked(IDC_OPT_GETNOW, &COptionsDlg::OnGetCurrentDateTime);
@@ -68,9 +65,7 @@ void COptionsDlg::BuildMessageMap() {
 
 BOOL COptionsDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    ApplyUseNewDir();
-    ApplySetAttrib();
-    ApplyTimeDate();
+    ApplyEnabling();
     // The template gives no position, so the window would sit at its owner's
     // top-left corner; over the owner's middle is where the user looks.
     CenterWindow(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER));
@@ -81,45 +76,15 @@ void COptionsDlg::OnTake() {
     UpdateData(TRUE);
 }
 
-void COptionsDlg::OnUseNewDir() {
+void COptionsDlg::OnEnablingBox() {
     UpdateData(TRUE);
-    ApplyUseNewDir();
+    ApplyEnabling();
 }
 
-void COptionsDlg::OnSetAttrib() {
-    UpdateData(TRUE);
-    ApplySetAttrib();
-}
-
-void COptionsDlg::OnTimeDate() {
-    UpdateData(TRUE);
-    ApplyTimeDate();
-}
-
-void COptionsDlg::OnIncTime() {
-    UpdateData(TRUE);
-    ApplyIncTime();
-}
-
-void COptionsDlg::ApplyUseNewDir() {
-    EnableItem(IDC_OPT_SELECTDIR, m_settings.m_bUseNewDir);
-    EnableItem(IDC_OPT_DESTINATION, m_settings.m_bUseNewDir);
-}
-
-void COptionsDlg::ApplySetAttrib() {
-    for (int id : kAttributeBoxes) EnableItem(id, m_settings.m_bSetAttrib);
-}
-
-void COptionsDlg::ApplyTimeDate() {
-    for (int id : kTimeDateControls) EnableItem(id, m_settings.m_bTimeDate);
-    ApplyIncTime();
-}
-
-void COptionsDlg::ApplyIncTime() {
-    // The step only matters when a time stamp is given at all.
-    BOOL enable = m_settings.m_bIncTime && m_settings.m_bTimeDate;
-    EnableItem(IDC_OPT_INCAMOUNT, enable);
-    EnableItem(IDC_OPT_LBL_INCFORMAT, enable);
+void COptionsDlg::ApplyEnabling() {
+    const std::vector<int> enabled = OptionsEnabledControls(m_settings);
+    for (int id : OptionsDependentControls())
+        EnableItem(id, std::find(enabled.begin(), enabled.end(), id) != enabled.end());
 }
 
 void COptionsDlg::OnDestinationChanged() {

@@ -42,10 +42,8 @@ private:
     void BuildMessageMap();
 
     void OnTake();
-    void OnUseNewDir();
-    void OnSetAttrib();
-    void OnTimeDate();
-    void OnIncTime();
+    // A box that enables other controls: taken, then the enabling applied.
+    void OnEnablingBox();
     void OnDestinationChanged();
     void OnSelectNewDir();
     void OnGetCurrentDateTime();
@@ -58,8 +56,5 @@ private:
 
     // The enabled state of the controls that depend on a check box, from the
     // fields (not the controls), so each runs after a take.
-    void ApplyUseNewDir();
-    void ApplySetAttrib();
-    void ApplyTimeDate();
-    void ApplyIncTime();
+    void ApplyEnabling();
 };

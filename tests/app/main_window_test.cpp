@@ -1,6 +1,6 @@
 // The main window as a user meets it before any option is touched.
 #include "app/rename_dlg.h"
-#include "naming/option_rules.h"
+#include "support/option_presets.h"
 #include "support/ui_test_kit.h"
 #include "winui/dpi.h"
 
@@ -11,15 +11,8 @@
 
 namespace {
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public WindowTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(kit.Open());
-        hwnd = dlg.GetSafeHwnd();
-    }
-    void TearDown() override { dlg.DestroyWindow(); }
-    HWND Item(int id) { return dlg.GetDlgItem(id); }
-
     // Resizes the window so that its client area has the given height.
     void SetClientHeight(int height) {
         RECT window, client;
@@ -31,17 +24,12 @@ protected:
         ::GetClientRect(hwnd, &client);
         ASSERT_EQ(client.bottom, height);
     }
-
-    MainWindowKit kit;
-    CRenameDlg& dlg = kit.dlg;
-    HWND hwnd = nullptr;
 };
 
 // Each limited edit takes its field's limit, and the system menu ends with the items that
 // open the about box (tools tests) and undo the last run (undo tests).
 TEST_F(MainWindow, StartUpLimitsTheEditsAndAddsTheAboutItem) {
-    for (const OptionBinding& b : OptionBindings())
-        if (b.maxChars > 0) EXPECT_EQ(::SendMessageA(Item(b.control), EM_GETLIMITTEXT, 0, 0), b.maxChars) << b.control;
+    for (const auto& [id, limit] : kEditLimits) EXPECT_EQ(::SendMessageA(Item(id), EM_GETLIMITTEXT, 0, 0), limit) << id;
     HMENU menu = ::GetSystemMenu(hwnd, FALSE);
     const int count = ::GetMenuItemCount(menu);
     EXPECT_EQ(::GetMenuItemID(menu, count - 2), static_cast<UINT>(IDM_ABOUTBOX));
@@ -120,22 +108,15 @@ TEST_F(MainWindow, OnAnotherDisplayScaleTakesTheSuggestedRectangle) {
     EXPECT_TRUE(ImageList_GetIconSize(after, &cx, &cy) && cx == at.folderImage) << cx;
 }
 
-// Records the commands that reach the main window, to see which button Enter presses.
-WNDPROC g_originalProc = nullptr;
-std::vector<int>* g_commands = nullptr;
-LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED && g_commands) g_commands->push_back(LOWORD(wp));
-    return ::CallWindowProcA(g_originalProc, hwnd, msg, wp, lp);
-}
-
 TEST_F(MainWindow, EnterInAnEditPressesFullPreviewNotRename) {
     std::vector<int> commands;
-    g_commands = &commands;
-    g_originalProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, LONG_PTR(&RecordingProc)));
-    for (int id : {IDC_SEARCHMASK, IDC_NEWPREFIX, IDC_STARTCOUNT, IDC_RESTR2}) PressKey(hwnd, Item(id), VK_RETURN);
+    {
+        MessageRecorder recorder([&](const CWPSTRUCT& m) {
+            if (m.hwnd == hwnd && m.message == WM_COMMAND && HIWORD(m.wParam) == BN_CLICKED) commands.push_back(LOWORD(m.wParam));
+        });
+        for (int id : {IDC_SEARCHMASK, IDC_NEWPREFIX, IDC_STARTCOUNT, IDC_RESTR2}) PressKey(hwnd, Item(id), VK_RETURN);
+    }
     EXPECT_EQ(commands, std::vector<int>(4, IDC_FULLPREVIEW));
-    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, LONG_PTR(g_originalProc));
-    g_commands = nullptr;
 }
 
 TEST(MainWindowModal, ExitTakesTheFieldsAndEscapeDoesNot) {

@@ -23,39 +23,26 @@ std::string SettingsText(const std::string& line2, std::initializer_list<std::pa
     return text;
 }
 
-RECT g_rectAtShow;  // the main window's rectangle when it first became visible
-LRESULT CALLBACK WatchFirstShow(int code, WPARAM wp, LPARAM lp) {
-    const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(lp);
-    if (code == HC_ACTION && m->message == WM_SHOWWINDOW && m->wParam && ::IsRectEmpty(&g_rectAtShow) &&
-        ::GetDlgItem(m->hwnd, IDC_FILELIST))
-        ::GetWindowRect(m->hwnd, &g_rectAtShow);
-    return ::CallNextHookEx(nullptr, code, wp, lp);
-}
-
-class Startup : public ::testing::Test {
+class Startup : public WindowTest {
 protected:
-    void TearDown() override { Close(); }
+    Startup() : WindowTest(nullptr, false) {}
+    // Starts in the drive's root, where a window without a start directory stays.
     void Start() {
-        Close();
-        g_rectAtShow = {};
-        HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &WatchFirstShow, nullptr, ::GetCurrentThreadId());
-        const BOOL created = (dlg = std::make_unique<CRenameDlg>(kit.services))->Create();
-        ASSERT_TRUE(::UnhookWindowsHookEx(hook) && created);
-        PumpMessages(dlg->GetSafeHwnd());
+        _chdir(root.c_str());
+        rectAtShow = {};
+        MessageRecorder recorder([&](const CWPSTRUCT& m) {
+            if (m.message == WM_SHOWWINDOW && m.wParam && ::IsRectEmpty(&rectAtShow) && ::GetDlgItem(m.hwnd, IDC_FILELIST))
+                ::GetWindowRect(m.hwnd, &rectAtShow);
+        });
+        ASSERT_TRUE(Restart());
     }
-    void Close() {
-        if (dlg) dlg->DestroyWindow();
-        dlg.reset();
-        _chdir(root.c_str());  // start-up entered the start directory; leave it so temp folders can go
-    }
-    HWND Item(int id) const { return dlg->GetDlgItem(id); }
+    HWND Item(int id) const { return restarted->GetDlgItem(id); }
     LRESULT Selected(int combo) const { return ::SendMessageA(Item(combo), CB_GETCURSEL, 0, 0); }
 
-    MainWindowKit kit;  // the services of every start; the window itself is made anew each time
     TempDir& settingsDir = kit.dir;
     const std::string& settingsPath = kit.services.settingsPath;
     const std::string root = std::string(1, static_cast<char>('A' + _getdrive() - 1)) + ":\\";
-    std::unique_ptr<CRenameDlg> dlg;
+    RECT rectAtShow = {};  // the main window's rectangle when it first became visible
 };
 
 // Also at the work area's top-left corner, where an unmoved window would be created.
@@ -68,13 +55,13 @@ TEST_F(Startup, SavedFileIsInPlaceBeforeTheWindowFirstShows) {
         settingsDir.WriteFile("vorlix.ini",
                               SettingsText("WINDOWPOS=" + rect, {{kRowSrchStr, "*.txt"}, {kRowFileFilter, "2"},
                                                                  {kRowFileSort, "7"}, {kRowChgPrefix, "1"},
-                                                                 {kRowNewPrefix, " new "}, {kRowPrefixPos, "0"}}));
+                                                                 {kRowNewPrefix, " nëw-Ωж-日本-😀 "}, {kRowPrefixPos, "0"}}));
         Start();
-        EXPECT_EQ(std::to_string(g_rectAtShow.left) + "," + std::to_string(g_rectAtShow.top) + "," +
-                      std::to_string(g_rectAtShow.right) + "," + std::to_string(g_rectAtShow.bottom), rect);
+        EXPECT_EQ(std::to_string(rectAtShow.left) + "," + std::to_string(rectAtShow.top) + "," +
+                      std::to_string(rectAtShow.right) + "," + std::to_string(rectAtShow.bottom), rect);
         EXPECT_EQ(TextOf(Item(IDC_SEARCHMASK)) + " " + std::to_string(Selected(IDC_FILEFILTER)) + " " +
                       std::to_string(Selected(IDC_FILESORT)), "*.txt 2 7");
-        EXPECT_NE(TextOf(Item(IDC_PREVIEW)), "(NO CHANGES)") << "the preview follows the loaded options";
+        EXPECT_EQ(TextOf(Item(IDC_PREVIEW)), " nëw-Ωж-日本-😀 .{Old Extension}") << "it follows the loaded options";
     }
 }
 
@@ -95,7 +82,7 @@ TEST_F(Startup, StartDirectoryIsEnteredWhenItCanBe) {
         if (!c.defdir.empty())
             settingsDir.WriteFile("vorlix.ini", SettingsText("WINDOWPOS=0,0,600,500", {{kRowDefDir, c.defdir}}));
         Start();
-        EXPECT_EQ(dlg->m_browse.m_strCurDir, c.entered ? sub : root);
+        EXPECT_EQ(restarted->m_browse.m_strCurDir, c.entered ? sub : root);
         EXPECT_TRUE(kit.ui.messages.empty());
         EXPECT_TRUE(!c.defdir.empty() || !FileExists(settingsPath)) << "start-up never writes the file";
         HWND tree = Item(IDC_DIRTREE);

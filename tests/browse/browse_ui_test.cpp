@@ -22,14 +22,8 @@ void ChooseComboEntry(HWND combo, LRESULT index) {
                    reinterpret_cast<LPARAM>(combo));
 }
 
-class FileList : public ::testing::Test {
+class FileList : public WindowTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(kit.Open());
-        list = dlg.GetDlgItem(IDC_FILELIST);
-    }
-    void TearDown() override { dlg.DestroyWindow(); }
-
     std::string MakeFiles(const std::string& sub, const Names& names) {
         std::string path = dir.MakeDir(sub);
         for (const std::string& name : names) dir.WriteFile(sub + "\\" + name);
@@ -42,11 +36,6 @@ protected:
         EXPECT_EQ(dlg.FilePane().SelectedNames(), expected) << what;
         EXPECT_EQ(TextOf(dlg.GetDlgItem(IDC_SELCOUNT)), std::to_string(expected.size())) << what;
     }
-
-    MainWindowKit kit;
-    TempDir& dir = kit.dir;
-    CRenameDlg& dlg = kit.dlg;
-    HWND list = nullptr;
 };
 
 TEST_F(FileList, FilterOnRealAttributesAndMaskLeaveDirectoriesOut) {
@@ -74,6 +63,10 @@ TEST_F(FileList, OrdersNamesAndRealTimes) {
     const Row rows[] = {
         {0, {"b.txt", "A.txt", "c.txt"}, {"A.txt", "b.txt", "c.txt"}}, {-1, {}, {"A.txt", "b.txt", "c.txt"}},
         {1, {}, {"c.txt", "b.txt", "A.txt"}},
+        // Names in several scripts and an emoji (outside the basic plane): by name down, by extension.
+        {1, {"émile.txt", "Ωmega.TXT", "Кошка.doc", "日本語.txt", "😀smile.txt"},
+         {"😀smile.txt", "日本語.txt", "Кошка.doc", "Ωmega.TXT", "émile.txt"}},
+        {6, {}, {"Кошка.doc", "émile.txt", "Ωmega.TXT", "日本語.txt", "😀smile.txt"}},
         {8, {"new.txt", "mid_b.txt", "old.txt", "mid_a.txt"}, {"old.txt", "mid_a.txt", "mid_b.txt", "new.txt"}},
         {9, {}, {"new.txt", "mid_b.txt", "mid_a.txt", "old.txt"}},
     };
@@ -159,9 +152,7 @@ TEST_F(FileList, ADirectoryThatCannotBeListedIsSaidSo) {
         dlg.m_browse.m_nFileSort = row.order;
         kit.ui.messages.clear();
         Show(row.path);
-        std::vector<std::string> told;
-        for (const ShownMessage& m : kit.ui.messages) told.push_back(m.title + "|" + m.text + "|" + std::to_string(m.flags));
-        EXPECT_EQ(told, row.told ? std::vector<std::string>{"Error:|Cannot list the directory: " + row.path + "|48"}
+        EXPECT_EQ(kit.ui.Told(), row.told ? std::vector<std::string>{"Error:|Cannot list the directory: " + row.path}
                                  : std::vector<std::string>{}) << row.path;
         EXPECT_EQ(Items(list), row.told ? Names{} : Names{"a.txt"});
     }

@@ -65,6 +65,15 @@ Names RandomNames(std::mt19937& rng, std::size_t count) {
     return names;
 }
 
+// Order 0 and negative ones are the sorted list box's own; 8 and 9 sort by time.
+TEST(SortOrders, FillOfEachOrder) {
+    using F = FileListFill;
+    const F fills[] = {F::kListBoxSorts, F::kListBoxSorts, F::kSortNames, F::kSortNames, F::kSortNames,
+                       F::kSortNames, F::kSortNames, F::kSortNames, F::kSortNames, F::kSortDatedNames,
+                       F::kSortDatedNames, F::kSortNames};
+    for (int order = -1; order <= 10; ++order) EXPECT_EQ(FileListFillForOrder(order), fills[order + 1]) << order;
+}
+
 // After a refill the caret goes to the name as spelled, else to its first case twin.
 TEST(NameCompare, FindsTheCaretEntry) {
     const Names entries = {"a.txt", "ÉTÉ.txt", "été.txt", "Été.TXT", "жук"};

@@ -36,6 +36,7 @@ const AdvancedCase kAdvancedCases[] = {
     {"no dot: all prefix", [](RenameOptions& o) { InsertAt(o, "0"); }, "README", "XREADME"},
     {"read like atoi, negative counts as 0", [](RenameOptions& o) { InsertAt(o, " -4x9"); }, "ab.c", "Xab.c"},
     {"no dot, apply to extension", [](RenameOptions& o) { InsertAt(o, "0"); o.m_nApplyTo = 1; }, "README", "README.X"},
+    {"no dot, extension unchanged: no dot added", [](RenameOptions& o) { ReplaceText(o, "z"); o.m_nApplyTo = 1; }, "README", "README"},
     {"range 0-0 on the extension", [](RenameOptions& o) { ReplaceRange(o, "0", "0"); o.m_nApplyTo = 1; }, "a.txt", "a.#xt"},
     {"first match replaced", [](RenameOptions& o) { ReplaceText(o, "abc"); }, "xabcabc", "x#abc"},
     {"backward: last match", [](RenameOptions& o) { ReplaceText(o, "abc"); o.m_bSearchBack = 1; }, "xabcabc", "xabc#"},

@@ -6,6 +6,7 @@
 #include "naming/option_rules.h"
 #include "naming/preview_line.h"
 #include "res/resource.h"
+#include "support/option_presets.h"
 
 namespace {
 
@@ -22,28 +23,28 @@ struct Session {
         o.m_strPreview = RealTimePreviewText(o);
     }
     std::string& TextOf(int id) { return o.*FindOptionBinding(id)->text; }
-    void Change(OptionChange c) {
+    OptionOutcome Change(const OptionChange& c) {
         const OptionOutcome out = ApplyOptionChange(o, c);
         o = out.options;
         refusals += out.refused;
         if (!out.notice.empty()) notices.push_back(out.notice);
+        return out;
     }
-    // Each character goes in at `at`; a refused one leaves the caret where it was.
+    // Each character goes in at `at`, where the caret is, and the caret moves on after it.
     void TypeAt(int id, size_t at, const std::string& text) {
         for (char c : text) {
-            const int before = refusals;
-            Change({id, 0, std::string(TextOf(id)).insert(at, 1, c)});
-            at = std::min(at + (refusals == before), TextOf(id).size());  // the preview takes nothing
+            const int caret = static_cast<int>(at) + 1;
+            const OptionOutcome out = Change({id, 0, std::string(TextOf(id)).insert(at, 1, c), caret});
+            EXPECT_EQ(out.caret, out.refused ? caret - 1 : -1);  // a refused one puts it back
+            at = std::min(static_cast<size_t>(out.refused ? caret - 1 : caret), TextOf(id).size());
         }
     }
     void Do(const std::vector<Step>& steps) {
         for (const Step& s : steps) {
-            const OptionBinding& b = *FindOptionBinding(s.id);
-            if (s.kind == Step::Click)
-                Change({s.id, b.kind == ControlKind::RadioGroup ? s.id - b.control : !(o.*b.flag), ""});
+            if (s.kind == Step::Click) Change(ClickedOption(o, s.id));
             if (s.kind == Step::Type) TypeAt(s.id, TextOf(s.id).size(), s.text);
             if (s.kind == Step::Erase)
-                for (size_t n = TextOf(s.id).size(); n > 0; --n) Change({s.id, 0, TextOf(s.id).substr(0, n - 1)});
+                for (size_t n = TextOf(s.id).size(); n > 0; --n) Change({s.id, 0, TextOf(s.id).substr(0, n - 1), int(n) - 1});
         }
     }
     RenameOptions o;
@@ -113,6 +114,13 @@ TEST(OptionRules, EnablingFollowsModeBoxesAndFields) {
         // What every reader of the options relies on holds after any changes (the naming fuzz target).
         EXPECT_EQ(s.o.m_bCountPrefix || s.o.m_bCountExt, mask[3] == '1');
     }
+}
+
+TEST(OptionRules, EditLimits) {
+    int limited = 0;
+    for (const OptionBinding& b : OptionBindings()) limited += b.maxChars > 0;
+    EXPECT_EQ(limited, 12);
+    for (const auto& [id, limit] : kEditLimits) EXPECT_EQ(FindOptionBinding(id)->maxChars, limit) << id;
 }
 
 TEST(OptionRules, PartnersExcludeEachOther) {

@@ -46,6 +46,7 @@ TEST(CaseMap, MapsLettersOfEveryScript) {
         {"émile.TXT", "ÉMILE.TXT", "émile.txt"},
         {"ΣΟΦΊΑ σοφία ς", "ΣΟΦΊΑ ΣΟΦΊΑ Σ", "σοφία σοφία ς"},
         {"Жук", "ЖУК", "жук"},
+        {"ĀāĂăŐő", "ĀĀĂĂŐŐ", "āāăăőő"},  // ranges whose case alternates
         {"日本語😀", "日本語😀", "日本語😀"},
         {"\U00010400\U00010428", "\U00010400\U00010400", "\U00010428\U00010428"},  // outside the basic plane
         {"Straße ẞ", "STRAßE ẞ", "straße ß"},  // simple mappings only: ß stays
@@ -59,6 +60,13 @@ TEST(CaseMap, MapsLettersOfEveryScript) {
         EXPECT_EQ(upper, c.upper) << c.text;
         EXPECT_EQ(lower, c.lower) << c.text;
         EXPECT_EQ(FoldCase(c.text), c.lower) << c.text;
+    }
+    // Both case boxes set (a settings file can say so): upper case wins.
+    const struct { int upper, lower; const char* part; } boxes[] = {{1, 1, "ÉTÉ"}, {0, 1, "été"}, {0, 0, "Été"}};
+    for (const auto& b : boxes) {
+        std::string part = "Été";
+        ApplyCase(part, b.upper, b.lower);
+        EXPECT_EQ(part, b.part) << b.upper << b.lower;
     }
 }
 

@@ -96,8 +96,9 @@ TEST(MoveRules, CaseOnlyRenamesAndStoredNames) {
 
 // Only a path the shell's usual path rules leave naming the same file is handed to it.
 TEST(MoveRules, ShellNamesExactlyOnlyPathsItsRulesLeaveAlone) {
-    const std::string longest = "C:\\" + std::string(kShellPathLimit - 3, 'x');
-    const std::string astral = "C:\\" + std::string(kShellPathLimit - 4, 'x') + "\xF0\x9F\x98\x80";  // one surrogate pair
+    // At most 259 UTF-16 units: an emoji takes two.
+    const std::string longest = "C:\\" + std::string(256, 'x');
+    const std::string astral = "C:\\" + std::string(255, 'x') + "\xF0\x9F\x98\x80";
     const struct { std::string path; bool exact; } cases[] = {
         {"C:\\dir\\a.txt", true}, {"z:\\ x\\.profile", true}, {"C:\\dir\\console.txt", true},
         {"C:\\dir\\COM10", true}, {"C:\\dir\\lpt", true}, {"C:\\dir\\été", true}, {longest, true},

@@ -6,6 +6,7 @@
 #include "rename/run_journal.h"
 #include "rename/undo_run.h"
 #include "support/fake_file_services.h"
+#include "support/option_presets.h"
 
 #include <gtest/gtest.h>
 
@@ -131,7 +132,7 @@ TEST(Undo, PutsBackWhatTheRunChanged) {
     enum Meanwhile { kNothing, kTakeB, kDeleteF3, kReplaceF2, kFolderF3, kKilled };
     using Set = std::function<void(RenameOptions&, ProgramSettings&)>;
     const Set counted = [](RenameOptions& o, ProgramSettings& s) {
-        o.m_bChangePrefix = 1, o.m_nPrefixPos = 0, o.m_strNewPrefix = "f", o.m_bCountPrefix = 1, o.m_strStartCount = "1";
+        CountIntoPrefix(o, "1");
         s.m_bAbortOnError = 0, s.m_bTimeDate = s.m_bSetAttrib = 1, s.m_bReadOnly = 0, s.m_bHidden = 1;
     };
     const Set moved = [](RenameOptions&, ProgramSettings& s) {

@@ -4,6 +4,7 @@
 #include "rename/rename_plan.h"
 #include "rename/run_execute.h"
 #include "support/fake_file_services.h"
+#include "support/option_presets.h"
 
 #include <gtest/gtest.h>
 
@@ -29,13 +30,8 @@ RenamePlan Plan(const Set& set, const Names& selected = kAbc, bool held = true) 
     return MakePlan(o, s, "C:\\d\\", selected, kStamp, held);
 }
 
-// The old prefix replaced by `prefix`; the old extension by `ext`.
-void Prefix(RenameOptions& o, const char* prefix) { o.m_bChangePrefix = 1, o.m_nPrefixPos = 0, o.m_strNewPrefix = prefix; }
+// The old extension replaced by `ext`.
 void Ext(RenameOptions& o, const char* ext) { o.m_bChangeExt = 1, o.m_nExtPos = 0, o.m_strNewExt = ext; }
-// New prefix "f" and the counter in place of the old prefix.
-void CountIntoPrefix(RenameOptions& o, const std::string& start) { Prefix(o, "f"), o.m_bCountPrefix = 1, o.m_strStartCount = start; }
-// The old prefix followed by "_r".
-void AppendR(RenameOptions& o) { o.m_bChangePrefix = 1, o.m_strNewPrefix = "_r"; }
 
 std::string Told(const RunMessage& m) { return m.title + "|" + m.text; }
 
@@ -83,6 +79,7 @@ TEST(RenamePlan, RefusesInTheRunsOrder) {
     }
     // The date matters only to a run that stamps.
     EXPECT_FALSE(Plan([](RenameOptions& o, ProgramSettings& s) { AppendR(o), s.m_nYear = 99999; }, kAbc, false).refusal);
+    EXPECT_FALSE(Plan(stampIn(9999)).refusal);  // the last year a date may have
 
     // Destinations a run accepts: none that the working directory would complete.
     const struct { const char* path; bool full; } paths[] = {
@@ -266,7 +263,7 @@ TEST(RunExecute, CarriesOutThePlan) {
          {cKept, top1 + " of a.txt", top2 + " of b.txt"}, {"end Error|Counter Overflow!"}, {0, true, top1}},
         {"no overflow once a failure held the counter", fromTop("18446744073709551614"), kNoB,
          {top1 + " of a.txt", top2 + " of c.txt"}, {"count " + moveError("b.txt", top2)}, {1, false, top1}},
-        {"coinciding names are counted", [](auto& o, auto& s) { Prefix(o, "same"), s.m_bAbortOnError = 0; }, kNone,
+        {"coinciding names are counted", [](auto& o, auto& s) { ReplacePrefix(o, "same"), s.m_bAbortOnError = 0; }, kNone,
          {"b.txt of b.txt", cKept, "same.txt of a.txt"},
          {"count " + moveError("b.txt", "same.txt"), "count " + moveError("c.txt", "same.txt")}, {2, false, "same.txt"}},
         {"names too long for the file system are counted", [&](auto& o, auto& s) { AppendR(o), o.m_strNewPrefix = s126, s.m_bAbortOnError = 0; },

@@ -3,6 +3,7 @@
 // journal that cannot be written; and runs killed from outside half-way through, undone
 // at the next start, with a second window meanwhile kept off the journal.
 #include "rename/run_kit.h"
+#include "support/option_presets.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,7 @@ size_t CountNamed(const std::string& dir, char start) {
 // f1, f2, ... in place of the old prefixes, hidden, stamped a minute apart from 2003 on,
 // read-only taken off.
 void Counted(CRenameDlg& d) {
-    d.m_bChangePrefix = d.m_bCountPrefix = 1, d.m_nPrefixPos = 0, d.m_strNewPrefix = "f", d.m_strStartCount = "1";
+    CountIntoPrefix(d, "1");
     d.m_bSetAttrib = d.m_bTimeDate = 1, d.m_bHidden = 1, d.m_bReadOnly = 0;
     d.m_nYear = 2003, d.m_nIncMinute = 1;
 }
@@ -201,7 +202,7 @@ TEST(UndoLastRun, ARunKilledHalfWayIsUndoneAtTheNextStart) {
             ListedWindow second(other.path(), true, nullptr, journal);
             PumpMessages(second.dlg.GetSafeHwnd());  // start-up's look at the journal
             UndoLastRun(second.dlg);
-            second.dlg.m_bChangePrefix = 1, second.dlg.m_strNewPrefix = "_r";
+            AppendR(second.dlg);
             second.Rename();
             EXPECT_EQ(second.kit.ui.Told(), (std::vector<std::string>{"Undo Last Run|" + held, "Rename Error:|" + held}));
             EXPECT_EQ(Files(other.path()), (FileMap{{"o.txt", "other"}}));
@@ -254,8 +255,7 @@ TEST(UndoLastRun, ChildRun) {
     ObservedFiles files;
     files.beforeMove = [](const std::string&, std::string&) { ::Sleep(1); };
     ListedWindow w(dir, true, &files, std::getenv("VORLIX_CHILD_JOURNAL"));
-    w.dlg.m_bChangePrefix = 1, w.dlg.m_nPrefixPos = 0, w.dlg.m_strNewPrefix = "new";
-    w.dlg.m_bCountPrefix = 1, w.dlg.m_strStartCount = "0001";
+    CountIntoPrefix(w.dlg, "0001", "new");
     w.Rename();
 }
 

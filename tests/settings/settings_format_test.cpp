@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "naming/rename_options.h"
+#include "naming/utf8.h"
 #include "settings/date_time_text.h"
 #include "settings/settings_format.h"
 
@@ -30,20 +31,17 @@ std::string Value(const SettingsFile& file, int row) {
 
 const char kDir[] = " C:\\Мои документы\\ ";
 
-// Every row changed from its start value; texts keep outer blanks.
-SettingsFile Distinct() {
-    const SettingsFile start;
-    std::vector<std::string> lines = {kSettingsHeader, "WINDOWPOS=-8,20,1600,1200"};
-    for (int row = 0; row < kSettingRowCount; ++row) {
-        const SettingKey& key = kSettingKeys[row];
-        std::string value = key.kind == SettingKind::Flag     ? (Value(start, row) == "0" ? "1" : "0")
-                            : key.kind == SettingKind::Number ? std::to_string(-1000 * row)
-                            : key.maxChars == kMaxPositionText ? " " + std::to_string(row) + " "
-                                                               : " v" + std::to_string(row) + " = é日😀 ";
-        lines.push_back(std::string(key.key) + "=" + (row == kRowDefDir ? kDir : value));
-    }
-    return ReadSettings(Join(lines), start);
-}
+// A saved file with every row changed from its start value; texts keep outer blanks.
+const std::vector<std::string> kSaved = {
+    "[Startup Settings for Vorlix v3.11]", "WINDOWPOS=-8,20,1600,1200", std::string("DEFDIR=") + kDir,
+    "SRCHSTR= *.é日 ", "WARNREN=0", "FILEFILTER=-3000", "FILESORT=-4000", "CHGPREFIX=1", "NEWPREFIX= v6 = é日😀 ",
+    "PREFIXPOS=-7000", "PREFIXUP=1", "PREFIXLOW=1", "PREFIXCNT=1", "CHGEXTENSION=1", "NEWEXT= v12 ", "EXTPOS=-13000",
+    "EXTUP=1", "EXTLOW=1", "EXTCNT=1", "STARTCNT= v17 ", "INCCNT= v18 ", "ALPHACNT=1", "APPLYTO=-20000",
+    "SEARCHBACK=1", "CASESENSITVIE=1", "INSERT=1", "INSSTR1= v24 ", "INSSTR2= v25 ", "INSATPOS= 26 ", "INSAFTER=1",
+    "INSBEFORE=1", "REPLACE=1", "RESTR1= v30 ", "RESTR2= v31 ", "REFROMPOS= 32 ", "RETOPOS= 33 ", "AUTOSEL=1",
+    "NOREFLESH=1", "WARNDEL=0", "TOOLTIP=0", "SETATTRIB=1", "TIMEDATE=1", "ABORTERROR=0", "USENEWDIR=1",
+    "DESTINATION= v43 = é日😀 ", "REGEX=1",
+};
 
 std::string Window(const SettingsFile& r) {
     const auto& w = r.window;
@@ -68,13 +66,11 @@ TEST(SettingsFormat, ReadsSavedFiles) {
         {"cut after line 10", [](L l) { l.resize(10); return Join(l); }, true, 8},
         {"empty", [](L) { return std::string(); }, false, 0},
     };
-    const SettingsFile saved = Distinct(), start;
+    const SettingsFile start, saved = ReadSettings(Join(kSaved), start);
+    // Written back as read: UTF-8 without a byte-order mark, every key and value in its line.
+    const std::vector<std::string>& lines = kSaved;
+    EXPECT_EQ(FormatSettings(saved), Join(kSaved));
     for (int row = 0; row < kSettingRowCount; ++row) ASSERT_NE(Value(saved, row), Value(start, row)) << row;
-    const std::vector<std::string> lines = Lines(FormatSettings(saved));
-    // Written as UTF-8 without a byte-order mark, in 46 lines.
-    EXPECT_EQ(lines.front(), kSettingsHeader);
-    EXPECT_EQ(lines.size(), 46u);
-    EXPECT_EQ(lines.back(), "REGEX=1");
     for (const auto& c : files) {
         const SettingsFile r = ReadSettings(c.edit(lines), start);
         EXPECT_EQ(Window(r), c.window ? "-8,20,1600,1200" : "-") << c.name;
@@ -84,8 +80,6 @@ TEST(SettingsFormat, ReadsSavedFiles) {
     }
     using namespace std::string_literals;
     const std::string n256(256, 'n');
-    std::string e256;
-    for (int i = 0; i < 256; ++i) e256 += "é";
     const struct { int row; std::string text, value; } values[] = {
         {-1, "WINDOWPOS= 10, 20, 630, 470", "10,20,630,470"}, {-1, "WINDOWPOS=-5,-6,+7,8junk", "-5,-6,7,8"},
         {-1, "WINDOWPOS=99999999999,0,0,0", "2147483647,0,0,0"}, {-1, "WINDOWPOS=10,20,30", "-"},
@@ -100,13 +94,9 @@ TEST(SettingsFormat, ReadsSavedFiles) {
         // A text ends at a NUL, so a path is not cut short later on.
         {kRowDestination, "DESTINATION=C:\\sub\0\\one.txt"s, "C:\\sub"}, {kRowDefDir, "DEFDIR=C:\\\0x\\"s, "C:\\"},
         {kRowNewExt, "NEWEXT=\0abc"s, ""}, {kRowFileSort, "FILESORT=1\0002"s, "1"},
-        // Texts are cut to what their edit boxes hold; numbers are read whole.
-        {kRowNewPrefix, "NEWPREFIX=" + n256 + "xyz", n256}, {kRowStartCnt, "STARTCNT=" + std::string(25, '9'), std::string(20, '9')},
-        {kRowIncCnt, "INCCNT=2\0"s + n256, "2"}, {kRowSrchStr, "SRCHSTR=" + std::string(101, '*'), std::string(100, '*')},
-        {kRowInsAtPos, "INSATPOS=12345", "1234"}, {kRowFileFilter, "FILEFILTER=" + std::string(300, '0') + "3", "3"},
+        // Numbers are read whole (texts are cut to their limits: below).
+        {kRowIncCnt, "INCCNT=2\0"s + n256, "2"}, {kRowFileFilter, "FILEFILTER=" + std::string(300, '0') + "3", "3"},
         {kRowFileSort, "FILESORT=12", "12"},
-        // Limits count characters.
-        {kRowNewPrefix, "NEWPREFIX=" + e256 + "é", e256}, {kRowSrchStr, "SRCHSTR=*😀" + std::string(99, '?'), "*😀" + std::string(98, '?')},
     };
     for (const auto& c : values) {
         std::vector<std::string> edited = lines;
@@ -114,6 +104,19 @@ TEST(SettingsFormat, ReadsSavedFiles) {
         const SettingsFile r = ReadSettings(Join(edited), SettingsFile());
         EXPECT_EQ(c.row < 0 ? Window(r) : Value(r, c.row), c.value) << c.text;
         EXPECT_TRUE(c.row == kRowDefDir || r.startDir == kDir) << c.text;
+    }
+    // Texts are cut to what their edit boxes hold, counting characters (0: no limit).
+    const struct { size_t line; size_t limit; } limits[] = {
+        {2, 0}, {3, 100}, {8, 256}, {14, 256}, {19, 20}, {20, 19}, {26, 256}, {27, 256}, {28, 4}, {32, 256}, {33, 256},
+        {34, 4}, {35, 4}, {44, 0}};
+    std::string e300;
+    for (int i = 0; i < 300; ++i) e300 += "é";
+    for (const auto& l : limits) {
+        std::vector<std::string> edited = lines;
+        const std::string key = edited[l.line].substr(0, edited[l.line].find('=') + 1);
+        edited[l.line] = key + "😀" + e300;
+        const std::string written = Lines(FormatSettings(ReadSettings(Join(edited), SettingsFile())))[l.line];
+        EXPECT_EQ(CountCodePoints(written.substr(key.size())), l.limit ? l.limit : 301) << key;
     }
     // A file of an earlier version is in the ANSI code page, all of it.
     std::vector<std::string> ansi = lines;

@@ -49,6 +49,24 @@ bool MainWindowKit::Open() {
     return true;
 }
 
+namespace {
+std::function<void(const CWPSTRUCT&)>* g_record = nullptr;
+LRESULT CALLBACK RecordSent(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && g_record) (*g_record)(*reinterpret_cast<const CWPSTRUCT*>(lp));
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+}  // namespace
+
+MessageRecorder::MessageRecorder(std::function<void(const CWPSTRUCT&)> record)
+    : m_record(std::move(record)), m_hook(::SetWindowsHookExW(WH_CALLWNDPROC, &RecordSent, nullptr, ::GetCurrentThreadId())) {
+    g_record = &m_record;
+}
+
+MessageRecorder::~MessageRecorder() {
+    g_record = nullptr;
+    ::UnhookWindowsHookEx(m_hook);
+}
+
 void PumpMessages(HWND dialog) {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -169,21 +187,27 @@ TempDir::TempDir() {
 TempDir::~TempDir() { RemoveTree(m_path); }
 
 namespace {
+// The Linux path of a Windows path, as Wine maps it; "" outside Wine.
+std::string UnixPathOf(const std::string& path) {
+    using ToUnix = char*(CDECL*)(const wchar_t*);
+    static const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    char* unixPath = toUnix ? toUnix(ToWide(path).c_str()) : nullptr;
+    if (!unixPath) return std::string();
+    const std::string result = unixPath;
+    ::HeapFree(::GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
 // The path through which a new file gets exactly its name. Under Wine that is its Unix
 // path: Wine looks a name up without regard to case even in the "\\?\" form, so it would
 // take "A.TXT" for an existing "a.txt"; its "\\?\unix" form names the Unix file as spelled.
 std::wstring NewFilePath(const std::string& path) {
-    using UnixName = char*(CDECL*)(const wchar_t*);
-    static const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
-        ::GetProcAddress(::GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
     const size_t cut = path.find_last_of('\\');
-    const std::wstring dir = ToWide(path.substr(0, cut)), name = ToWide(path.substr(cut + 1));
-    char* unixDir = unixName ? unixName(dir.c_str()) : nullptr;
-    if (!unixDir) return L"\\\\?\\" + dir + L"\\" + name;
-    std::wstring unixPath = ToWide(unixDir);
-    ::HeapFree(::GetProcessHeap(), 0, unixDir);
-    std::replace(unixPath.begin(), unixPath.end(), L'/', L'\\');
-    return L"\\\\?\\unix" + unixPath + L"\\" + name;
+    std::wstring dir = ToWide(UnixPathOf(path.substr(0, cut))), name = ToWide(path.substr(cut + 1));
+    if (dir.empty()) return L"\\\\?\\" + ToWide(path.substr(0, cut)) + L"\\" + name;
+    std::replace(dir.begin(), dir.end(), L'/', L'\\');
+    return L"\\\\?\\unix" + dir + L"\\" + name;
 }
 
 }  // namespace
@@ -209,16 +233,6 @@ std::string TempDir::MakeDir(const std::string& name) const {
 bool FileExists(const std::string& path) {
     DWORD attrib = ::GetFileAttributesW(ToWide(Exact(path)).c_str());
     return attrib != INVALID_FILE_ATTRIBUTES && !(attrib & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::set<std::string> NamesIn(const std::string& dir) {
-    std::set<std::string> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(ToWide(Exact(dir) + "*").c_str(), &data);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &data))
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(FromWide(data.cFileName));
-    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
-    return names;
 }
 
 std::string ReadFile(const std::string& path) {
@@ -263,15 +277,9 @@ bool TrashIsTheBuilds() { return !TrashFolder().empty(); }
 // Each file in the trash has a record in info\ whose "Path=" line tells, escaped, the
 // Linux path it was at.
 bool InTrash(const std::string& path) {
-    using ToUnix = char*(CDECL*)(const wchar_t*);
-    const auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    const std::string info = TrashFolder() + "info\\";
-    if (toUnix == nullptr || info == "info\\") return false;
-    char* unixPath = toUnix(ToWide(path).c_str());
-    if (unixPath == nullptr) return false;
-    const std::string wanted = std::string("Path=") + unixPath;
-    ::HeapFree(::GetProcessHeap(), 0, unixPath);
+    const std::string info = TrashFolder() + "info\\", unixPath = UnixPathOf(path);
+    if (unixPath.empty() || info == "info\\") return false;
+    const std::string wanted = "Path=" + unixPath;
     bool found = false;
     WIN32_FIND_DATAW data;
     HANDLE find = ::FindFirstFileW(ToWide(info + "*.trashinfo").c_str(), &data);
@@ -330,4 +338,11 @@ FileMap Files(const std::string& root, bool attributes, bool time, long long sta
     FileMap out;
     AddFiles(out, root, "", attributes, time, stamp);
     return out;
+}
+
+std::set<std::string> NamesIn(const std::string& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : Files(dir))
+        if (entry.first.find('\\') == std::string::npos) names.insert(entry.first);
+    return names;
 }

@@ -8,9 +8,12 @@
 #include "winui/afx.h"
 #include "winui/ui_services.h"
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -83,6 +86,62 @@ struct MainWindowKit {
 
 // Dispatches every queued message (through IsDialogMessage for `dialog` when given).
 void PumpMessages(HWND dialog = nullptr);
+
+// A test on a main window over the test's own services: `dlg`, opened before the test
+// unless `open` is false, and any window Restart() makes, all destroyed after it.
+// Windows that open on a directory make it current, and a temp directory left current
+// could not be removed: the current directory is put back.
+class WindowTest : public ::testing::Test {
+protected:
+    explicit WindowTest(FileServices* files = nullptr, bool open = true) : kit(files), m_open(open) {}
+    void SetUp() override {
+        ::GetCurrentDirectoryA(MAX_PATH, m_savedDir);
+        if (!m_open) return;
+        ASSERT_TRUE(kit.Open());
+        hwnd = dlg.GetSafeHwnd();
+        list = Item(IDC_FILELIST);
+    }
+    void TearDown() override {
+        if (restarted) restarted->DestroyWindow();
+        dlg.DestroyWindow();
+        ::SetCurrentDirectoryA(m_savedDir);
+    }
+    HWND Item(int id) const { return dlg.GetDlgItem(id); }
+    // Closes the restarted window in hand, if any, and makes `restarted` anew on the same
+    // services, as starting the program again does; false when it could not be created.
+    bool Restart() {
+        if (restarted) restarted->DestroyWindow();
+        restarted = std::make_unique<CRenameDlg>(kit.services);
+        const bool created = restarted->Create();
+        PumpMessages(restarted->GetSafeHwnd());
+        return created;
+    }
+
+    MainWindowKit kit;
+    CRenameDlg& dlg = kit.dlg;
+    RecordingUi& ui = kit.ui;
+    TempDir& dir = kit.dir;
+    HWND hwnd = nullptr, list = nullptr;
+    std::unique_ptr<CRenameDlg> restarted;
+
+private:
+    bool m_open;
+    char m_savedDir[MAX_PATH] = "";
+};
+
+// Hands `record` each message sent to a window of this thread while it lives, as the
+// window procedure receives it (posted messages are not seen). One recorder at a time.
+class MessageRecorder {
+public:
+    explicit MessageRecorder(std::function<void(const CWPSTRUCT&)> record);
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+private:
+    std::function<void(const CWPSTRUCT&)> m_record;
+    HHOOK m_hook;
+};
 
 // Types each character into a control as the keyboard would (WM_CHAR), caret at the end.
 void TypeText(HWND edit, const std::string& text);

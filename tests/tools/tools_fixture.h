@@ -9,17 +9,8 @@
 
 #include <set>
 
-class ToolsWindow : public ::testing::Test {
+class ToolsWindow : public WindowTest {
 protected:
-    void SetUp() override {
-        ::GetCurrentDirectoryA(MAX_PATH, m_savedDir);
-        ASSERT_TRUE(dlg.Create());
-        hwnd = dlg.GetSafeHwnd();
-        list = dlg.GetDlgItem(IDC_FILELIST);
-    }
-    // Windows that open on a directory make it current; a temp directory left current could not be removed.
-    void TearDown() override { ::SetCurrentDirectoryA(m_savedDir); }
-
     // Creates the files in `in` and shows them as the list's entries.
     void ListFiles(const TempDir& in, const std::vector<std::string>& names) {
         dlg.m_browse.m_strCurDir = in.path();
@@ -36,20 +27,4 @@ protected:
         const bool same = std::set<std::string>(items.begin(), items.end()) == NamesIn(dlg.m_browse.m_strCurDir);
         return ::ListState(list) + (same ? "" : " (not the files on the disk)");
     }
-    // The message boxes shown, one "title|text|flags" line each.
-    static std::string Box(const std::string& title, const std::string& text, UINT flags) {
-        return title + "|" + text + "|" + std::to_string(flags) + "\n";
-    }
-    std::string Shown() const {
-        std::string shown;
-        for (const ShownMessage& m : ui.messages) shown += Box(m.title, m.text, m.flags);
-        return shown;
-    }
-
-    MainWindowKit kit;
-    CRenameDlg& dlg = kit.dlg;
-    RecordingUi& ui = kit.ui;
-    const TempDir& dir = kit.dir;
-    HWND hwnd = nullptr, list = nullptr;
-    char m_savedDir[MAX_PATH] = "";
 };
