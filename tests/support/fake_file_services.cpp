@@ -378,28 +378,29 @@ bool FakeFileServices::ReadFileStart(const std::string& path, size_t maxBytes, s
 }
 
 bool FakeFileServices::WriteFileReplacing(const std::string& path, const std::string& contents) {
-    const std::string resolved = Resolve(path);
-    const FakeEntry* parent = Find(Parent(resolved));
-    const FakeEntry* existing = Find(resolved);
-    const bool ok = parent != nullptr && parent->IsDir() && IsValidName(LastPart(resolved)) && !HasNul(path) &&
-                    (existing == nullptr || (!existing->IsDir() && !(existing->attrib & kFileReadOnly))) &&
-                    !Held(resolved);
-    if (!Log("WriteFile " + path, ok)) return false;
-    AddFile(existing != nullptr ? existing->path : parent->path + "\\" + LastPart(resolved), kFileArchive, now,
-            contents);
-    return true;
+    return Write("WriteFile ", path, contents, false);
 }
 
 bool FakeFileServices::AppendFile(const std::string& path, const std::string& contents) {
+    return Write("Append ", path, contents, true);
+}
+
+// A file is written where a new one may be made, or over one that is neither a folder,
+// read-only nor held; a file written anew is a new file.
+bool FakeFileServices::Write(const char* logged, const std::string& path, const std::string& contents, bool append) {
     const std::string resolved = Resolve(path);
     const FakeEntry* parent = Find(Parent(resolved));
     FakeEntry* existing = Find(resolved);
     const bool ok = parent != nullptr && parent->IsDir() && IsValidName(LastPart(resolved)) && !HasNul(path) &&
                     (existing == nullptr || (!existing->IsDir() && !(existing->attrib & kFileReadOnly))) &&
                     !Held(resolved);
-    if (!Log("Append " + path, ok)) return false;
-    if (existing == nullptr) existing = &AddFile(parent->path + "\\" + LastPart(resolved), kFileArchive, now);
-    existing->contents += contents;
+    if (!Log(logged + path, ok)) return false;
+    if (append && existing != nullptr) {
+        existing->contents += contents;
+    } else {
+        AddFile(existing != nullptr ? existing->path : parent->path + "\\" + LastPart(resolved), kFileArchive, now,
+                contents);
+    }
     return true;
 }
 

@@ -100,6 +100,7 @@ public:
 
 private:
     bool Held(const std::string& path) const;
+    bool Write(const char* logged, const std::string& path, const std::string& contents, bool append);
     // A move to the name `stored`, logged as `logged` + "FROM -> TO".
     std::optional<Failure> Move(const char* logged, const std::string& from, const std::string& to,
                                 const std::string& stored);
