@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 int RecordingUi::MessageBox(HWND, const std::string& text, const std::string& title, UINT flags) {
     messages.push_back({text, title, flags});
@@ -31,9 +32,9 @@ void RecordingUi::ModalStarted(CDialog& dialog) {
     meet(dialog);
 }
 
-std::vector<std::string> RecordingUi::Told() const {
+std::vector<std::string> RecordingUi::Told(bool withFlags) const {
     std::vector<std::string> told;
-    for (const ShownMessage& m : messages) told.push_back(m.title + "|" + m.text);
+    for (const ShownMessage& m : messages) told.push_back(m.title + "|" + m.text + (withFlags ? "|" + std::to_string(m.flags) : ""));
     return told;
 }
 
@@ -77,12 +78,8 @@ void PumpMessages(HWND dialog) {
 }
 
 void TypeText(HWND edit, const std::string& text) {
-    int length = ::GetWindowTextLengthW(edit);
-    TypeTextAt(edit, length, text);
-}
-
-void TypeTextAt(HWND edit, int pos, const std::string& text) {
-    ::SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(pos), static_cast<LPARAM>(pos));
+    const WPARAM end = static_cast<WPARAM>(::GetWindowTextLengthW(edit));
+    ::SendMessageW(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
     for (wchar_t c : ToWide(text)) ::SendMessageW(edit, WM_CHAR, c, 1);
 }
 
@@ -147,23 +144,23 @@ std::string Exact(const std::string& path) {
 }
 
 namespace {
-void RemoveTree(const std::string& dir) {
+// Hands `visit` each entry of the directory `dir` (ending in a backslash) but "." and "..".
+void ForEachEntry(const std::string& dir, const std::function<void(const std::string&, const WIN32_FIND_DATAW&)>& visit) {
     WIN32_FIND_DATAW data;
     HANDLE find = ::FindFirstFileW(ToWide(Exact(dir) + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = FromWide(data.cFileName);
-            if (name == "." || name == "..") continue;
-            std::wstring full = ToWide(Exact(dir + name));
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(dir + name + "\\");
-            } else {
-                ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(full.c_str());
-            }
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &data)) {
+        const std::string name = FromWide(data.cFileName);
+        if (name != "." && name != "..") visit(name, data);
     }
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+}
+
+void RemoveTree(const std::string& dir) {
+    ForEachEntry(dir, [&](const std::string& name, const WIN32_FIND_DATAW& data) {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return RemoveTree(dir + name + "\\");
+        ::SetFileAttributesW(ToWide(Exact(dir + name)).c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(ToWide(Exact(dir + name)).c_str());
+    });
     ::SetFileAttributesW(ToWide(Exact(dir)).c_str(), FILE_ATTRIBUTE_NORMAL);
     ::RemoveDirectoryW(ToWide(Exact(dir)).c_str());
 }
@@ -186,8 +183,6 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() { RemoveTree(m_path); }
 
-namespace {
-// The Linux path of a Windows path, as Wine maps it; "" outside Wine.
 std::string UnixPathOf(const std::string& path) {
     using ToUnix = char*(CDECL*)(const wchar_t*);
     static const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void (*)()>(
@@ -198,6 +193,8 @@ std::string UnixPathOf(const std::string& path) {
     ::HeapFree(::GetProcessHeap(), 0, unixPath);
     return result;
 }
+
+namespace {
 
 // The path through which a new file gets exactly its name. Under Wine that is its Unix
 // path: Wine looks a name up without regard to case even in the "\\?\" form, so it would
@@ -281,17 +278,9 @@ bool InTrash(const std::string& path) {
     if (unixPath.empty() || info == "info\\") return false;
     const std::string wanted = "Path=" + unixPath;
     bool found = false;
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(ToWide(info + "*.trashinfo").c_str(), &data);
-    for (bool more = find != INVALID_HANDLE_VALUE; more && !found; more = ::FindNextFileW(find, &data)) {
-        const std::string record = ReadFile(info + FromWide(data.cFileName));
-        for (size_t start = 0, end; !found && start < record.size(); start = end + 1) {
-            end = record.find('\n', start);
-            if (end == std::string::npos) end = record.size();
-            found = Unescaped(record.substr(start, end - start)) == wanted;
-        }
-    }
-    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    ForEachEntry(info, [&](const std::string& name, const WIN32_FIND_DATAW&) {
+        found = found || ("\n" + Unescaped(ReadFile(info + name)) + "\n").find("\n" + wanted + "\n") != std::string::npos;
+    });
     return found;
 }
 
@@ -310,16 +299,10 @@ bool SetWriteTime(const std::string& path, long long seconds) {
 }
 
 namespace {
-void AddFiles(FileMap& out, const std::string& root, const std::string& rel, bool attributes, bool time,
-              long long stamp) {
-    WIN32_FIND_DATAW d;
-    HANDLE find = ::FindFirstFileW(ToWide(Exact(root + rel) + "*").c_str(), &d);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &d)) {
-        const std::string name = FromWide(d.cFileName), path = rel + name;
-        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (name != "." && name != "..") AddFiles(out, root, path + "\\", attributes, time, stamp);
-            continue;
-        }
+void AddFiles(FileMap& out, const std::string& root, const std::string& rel, bool attributes, bool time, long long stamp) {
+    ForEachEntry(root + rel, [&](const std::string& name, const WIN32_FIND_DATAW& d) {
+        const std::string path = rel + name;
+        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return AddFiles(out, root, path + "\\", attributes, time, stamp);
         std::string flags;
         for (auto [bit, letter] : {std::pair<DWORD, char>{FILE_ATTRIBUTE_READONLY, 'r'}, {FILE_ATTRIBUTE_HIDDEN, 'h'},
                                    {FILE_ATTRIBUTE_SYSTEM, 's'}})
@@ -329,8 +312,7 @@ void AddFiles(FileMap& out, const std::string& root, const std::string& rel, boo
         out[path] = ReadFile(root + path) + (attributes && !flags.empty() ? " " + flags : "") +
                     (time ? "|" + std::to_string(ticks) : "") +
                     (stamp >= 0 && (ticks - kEpochTicks) / 10000000LL != stamp ? " restamped" : "");
-    }
-    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    });
 }
 }  // namespace
 

@@ -35,8 +35,8 @@ public:
     void OpenHelp(const std::string& path) override { helpOpened.push_back(path); }
 
     void Answer(int button) { answers.push_back(button); }
-    // The boxes shown, each as "title|text".
-    std::vector<std::string> Told() const;
+    // The boxes shown, each as "title|text", with "|" and the box's flags when asked.
+    std::vector<std::string> Told(bool withFlags = false) const;
 
     // Called for each box before it is answered (e.g. to look at the screen then).
     std::function<void(const ShownMessage&)> onMessage;
@@ -145,8 +145,6 @@ private:
 
 // Types each character into a control as the keyboard would (WM_CHAR), caret at the end.
 void TypeText(HWND edit, const std::string& text);
-// Puts the caret at `pos` and types there.
-void TypeTextAt(HWND edit, int pos, const std::string& text);
 // Presses a key at the focused control of `dialog` through the dialog manager.
 void PressKey(HWND dialog, HWND target, UINT vk);
 // BM_CLICK: the button behaves as if clicked (auto check boxes toggle, notifications follow).
@@ -168,6 +166,8 @@ RECT ChildRect(HWND child);
 // not "foo", "CON" is a file); other paths as they are.
 std::string Exact(const std::string& path);
 
+// The Linux path of a Windows path, as Wine maps it; "" outside Wine.
+std::string UnixPathOf(const std::string& path);
 bool FileExists(const std::string& path);
 // The files (not directories) of `dir` as the file system spells them.
 std::set<std::string> NamesIn(const std::string& dir);

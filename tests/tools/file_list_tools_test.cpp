@@ -18,52 +18,36 @@
 
 namespace {
 
-// The Delete key's wiring (its rules: delete_files_test): on the stand-in with a.txt ..
-// e.txt listed in C:\, each kind of question in its box, the deleted entries out of the
-// list and the rest still selected; other keys keep their effect. told: "title|text|flags".
+// The Delete key's wiring (its rules: delete_files_test) on the stand-in, with a.txt ..
+// e.txt listed in C:\, c.txt unable to go to the bin and e.txt read-only: each kind of
+// question in its box, the deleted entries out of the list and the rest still selected.
+// Space keeps its effect.
 TEST(DeleteKey, ShowsTheQuestionsAndTakesTheDeletedEntriesOut) {
-    const auto box = [](const std::string& title, const std::string& text, UINT flags) {
-        return title + "|" + text + "|" + std::to_string(flags);
-    };
-    const struct { const char* what; UINT key; std::vector<int> selected; bool warn; std::deque<int> answers;
-                   std::set<std::string> noBin; const char* readOnly; std::vector<std::string> log, told;
-                   const char* listAfter; } cases[] = {
-        {"three after the question", VK_DELETE, {0, 2, 4}, true, {IDYES}, {}, "",
-         {"Recycle C:\\a.txt", "Recycle C:\\c.txt", "Recycle C:\\e.txt"},
-         {box("Are you sure?", "Delete 3 files?", MB_YESNO | MB_ICONQUESTION)}, "b.txt d.txt"},
-        {"Space toggles the caret's entry", VK_SPACE, {1}, true, {}, {}, "", {}, {}, "a.txt b.txt c.txt d.txt e.txt"},
-        {"read-only on a drive without a bin", VK_DELETE, {0, 1, 2}, false, {}, {"c:"}, "b.txt",
-         {"Recycle C:\\a.txt no bin", "Delete C:\\a.txt", "Recycle C:\\b.txt failed"},
-         {box("Delete Error:", "C:\\a.txt cannot go to the Recycle Bin.\n\nDelete it for good?", MB_YESNO | MB_ICONEXCLAMATION),
-          box("Delete Error:", "Cannot delete file: C:\\b.txt", MB_OK | MB_ICONSTOP)},
-         "b.txt* c.txt* d.txt e.txt"},
-    };
     FakeFileServices fake;
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
+        fake.AddFile(std::string("C:\\") + name, kFileArchive | (name[0] == 'e' ? kFileReadOnly : 0));
+    fake.noBin = {"c:\\c.txt"};
     MainWindowKit kit(&fake);
     ASSERT_TRUE(kit.dlg.Create());
     HWND list = kit.dlg.GetDlgItem(IDC_FILELIST);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
-            fake.AddFile(std::string("C:\\") + name, kFileArchive | (name == std::string(c.readOnly) ? kFileReadOnly : 0));
-        fake.noBin = c.noBin;
-        kit.dlg.m_browse.m_strCurDir = "C:\\";
-        kit.dlg.FillFileList();
-        ::SendMessageA(list, LB_SETSEL, FALSE, -1);
-        for (int i : c.selected) ::SendMessageA(list, LB_SETSEL, TRUE, i);
-        kit.dlg.m_bWarnDelete = c.warn;
-        fake.log.clear();
-        kit.ui.messages.clear();
-        kit.ui.answers = c.answers;
-
-        PressKey(kit.dlg.GetSafeHwnd(), list, c.key);
-
-        EXPECT_EQ(fake.log, c.log);
-        std::vector<std::string> told;
-        for (const ShownMessage& m : kit.ui.messages) told.push_back(box(m.title, m.text, m.flags));
-        EXPECT_EQ(told, c.told);
-        EXPECT_EQ(ListState(list), c.listAfter);
-    }
+    kit.dlg.m_browse.m_strCurDir = "C:\\";
+    kit.dlg.FillFileList();
+    for (int i : {0, 2, 4}) ::SendMessageA(list, LB_SETSEL, TRUE, i);
+    kit.dlg.m_bWarnDelete = TRUE;
+    fake.log.clear();
+    PressKey(kit.dlg.GetSafeHwnd(), list, VK_DELETE);  // Yes to each question
+    EXPECT_EQ(fake.log, (std::vector<std::string>{"Recycle C:\\a.txt", "Recycle C:\\c.txt no bin", "Delete C:\\c.txt",
+                                                  "Recycle C:\\e.txt failed"}));
+    EXPECT_EQ(kit.ui.Told(true), (std::vector<std::string>{
+        "Are you sure?|Delete 3 files?|" + std::to_string(MB_YESNO | MB_ICONQUESTION),
+        "Delete Error:|C:\\c.txt cannot go to the Recycle Bin.\n\nDelete it for good?|" +
+            std::to_string(MB_YESNO | MB_ICONEXCLAMATION),
+        "Delete Error:|Cannot delete file: C:\\e.txt|" + std::to_string(MB_OK | MB_ICONSTOP)}));
+    EXPECT_EQ(ListState(list), "b.txt d.txt e.txt*");
+    ::SendMessageA(list, LB_SETSEL, FALSE, -1), ::SendMessageA(list, LB_SETSEL, TRUE, 0);
+    PressKey(kit.dlg.GetSafeHwnd(), list, VK_SPACE);  // toggles the caret's entry
+    EXPECT_EQ(ListState(list), "b.txt d.txt e.txt");
+    EXPECT_EQ(fake.log.size() + kit.ui.messages.size(), 7u) << "nothing more asked or done";
     kit.dlg.DestroyWindow();
 }
 
@@ -247,17 +231,9 @@ int Listed(const std::string& dir, const std::string& name) {
 // "bad\uFFFD.txt" beside it does. Such a file can only be made on the Unix side: a shell
 // does it, and the test waits until the listing shows it.
 bool MakeNonUtf8Twin(const TempDir& in, const std::string& utf8Name, const std::string& unixBytes) {
-    const auto unixName = reinterpret_cast<char*(CDECL*)(const wchar_t*)>(reinterpret_cast<void (*)()>(
-        ::GetProcAddress(::GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
-    const auto unix = [&](const std::string& path) {
-        char* name = unixName(ToWide(path).c_str());
-        const std::string text = name ? name : "";
-        ::HeapFree(::GetProcessHeap(), 0, name);
-        return text;
-    };
     TempDir scripts;
     const std::string script = scripts.WriteFile("twin.sh", "printf x > \"$1/$(printf '" + unixBytes + "')\"\n");
-    std::string command = "/bin/sh \"" + unix(script) + "\" \"" + unix(in.path()) + "\"";
+    std::string command = "/bin/sh \"" + UnixPathOf(script) + "\" \"" + UnixPathOf(in.path()) + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
