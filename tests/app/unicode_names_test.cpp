@@ -1,7 +1,7 @@
 // Names in every script cross the Win32 boundary intact in a run and on paths longer
 // than the platform's old limit. Listing and ordering such names: browse_ui_test.cpp;
-// typing them: the file status and options windows' tests; the rules themselves, patterns
-// included: the native naming tables, which run in the Windows build too.
+// typing them: the file status and options windows' tests; the rules themselves: the
+// native naming tables.
 #include "naming/utf8.h"
 #include "platform/wide_text.h"
 #include "rename/run_kit.h"
@@ -21,6 +21,18 @@ TEST(UnicodeNames, RunRenamesAndMoves) {
     w.dlg.m_bUseNewDir = 1, w.dlg.m_strDestination = dir.path() + "Ζώα";
     w.Rename();
     EXPECT_EQ(Files(dir.path()), (FileMap{{"Ζώα\\ÉMILE.TXT", "of émile.txt"}, {"Ζώα\\日本語.TXT", "of 日本語.txt"}}));
+    EXPECT_TRUE(w.kit.ui.Told().empty()) << w.kit.ui.Told().front();
+}
+
+// A pattern swaps two groups of a Cyrillic name (the pattern rules: the native tables).
+TEST(UnicodeNames, PatternSwapsGroups) {
+    TempDir dir;
+    dir.WriteFile("12-песня.mp3", "of it");
+    ListedWindow w(dir.path());
+    w.dlg.m_bReplace = w.dlg.m_bRegex = 1, w.dlg.m_nApplyTo = 2;
+    w.dlg.m_strReStr1 = "(\\d+)-(.*)", w.dlg.m_strReStr2 = "$2-$1";
+    w.Rename();
+    EXPECT_EQ(Files(dir.path()), (FileMap{{"песня.mp3-12", "of it"}}));
     EXPECT_TRUE(w.kit.ui.Told().empty()) << w.kit.ui.Told().front();
 }
 
