@@ -1,12 +1,10 @@
 // The portable helpers of the platform services: text-mode reads cut like fgets,
-// calendar arithmetic with overflowing fields, the rename rules, attribute choices
-// and stamping a read-only file.
+// calendar arithmetic with overflowing fields, the rename rules and attribute choices.
 #include "platform/attributes.h"
 #include "platform/civil_time.h"
 #include "platform/executable_path.h"
 #include "platform/move_rules.h"
 #include "platform/text_chunks.h"
-#include "support/fake_file_services.h"
 
 #include <gtest/gtest.h>
 
@@ -146,26 +144,6 @@ TEST(AttributeChoice, SetsClearsAndKeepsEachBitByItself) {
     for (const auto& c : cases) EXPECT_EQ(c.choice.Apply(c.word), c.expected) << std::hex << c.word;
     for (unsigned word : {0x00u, 0x01u, 0x06u, 0x20u, 0x35u})
         EXPECT_EQ(AttributeChoice::FromWord(word).Apply(word ^ 0xFFu), (word ^ 0xFFu) ^ 0x27u) << std::hex << word;
-}
-
-// A read-only file loses the bit only while its times are set (the stand-in, like
-// Windows, refuses times on a read-only file); its other attributes stay. A file that
-// cannot take its times says why.
-TEST(StampTimes, ReadOnlyFileGetsItsTimesAndStaysReadOnly) {
-    FakeFileServices files;
-    files.AddFile("C:\\f", kFileReadOnly | kFileHidden, 1000);
-    FileStatus status;
-    ASSERT_TRUE(files.GetStatus("C:\\f", status));
-    status.modified = 2000, status.created = 0, status.accessed = 3000;
-    files.log.clear();
-    const std::optional<Failure> failure = files.StampTimes("C:\\f", status);
-    EXPECT_FALSE(failure) << failure->message;
-    EXPECT_EQ(files.log, (Texts{"SetStatus C:\\f", "SetAttrib C:\\f 0x02", "SetTimes C:\\f m=2000 c=0 a=3000",
-                                "SetStatus C:\\f", "SetAttrib C:\\f 0x03"}));
-    EXPECT_EQ(files.Find("C:\\f")->modified, 2000);
-    const std::optional<Failure> gone = files.StampTimes("C:\\gone", status);
-    ASSERT_TRUE(gone);
-    EXPECT_NE(gone->message.find("C:\\gone"), std::string::npos) << gone->message;
 }
 
 }  // namespace

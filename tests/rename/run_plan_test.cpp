@@ -188,7 +188,7 @@ public:
 Names Listing(FakeFileServices& files) {
     Names out;
     for (const FakeEntry* entry : files.FilesIn({"C:\\d\\", "D:\\to\\"})) {
-        std::string line = (entry->path[0] == 'D' ? entry->path : entry->name) + " " + entry->contents;
+        std::string line = (entry->path[0] == 'D' ? entry->path : entry->Name()) + " " + entry->contents;
         for (auto [bit, flag] : {std::pair<unsigned, const char*>{kFileReadOnly, " r"}, {kFileHidden, " h"},
                                  {kFileSystem, " s"}})
             if (entry->attrib & bit) line += flag;
@@ -252,10 +252,9 @@ TEST(RunExecute, CarriesOutThePlan) {
         // An unreadable file keeps its time and attributes, and its step is not added.
         {"status unreadable", stamped, kUnreadable, {"f1.txt of a.txt h +0", "f2.txt of b.txt", "f3.txt of c.txt h +1"},
          {}, {0, false, "f1.txt"}},
-        {"increment box clear", [&](auto& o, auto& s) { stamped(o, s), s.m_bIncTime = 0; }, kNone,
-         {"f1.txt of a.txt h +0", "f2.txt of b.txt h +0", "f3.txt of c.txt h +0"}, {}, {0, false, "f1.txt"}},
+        // The read-only bit is off only while the time is set; the other bits stay.
         {"read-only: stamped and still read-only", [](auto& o, auto& s) { Ext(o, "doc"), s.m_bTimeDate = 1; }, kReadOnlyA,
-         {"a.doc of a.txt r +0", "b.doc of b.txt +0", "c.doc of c.txt +0"}, {}, {0, false, "a.doc"}},
+         {"a.doc of a.txt r h +0", "b.doc of b.txt +0", "c.doc of c.txt +0"}, {}, {0, false, "a.doc"}},
         // "a." is stored as "a": that is the file stamped.
         {"extension emptied, stamped", [](auto& o, auto& s) { Ext(o, ""), s.m_bTimeDate = 1; }, kNone,
          {"a of a.txt +0", "b of b.txt +0", "c of c.txt +0"}, {}, {0, false, "a."}},
@@ -285,7 +284,7 @@ TEST(RunExecute, CarriesOutThePlan) {
         SCOPED_TRACE(c.what);
         StandIn files;
         for (const std::string& name : kAbc)
-            files.AddFile("C:\\d\\" + name, name == "a.txt" && c.fault == kReadOnlyA ? kFileReadOnly | kFileArchive
+            files.AddFile("C:\\d\\" + name, name == "a.txt" && c.fault == kReadOnlyA ? kFileReadOnly | kFileHidden
                                                                                        : kFileArchive, 0, "of " + name);
         files.AddDir("D:\\to");
         if (c.fault == kNoB) files.DeleteFile("C:\\d\\b.txt");

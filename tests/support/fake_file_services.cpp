@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sstream>
 
 namespace {
 
 std::string Lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     return text;
 }
 
@@ -47,30 +46,6 @@ Failure MoveRefused(const std::string& from, const std::string& to) {
     return Failure{"Error Moving/Renaming File:\nFrom-  " + from + "\nTo-  " + to, std::string()};
 }
 
-// Whether the shell would read the path as written: a drive's path of at most 259 UTF-16
-// units, no part ending in a dot or a blank, no device name, no wildcard or colon.
-bool ShellReadsAsIs(const std::string& path) {
-    size_t units = 0;
-    for (unsigned char c : path) units += (c & 0xC0) != 0x80 ? 1 : (c & 0xF0) == 0xF0;
-    if (path.size() < 4 || path[1] != ':' || path[2] != '\\' || units > 259) return false;
-    for (size_t start = 3; start <= path.size();) {
-        const size_t end = std::min(path.find('\\', start), path.size());
-        const std::string part = Lower(path.substr(start, end - start));
-        const std::string stem = part.substr(0, part.find('.'));
-        if (part.empty() || part.back() == '.' || part.back() == ' ' ||
-            part.find_first_of("*?<>|\":") != std::string::npos)
-            return false;
-        for (const char* device : {"con", "prn", "aux", "nul"}) {
-            if (stem == device) return false;
-        }
-        if (stem.size() == 4 && (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0) &&
-            stem[3] >= '1' && stem[3] <= '9')
-            return false;
-        start = end + 1;
-    }
-    return true;
-}
-
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b < 0 ? 1 : 0); }
 
 // Days from 1970-01-01 to the first of a month, on the Gregorian calendar.
@@ -86,10 +61,7 @@ int64_t DaysTo(int64_t year, int64_t month) {
 void FakeFileServices::AddDrive(int drive, bool ready) {
     m_drives[drive] = ready;
     const std::string root = std::string(1, static_cast<char>('A' + drive - 1)) + ":";
-    FakeEntry& entry = m_entries[Key(root)];
-    entry.path = root;
-    entry.name = root + "\\";
-    entry.attrib = kFileDirectory;
+    m_entries[Key(root)] = FakeEntry{root, kFileDirectory, 0, 0, 0, 0, std::string(), 0, 0};
 }
 
 FakeEntry& FakeFileServices::AddDir(const std::string& path, TimeValue modified) {
@@ -100,23 +72,8 @@ FakeEntry& FakeFileServices::AddFile(const std::string& path, unsigned attrib, T
                                      const std::string& contents) {
     const std::string resolved = Resolve(path);
     if (m_drives.count(DriveOf(resolved)) == 0) AddDrive(DriveOf(resolved));
-    for (size_t cut = resolved.find('\\'); cut != std::string::npos; cut = resolved.find('\\', cut + 1)) {
-        FakeEntry& parent = m_entries[Key(resolved.substr(0, cut))];
-        if (parent.path.empty()) {
-            parent.path = resolved.substr(0, cut);
-            parent.name = LastPart(parent.path);
-            parent.attrib = kFileDirectory;
-        }
-    }
-    FakeEntry& entry = m_entries[Key(resolved)];
-    entry = FakeEntry();
-    entry.id = ++m_lastId;
-    entry.path = resolved;
-    entry.name = LastPart(resolved);
-    entry.attrib = attrib;
-    entry.modified = modified;
-    entry.contents = contents;
-    return entry;
+    if (resolved.size() > 2 && Find(Parent(resolved)) == nullptr) AddDir(Parent(resolved));
+    return m_entries[Key(resolved)] = FakeEntry{resolved, attrib, modified, 0, 0, 0, contents, 0, ++m_lastId};
 }
 
 FakeEntry* FakeFileServices::Find(const std::string& path) {
@@ -141,15 +98,12 @@ std::string FakeFileServices::Key(const std::string& resolved) const {
 }
 
 bool FakeFileServices::Held(const std::string& path) const {
-    const std::string key = Key(Resolve(path));
-    return heldElsewhere.count(key) != 0 || m_held.count(key) != 0;
+    return m_held.count(Key(Resolve(path))) != 0;
 }
 
 std::string FakeFileServices::Resolve(const std::string& path) const {
     std::string rest = path;
-    for (char& c : rest) {
-        if (c == '/') c = '\\';
-    }
+    std::replace(rest.begin(), rest.end(), '/', '\\');
     std::string resolved = m_current;
     if (rest.size() >= 2 && rest[1] == ':') {
         resolved = std::string(1, static_cast<char>(rest[0] & ~0x20)) + ":";
@@ -157,17 +111,13 @@ std::string FakeFileServices::Resolve(const std::string& path) const {
     } else if (!rest.empty() && rest[0] == '\\') {
         resolved = m_current.substr(0, 2);
     }
-    size_t start = 0;
-    while (start <= rest.size()) {
-        size_t next = rest.find('\\', start);
-        if (next == std::string::npos) next = rest.size();
-        const std::string part = rest.substr(start, next - start);
+    std::istringstream parts(rest);
+    for (std::string part; std::getline(parts, part, '\\');) {
         if (part == "..") {
             if (resolved.size() > 2) resolved = Parent(resolved);
         } else if (!part.empty() && part != ".") {
             resolved += "\\" + part;
         }
-        start = next + 1;
     }
     return resolved;
 }
@@ -187,15 +137,10 @@ bool FakeFileServices::EnumerateDirectory(const std::string& dir, const std::fun
     const FakeEntry* found = Find(resolved);
     if (!Log("Enumerate " + dir, found != nullptr && found->IsDir() && Ready(resolved))) return false;
     std::vector<FindEntry> items;  // gathered first: the callback may change the tree
-    if (resolved.size() > 2) {
-        items.push_back({".", kFileDirectory, found->modified});
-        items.push_back({"..", kFileDirectory, found->modified});
-    }
+    if (resolved.size() > 2) items = {{".", kFileDirectory, found->modified}, {"..", kFileDirectory, found->modified}};
     const std::string key = Key(resolved);
-    for (const auto& child : m_entries) {
-        if (child.first != key && Parent(child.first) == key) {
-            items.push_back({child.second.name, child.second.attrib, child.second.modified});
-        }
+    for (const auto& [childKey, child] : m_entries) {
+        if (childKey != key && Parent(childKey) == key) items.push_back({child.Name(), child.attrib, child.modified});
     }
     for (const FindEntry& item : items) entry(item);
     return true;
@@ -240,11 +185,10 @@ std::optional<Failure> FakeFileServices::Move(const char* logged, const std::str
                     parent->IsDir() && Ready(target) && IsValidName(LastPart(target)) && !HasNul(to) &&
                     (existing == nullptr || existing == moving) && !Held(source);
     if (!Log(logged + from + " -> " + to, ok)) return MoveRefused(from, to);
-    if (existing == moving && moving->name != LastPart(target) && onTemporaryName)
+    if (existing == moving && moving->Name() != LastPart(target) && onTemporaryName)
         onTemporaryName(from, parent->path + "\\~vorlix-" + std::to_string(moving->id) + ".tmp");
     FakeEntry moved = *moving;
     moved.path = parent->path + "\\" + LastPart(target);
-    moved.name = LastPart(target);
     m_entries.erase(Key(source));
     m_entries[Key(target)] = moved;
     return std::nullopt;
@@ -252,7 +196,7 @@ std::optional<Failure> FakeFileServices::Move(const char* logged, const std::str
 
 bool FakeFileServices::ExistsAsSpelled(const std::string& path) {
     const FakeEntry* found = Find(path);
-    return found != nullptr && found->name == LastPart(Resolve(path));
+    return found != nullptr && found->Name() == LastPart(Resolve(path));
 }
 
 bool FakeFileServices::DeleteFile(const std::string& path) {
@@ -268,7 +212,7 @@ FileServices::RecycleResult FakeFileServices::RecycleFile(const std::string& pat
     if (!Log("Recycle " + path, found != nullptr && !found->IsDir() && !(found->attrib & kFileReadOnly)))
         return RecycleResult::Failed;
     const std::string resolved = Lower(Resolve(path));
-    if (noBin.count(resolved.substr(0, 2)) || noBin.count(resolved) || !ShellReadsAsIs(path)) {
+    if (noBin.count(resolved.substr(0, 2)) || noBin.count(resolved)) {
         log.back() += " no bin";
         return RecycleResult::NoBin;
     }
@@ -295,8 +239,7 @@ std::optional<Failure> FakeFileServices::SetModifiedTicks(const std::string& pat
     if (!Log("SetTicks " + path + " " + std::to_string(ticks), ok))
         return Failure{"Cannot set the times of " + path + ": Access is denied.", std::string()};
     file->modifiedTicks = ticks;
-    const int64_t since1970 = ticks - 116444736000000000LL;
-    file->modified = since1970 / 10000000 - (since1970 % 10000000 < 0 ? 1 : 0);
+    file->modified = FloorDiv(ticks - 116444736000000000LL, 10000000);
     return std::nullopt;
 }
 
@@ -306,40 +249,31 @@ std::optional<Failure> FakeFileServices::SetStatus(const std::string& path, cons
     FakeEntry* file = Find(path);
     log.push_back("SetStatus " + path);
     const size_t callLine = log.size() - 1;
-    auto fail = [&](const std::string& reason) {
+    auto fail = [&](const char* reason) {
         log[callLine] += " failed";
-        return Failure{reason, std::string()};
+        return Failure{"Cannot set the " + std::string(reason) + path + ": " +
+                           (file ? "Access is denied." : "The system cannot find the file specified."), std::string()};
     };
-    if (file == nullptr) {
-        return fail("Cannot set the status of " + path + ": The system cannot find the file specified.");
-    }
-
+    if (file == nullptr) return fail("status of ");
     const unsigned wanted = (file->attrib & ~kStatusBits) | (status.attribute & kStatusBits);
-    const bool attributesDiffer = wanted != file->attrib;
-    const bool wasReadOnly = (file->attrib & kFileReadOnly) != 0;
+    const bool readOnlyFirst = (file->attrib & kFileReadOnly) != 0;
     auto setAttributes = [&]() {
         char line[32];
         std::snprintf(line, sizeof line, " 0x%02X", wanted);
+        if (wanted != file->attrib) log.push_back("SetAttrib " + path + line);
         file->attrib = wanted;
-        log.push_back("SetAttrib " + path + line);
     };
-    if (attributesDiffer && wasReadOnly) setAttributes();
+    if (readOnlyFirst) setAttributes();
     if (status.modified != 0 || status.created != 0 || status.accessed != 0) {
-        const std::string line = "SetTimes " + path + " m=" + std::to_string(status.modified) +
-                                 " c=" + std::to_string(status.created) + " a=" + std::to_string(status.accessed);
-        if (file->attrib & kFileReadOnly) {
-            log.push_back(line + " failed");
-            return fail("Cannot set the times of " + path + ": Access is denied.");
-        }
-        log.push_back(line);
-        if (status.modified != 0) {
-            file->modified = status.modified;
-            file->modifiedTicks = 0;
-        }
+        const bool refused = (file->attrib & kFileReadOnly) != 0;
+        log.push_back("SetTimes " + path + " m=" + std::to_string(status.modified) + " c=" +
+                      std::to_string(status.created) + " a=" + std::to_string(status.accessed) + (refused ? " failed" : ""));
+        if (refused) return fail("times of ");
+        if (status.modified != 0) file->modified = status.modified, file->modifiedTicks = 0;
         if (status.created != 0) file->created = status.created;
         if (status.accessed != 0) file->accessed = status.accessed;
     }
-    if (attributesDiffer && !wasReadOnly) setAttributes();
+    if (!readOnlyFirst) setAttributes();
     return std::nullopt;
 }
 
@@ -364,17 +298,13 @@ LocalTime FakeFileServices::ToLocalTime(TimeValue time) {
 
 bool FakeFileServices::ReadFile(const std::string& path, std::string& contents) {
     const FakeEntry* found = Find(path);
-    if (!Log("ReadFile " + path, found != nullptr && !found->IsDir())) return false;
-    contents = found->contents;
-    return true;
+    return Log("ReadFile " + path, found != nullptr && !found->IsDir()) && (contents = found->contents, true);
 }
 
 bool FakeFileServices::ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) {
     const FakeEntry* found = Find(path);
-    if (!Log("ReadFileStart " + path + " " + std::to_string(maxBytes), found != nullptr && !found->IsDir()))
-        return false;
-    contents = found->contents.substr(0, maxBytes);
-    return true;
+    return Log("ReadFileStart " + path + " " + std::to_string(maxBytes), found != nullptr && !found->IsDir()) &&
+           (contents = found->contents.substr(0, maxBytes), true);
 }
 
 bool FakeFileServices::WriteFileReplacing(const std::string& path, const std::string& contents) {

@@ -19,7 +19,6 @@
 
 struct FakeEntry {
     std::string path;                // full path as spelled, without a trailing "\" ("C:" for a root)
-    std::string name;                // last part of the path
     unsigned attrib = kFileArchive;  // kFileDirectory for a directory
     TimeValue modified = 0;
     TimeValue created = 0;   // 0: none kept (the status then reports `modified`)
@@ -29,6 +28,7 @@ struct FakeEntry {
     uint64_t size = 0;
     uint64_t id = 0;  // its identity's number, given when it is made and kept through moves
     bool IsDir() const { return (attrib & kFileDirectory) != 0; }
+    std::string Name() const { return path.substr(path.rfind('\\') + 1); }  // the last part of the path
 };
 
 class FakeFileServices : public FileServices {
@@ -64,12 +64,8 @@ public:
     // only ASCII letters fold, as no rule of the program's is borrowed); when set, they
     // are two, as on a disk that tells case apart.
     bool caseSensitive = false;
-    // Paths held by another program (in the form of Key): they cannot be held, written,
-    // moved or deleted here.
-    std::set<std::string> heldElsewhere;
-
-    // Drives ("D:") and files ("C:\a\x") that cannot go to a recycle bin, in lower case;
-    // names the shell would misread cannot go either, as with the real services.
+    // Drives ("D:") and files ("C:\a\x") that cannot go to a recycle bin, in lower case
+    // (list here a name the shell would misread, which the real services keep from the bin).
     std::set<std::string> noBin;
 
     bool EnumerateDirectory(const std::string& dir, const std::function<void(const FindEntry&)>& entry) override;
