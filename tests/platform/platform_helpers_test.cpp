@@ -19,12 +19,8 @@ using Texts = std::vector<std::string>;
 TEST(ReadTextChunks, CutsLikeTextModeFgets) {
     const std::string a78(78, 'a'), b79(79, 'b'), c100(100, 'c');
     const struct { const char* stored; size_t max; Texts expected; } cases[] = {
-        {"", 79, {}},
-        {"one\r\ntwo\n", 79, {"one\n", "two\n"}},
-        {"one\r\nlast", 79, {"one\n", "last"}},
-        {"x\ry\r\r\n", 79, {"x\ry\r\n"}},
-        {"one\r\n\x1atwo\r\n", 79, {"one\n"}},
-        {"ab\r\ncd\r\n", 3, {"ab\n", "cd\n"}},
+        {"", 79, {}}, {"one\r\ntwo\n", 79, {"one\n", "two\n"}}, {"one\r\nlast", 79, {"one\n", "last"}},
+        {"x\ry\r\r\n", 79, {"x\ry\r\n"}}, {"one\r\n\x1atwo\r\n", 79, {"one\n"}}, {"ab\r\ncd\r\n", 3, {"ab\n", "cd\n"}},
     };
     for (const auto& c : cases) EXPECT_EQ(ReadTextChunks(c.stored, c.max), c.expected) << c.stored;
     // At the edge of the buffer: 78 characters fit with their line end, 79 leave it for
@@ -80,10 +76,8 @@ TEST(CalendarSeconds, RunsOverflowingFieldsIntoTheNextOnes) {
 
 TEST(MoveRules, CaseOnlyRenamesAndStoredNames) {
     const struct { const char* from; const char* to; bool caseOnly; } cases[] = {
-        {"C:\\a\\readme.txt", "C:\\a\\README.TXT", true},
-        {"C:\\a\\readme.txt", "C:\\a\\readme.txt", false},
-        {"C:\\a\\readme", "C:\\a\\README. .", true},
-        {"C:\\a\\x.txt", "C:\\b\\X.TXT", false},
+        {"C:\\a\\readme.txt", "C:\\a\\README.TXT", true}, {"C:\\a\\readme.txt", "C:\\a\\readme.txt", false},
+        {"C:\\a\\readme", "C:\\a\\README. .", true}, {"C:\\a\\x.txt", "C:\\b\\X.TXT", false},
         {"C:\\a\\[x].txt", "C:\\a\\{x}.txt", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsCaseOnlyRename(c.from, c.to, EqualIgnoringCase), c.caseOnly) << c.from << " -> " << c.to;
@@ -100,14 +94,13 @@ TEST(MoveRules, ShellNamesExactlyOnlyPathsItsRulesLeaveAlone) {
     const struct { std::string path; bool exact; } cases[] = {
         {"C:\\dir\\a.txt", true}, {"z:\\ x\\.profile", true}, {"C:\\dir\\console.txt", true},
         {"C:\\dir\\COM10", true}, {"C:\\dir\\lpt", true}, {"C:\\dir\\été", true}, {longest, true},
-        {longest + "x", false}, {astral, false},
-        {"C:\\dir\\foo.", false}, {"C:\\dir\\bar ", false}, {"C:\\dir.\\a", false}, {"C:\\di \\a", false},
-        {"C:\\dir\\CON", false}, {"C:\\dir\\nul.txt", false}, {"C:\\dir\\Aux .c", false},
-        {"C:\\dir\\com1.log", false}, {"C:\\LPT9\\a", false}, {"C:\\dir\\conout$", false},
-        {"C:\\dir\\com\xC2\xB2", false},
-        {"C:\\dir\\..\\a", false}, {"C:\\dir\\.\\a", false}, {"C:\\dir\\\\a", false}, {"C:\\dir\\", false},
-        {"C:\\dir\\a*", false}, {"C:\\dir\\a?", false}, {"C:\\dir\\a:s", false}, {"C:\\dir/a", false},
-        {"C:\\dir\\a\tb", false}, {"C:a.txt", false}, {"\\\\server\\share\\a", false}, {"dir\\a", false},
+        {longest + "x", false}, {astral, false}, {"C:\\dir\\foo.", false}, {"C:\\dir\\bar ", false},
+        {"C:\\dir.\\a", false}, {"C:\\di \\a", false}, {"C:\\dir\\CON", false}, {"C:\\dir\\nul.txt", false},
+        {"C:\\dir\\Aux .c", false}, {"C:\\dir\\com1.log", false}, {"C:\\LPT9\\a", false}, {"C:\\dir\\conout$", false},
+        {"C:\\dir\\com\xC2\xB2", false}, {"C:\\dir\\..\\a", false}, {"C:\\dir\\.\\a", false}, {"C:\\dir\\\\a", false},
+        {"C:\\dir\\", false}, {"C:\\dir\\a*", false}, {"C:\\dir\\a?", false}, {"C:\\dir\\a:s", false},
+        {"C:\\dir/a", false}, {"C:\\dir\\a\tb", false}, {"C:a.txt", false}, {"\\\\server\\share\\a", false},
+        {"dir\\a", false},
     };
     for (const auto& c : cases) EXPECT_EQ(ShellNamesExactly(c.path), c.exact) << c.path;
 }
@@ -123,11 +116,10 @@ TEST(MoveRules, RenameThroughTemporaryLeavesTheFileUnderTheTemporaryNameOnlyWhen
     for (const auto& c : cases) {
         std::map<std::string, std::string> files{{"a", "data"}};
         const MoveStep step = [&](const std::string& from, const std::string& to) {
-            const bool barred = std::find(c.barred.begin(), c.barred.end(), to) != c.barred.end();
-            if (barred || files.count(from) == 0 || files.count(to) != 0) return false;
+            if (std::count(c.barred.begin(), c.barred.end(), to) || files.count(from) == 0 || files.count(to) != 0)
+                return false;
             files[to] = files[from];
-            files.erase(from);
-            return true;
+            return files.erase(from) == 1;
         };
         EXPECT_TRUE(RenameThroughTemporary("a", "A", "tmp", step) == c.result) << c.endsAs;
         EXPECT_EQ(files, (std::map<std::string, std::string>{{c.endsAs, "data"}})) << c.endsAs;

@@ -25,10 +25,9 @@ bool HasNul(const std::string& path) { return path.find('\0') != std::string::np
 
 // Reserved and control characters make a name the platform refuses.
 bool IsValidName(const std::string& name) {
-    for (unsigned char c : name) {
-        if (c < 0x20 || std::string("<>:\"|?*").find(static_cast<char>(c)) != std::string::npos) return false;
-    }
-    return !name.empty();
+    return !name.empty() && std::none_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || std::string("<>:\"|?*").find(c) != std::string::npos;
+    });
 }
 
 // The stand-in's own rules, written out here rather than borrowed from the program, so
@@ -40,10 +39,6 @@ std::string StoredPath(const std::string& path) {
     size_t end = path.size();
     while (end > start && (path[end - 1] == '.' || path[end - 1] == ' ')) --end;
     return end == start ? path : path.substr(0, end);
-}
-
-Failure MoveRefused(const std::string& from, const std::string& to) {
-    return Failure{"Error Moving/Renaming File:\nFrom-  " + from + "\nTo-  " + to, std::string()};
 }
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b < 0 ? 1 : 0); }
@@ -123,8 +118,7 @@ std::string FakeFileServices::Resolve(const std::string& path) const {
 }
 
 bool FakeFileServices::Ready(const std::string& resolved) const {
-    auto found = m_drives.find(DriveOf(resolved));
-    return found != m_drives.end() && found->second;
+    return m_drives.count(DriveOf(resolved)) != 0 && m_drives.at(DriveOf(resolved));
 }
 
 bool FakeFileServices::Log(const std::string& line, bool ok) {
@@ -146,10 +140,7 @@ bool FakeFileServices::EnumerateDirectory(const std::string& dir, const std::fun
     return true;
 }
 
-int FakeFileServices::GetDrive() {
-    Log("GetDrive", true);
-    return DriveOf(m_current);
-}
+int FakeFileServices::GetDrive() { return Log("GetDrive", true) ? DriveOf(m_current) : 0; }
 
 int FakeFileServices::ChangeDrive(int drive) {
     const std::string root = std::string(1, static_cast<char>('A' + drive - 1)) + ":";
@@ -184,7 +175,8 @@ std::optional<Failure> FakeFileServices::Move(const char* logged, const std::str
     const bool ok = moving != nullptr && !moving->IsDir() && Ready(source) && parent != nullptr &&
                     parent->IsDir() && Ready(target) && IsValidName(LastPart(target)) && !HasNul(to) &&
                     (existing == nullptr || existing == moving) && !Held(source);
-    if (!Log(logged + from + " -> " + to, ok)) return MoveRefused(from, to);
+    if (!Log(logged + from + " -> " + to, ok))
+        return Failure{"Error Moving/Renaming File:\nFrom-  " + from + "\nTo-  " + to, std::string()};
     if (existing == moving && moving->Name() != LastPart(target) && onTemporaryName)
         onTemporaryName(from, parent->path + "\\~vorlix-" + std::to_string(moving->id) + ".tmp");
     FakeEntry moved = *moving;
@@ -223,13 +215,9 @@ FileServices::RecycleResult FakeFileServices::RecycleFile(const std::string& pat
 bool FakeFileServices::GetStatus(const std::string& path, FileStatus& status) {
     const FakeEntry* found = Find(path);
     if (!Log("GetStatus " + path, found != nullptr)) return false;
-    status.modified = found->modified;
-    status.created = found->created != 0 ? found->created : found->modified;
-    status.accessed = found->accessed != 0 ? found->accessed : found->modified;
-    status.size = found->size != 0 ? found->size : found->contents.size();
-    status.attribute = found->attrib & 0xFF;
-    status.modifiedTicks =
-        found->modifiedTicks != 0 ? found->modifiedTicks : found->modified * 10000000 + 116444736000000000LL;
+    const FakeEntry& f = *found;  // a time not kept is reported as the last-modified one
+    status = {f.modified, f.created ? f.created : f.modified, f.accessed ? f.accessed : f.modified, f.Size(),
+              f.attrib & 0xFF, f.modifiedTicks ? f.modifiedTicks : f.modified * 10000000 + 116444736000000000LL};
     return true;
 }
 
@@ -266,8 +254,8 @@ std::optional<Failure> FakeFileServices::SetStatus(const std::string& path, cons
     if (readOnlyFirst) setAttributes();
     if (status.modified != 0 || status.created != 0 || status.accessed != 0) {
         const bool refused = (file->attrib & kFileReadOnly) != 0;
-        log.push_back("SetTimes " + path + " m=" + std::to_string(status.modified) + " c=" +
-                      std::to_string(status.created) + " a=" + std::to_string(status.accessed) + (refused ? " failed" : ""));
+        log.push_back("SetTimes " + path + " m=" + std::to_string(status.modified) + " c=" + std::to_string(status.created) +
+                      " a=" + std::to_string(status.accessed) + (refused ? " failed" : ""));
         if (refused) return fail("times of ");
         if (status.modified != 0) file->modified = status.modified, file->modifiedTicks = 0;
         if (status.created != 0) file->created = status.created;
@@ -325,12 +313,8 @@ bool FakeFileServices::Write(const char* logged, const std::string& path, const 
                     (existing == nullptr || (!existing->IsDir() && !(existing->attrib & kFileReadOnly))) &&
                     !Held(resolved);
     if (!Log(logged + path, ok)) return false;
-    if (append && existing != nullptr) {
-        existing->contents += contents;
-    } else {
-        AddFile(existing != nullptr ? existing->path : parent->path + "\\" + LastPart(resolved), kFileArchive, now,
-                contents);
-    }
+    if (append && existing != nullptr) existing->contents += contents;
+    else AddFile(existing ? existing->path : parent->path + "\\" + LastPart(resolved), kFileArchive, now, contents);
     return true;
 }
 
@@ -347,10 +331,7 @@ bool FakeFileServices::MakeDirectory(const std::string& path) {
 bool FakeFileServices::GetIdentity(const std::string& path, FileIdentity& identity) {
     const FakeEntry* found = Find(path);
     if (!Log("GetIdentity " + path, found != nullptr && Ready(Resolve(path)))) return false;
-    identity.volume = static_cast<uint32_t>(DriveOf(found->path));
-    identity.number = found->id;
-    identity.size = found->size != 0 ? found->size : found->contents.size();
-    identity.directory = found->IsDir();
+    identity = {static_cast<uint32_t>(DriveOf(found->path)), found->id, found->Size(), found->IsDir()};
     return true;
 }
 
@@ -360,9 +341,7 @@ namespace {
 class FakeHeldFile : public HeldFile {
 public:
     FakeHeldFile(FakeFileServices& files, std::set<std::string>& held, std::string key, std::string path)
-        : m_files(files), m_held(held), m_key(std::move(key)), m_path(std::move(path)) {
-        m_held.insert(m_key);
-    }
+        : m_files(files), m_held(held), m_key(std::move(key)), m_path(std::move(path)) { m_held.insert(m_key); }
     ~FakeHeldFile() override { m_held.erase(m_key); }
     bool Read(std::string& contents) override { return Use([&](FakeEntry& e) { contents = e.contents; }); }
     bool Rewrite(const std::string& contents) override { return Use([&](FakeEntry& e) { e.contents = contents; }); }

@@ -20,15 +20,15 @@
 struct FakeEntry {
     std::string path;                // full path as spelled, without a trailing "\" ("C:" for a root)
     unsigned attrib = kFileArchive;  // kFileDirectory for a directory
-    TimeValue modified = 0;
-    TimeValue created = 0;   // 0: none kept (the status then reports `modified`)
-    TimeValue accessed = 0;  // likewise
+    // `created` and `accessed` 0: none kept (the status then reports `modified`).
+    TimeValue modified = 0, created = 0, accessed = 0;
     int64_t modifiedTicks = 0;  // the exact count, when one was set; else `modified` in whole seconds
     std::string contents;    // a file's bytes; its size is contents.size() unless `size` is set
-    uint64_t size = 0;
-    uint64_t id = 0;  // its identity's number, given when it is made and kept through moves
+    // `id`: its identity's number, given when it is made and kept through moves.
+    uint64_t size = 0, id = 0;
     bool IsDir() const { return (attrib & kFileDirectory) != 0; }
     std::string Name() const { return path.substr(path.rfind('\\') + 1); }  // the last part of the path
+    uint64_t Size() const { return size != 0 ? size : contents.size(); }
 };
 
 class FakeFileServices : public FileServices {
