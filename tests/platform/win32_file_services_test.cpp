@@ -53,7 +53,6 @@ TEST(Win32Services, EveryEntryIsReachedByItsOwnName) {
         {"into a directory that is not there", move("foo", "none\\foo"), false, {}},
         {"case only, trailing dot dropped", move("bar", "BAR."), true, {{"bar", ""}, {"BAR", "bar"}}},
         {"case only onto the other spelling", move("a.txt", "A.TXT"), false, {}},
-        {"case only onto the other spelling, back", move("A.TXT", "a.txt"), false, {}},
         {"case only of an accented name", move(accented, upper), true, {{accented, ""}, {upper, accented}}},
         {"case only of a device name: refused as a new name", move("aux.c", "AUX.C"), false, {}},
         {"status", [&](FileServices& s, const std::string& d) {
@@ -136,9 +135,7 @@ TEST(Win32Services, ReadOnlyFileTakesNewTimesAndKeepsItsAttributes) {
         if (!failure) failure = files.SetStatus(path, restore);
         EXPECT_FALSE(failure) << failure->message;
         TimeValue listed = 0;
-        files.EnumerateDirectory(dir.path(), [&](const FindEntry& e) {
-            if (e.name == "ro.txt") listed = e.writeTime;
-        });
+        files.EnumerateDirectory(dir.path(), [&](const FindEntry& e) { if (e.name == "ro.txt") listed = e.writeTime; });
         ASSERT_TRUE(files.GetStatus(path, status));
         EXPECT_EQ((std::vector<TimeValue>{status.modified, listed}), (std::vector<TimeValue>{when, when}));
         EXPECT_EQ(::GetFileAttributesA(path.c_str()) & 0x07, readOnlyHidden);
@@ -180,8 +177,7 @@ TEST(Win32Services, WriteFileReplacingKeepsTheOldFileWhenItCannotReplaceIt) {
         EXPECT_NE(::GetFileAttributesA((dir.path() + "sub").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
         const bool replacing = std::string(c.name) == "old.ini";
         std::string read;
-        EXPECT_EQ(files.ReadFile(dir.path() + c.name, read) ? read : "-",
-                  c.ok ? contents : replacing ? "old" : "-");
+        EXPECT_EQ(files.ReadFile(dir.path() + c.name, read) ? read : "-", c.ok ? contents : replacing ? "old" : "-");
         EXPECT_EQ(ReadFile(old), c.ok && replacing ? contents : "old");
         EXPECT_EQ(ReadFile(dir.path() + "old.ini.new"), "mine");
     }
@@ -209,10 +205,11 @@ TEST(Win32Services, UnmappedDriveAndMissingDirectoryFail) {
     ::SetCurrentDirectoryA(saved);
 }
 
+// The platform's own conversion, before 1970 and past 2038 (days past the end of a month
+// run on), and its first year.
 TEST(Win32Services, LocalTimeRunsDaysOnAndRoundTrips) {
     Win32FileServices services;
-    for (const std::vector<int>& c : {std::vector<int>{1999, 2, 30, 1999, 3, 2}, {1965, 7, 4, 1965, 7, 4},
-                                      {2003, 12, 32, 2004, 1, 1}}) {
+    for (const std::vector<int>& c : {std::vector<int>{1965, 7, 4, 1965, 7, 4}, {2040, 2, 30, 2040, 3, 1}}) {
         const LocalTime t = services.ToLocalTime(services.MakeLocalTime(c[0], c[1], c[2], 8, 30, 59));
         EXPECT_EQ((std::vector<int>{t.year, t.month, t.day, t.hour, t.minute, t.second}),
                   (std::vector<int>{c[3], c[4], c[5], 8, 30, 59}));

@@ -7,7 +7,6 @@
 #include "support/ui_test_kit.h"
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 

@@ -7,25 +7,17 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace {
 
 const std::string kUndoAsked = "Undo Last Run|Undo the rename run of ";
 
-// How many files of `dir` have names starting with `start`, without reading them.
-size_t CountNamed(const std::string& dir, char start) {
-    const std::set<std::string> names = NamesIn(dir);
-    return static_cast<size_t>(std::count_if(names.begin(), names.end(), [start](const std::string& n) { return n[0] == start; }));
-}
-
 // f1, f2, ... in place of the old prefixes, hidden, stamped a minute apart from 2003 on,
 // read-only taken off.
 void Counted(CRenameDlg& d) {
     CountIntoPrefix(d, "1");
-    d.m_bSetAttrib = d.m_bTimeDate = 1, d.m_bHidden = 1, d.m_bReadOnly = 0;
-    d.m_nYear = 2003, d.m_nIncMinute = 1;
+    d.m_bSetAttrib = d.m_bTimeDate = d.m_bHidden = 1, d.m_bReadOnly = 0, d.m_nYear = 2003, d.m_nIncMinute = 1;
 }
 
 // The menu item, as the user picks it.
@@ -34,14 +26,13 @@ void UndoLastRun(CRenameDlg& d) { ::SendMessageW(d.GetSafeHwnd(), WM_SYSCOMMAND,
 // What the user does during the run to its progress window, before the third move:
 // kUndo asks for Undo Last Run by its two routes, which the run ignores. How each kind of
 // run is undone is the native tests' business; here the window's wiring is.
-enum class During { kNothing, kCancel, kEscape, kPostedCancel, kUndo };
+enum class During { kCancel, kEscape, kPostedCancel, kUndo };
 
 TEST(UndoLastRun, PutsBackEveryKindOfRun) {
-    const std::pair<const char*, During> cases[] = {
-        {"a whole run", During::kNothing}, {"cancelled with the button", During::kCancel},
+    // A run during which undo is asked for is a whole run.
+    const std::pair<const char*, During> cases[] = {{"cancelled with the button", During::kCancel},
         {"cancelled with Esc", During::kEscape}, {"cancelled while the window is busy", During::kPostedCancel},
-        {"undo asked for during the run", During::kUndo},
-    };
+        {"undo asked for during the run", During::kUndo}};
     for (const auto& [what, during] : cases) {
         SCOPED_TRACE(what);
         TempDir dir;
@@ -53,9 +44,8 @@ TEST(UndoLastRun, PutsBackEveryKindOfRun) {
         ObservedFiles files;
         ListedWindow w(dir.path(), true, &files);
         files.beforeMove = [&, during = during](const std::string&, std::string&) {
-            if (files.moved.size() != 2 || during == During::kNothing) return;
-            HWND progress = ProgressWindowOfThisThread();
-            HWND cancel = ::GetDlgItem(progress, IDCANCEL);
+            if (files.moved.size() != 2) return;
+            HWND progress = ProgressWindowOfThisThread(), cancel = ::GetDlgItem(progress, IDCANCEL);
             if (during == During::kCancel) ClickButton(cancel);
             if (during == During::kEscape) PressKey(progress, cancel, VK_ESCAPE);
             if (during == During::kUndo) {
@@ -69,9 +59,8 @@ TEST(UndoLastRun, PutsBackEveryKindOfRun) {
         Counted(w.dlg);
         w.Rename();
         const size_t moves = files.moved.size();
-        if (during == During::kCancel || during == During::kEscape) EXPECT_EQ(moves, 2u);
         if (during == During::kPostedCancel) EXPECT_LT(moves, 4u);
-        if (during == During::kNothing || during == During::kUndo) EXPECT_EQ(moves, 4u);
+        else EXPECT_EQ(moves, during == During::kUndo ? 4u : 2u);
         EXPECT_NE(Files(dir.path(), true, true), before);
         EXPECT_EQ(w.kit.ui.Told(), std::vector<std::string>{});
 
@@ -82,9 +71,7 @@ TEST(UndoLastRun, PutsBackEveryKindOfRun) {
         EXPECT_EQ(asked.substr(0, kUndoAsked.size()), kUndoAsked);
         EXPECT_EQ(asked.substr(asked.find(" in ")), " in " + dir.path() + ": " + std::to_string(moves) +
                                                         " files go back to their old names, times and attributes.");
-        std::vector<std::string> listed;  // the list is refilled
-        for (const auto& [name, state] : before) listed.push_back(name);
-        EXPECT_EQ(Items(w.List()), listed);
+        EXPECT_EQ(Items(w.List()), (std::vector<std::string>{"a.txt", "b.txt", "c.txt", "foo."}));  // refilled
 
         // Nothing is left to undo.
         w.kit.ui.messages.clear();
@@ -104,9 +91,8 @@ TEST(UndoLastRun, AJournalThatCannotBeWrittenIsToldFirst) {
         Counted(w.dlg);
         w.kit.ui.Answer(answer);
         w.Rename();
-        ASSERT_FALSE(w.kit.ui.Told().empty());
-        EXPECT_EQ(w.kit.ui.Told()[0], "Confirmation: Are you sure?|The journal of the run cannot be written:\n" + blocked +
-                                          "\\Vorlix\\last-run.txt\n\nRename anyway? This run could not be undone.");
+        EXPECT_EQ(w.kit.ui.Told().at(0), "Confirmation: Are you sure?|The journal of the run cannot be written:\n" + blocked +
+                                             "\\Vorlix\\last-run.txt\n\nRename anyway? This run could not be undone.");
         EXPECT_EQ(Files(dir.path()).count("a.txt"), answer == IDCANCEL ? 1u : 0u);
         // Undo Last Run reaches no run before this one.
         UndoLastRun(w.dlg);
@@ -124,8 +110,7 @@ TEST(UndoLastRun, CtrlZUndoesAFileStatusChange) {
     const FileMap before = Files(dir.path(), true, true);
     ListedWindow w(dir.path(), false);
     w.kit.ui.onModal = [](CDialog& status) {
-        HWND name = status.GetDlgItem(IDC_FS_NAME);
-        ::SetWindowTextW(name, L"renamed.txt");
+        ::SetWindowTextW(status.GetDlgItem(IDC_FS_NAME), L"renamed.txt");
         ClickButton(status.GetDlgItem(IDC_ATTR_READONLY));
         ClickButton(status.GetDlgItem(IDOK));
     };
@@ -148,14 +133,15 @@ TEST(UndoLastRun, CtrlZUndoesAFileStatusChange) {
     EXPECT_EQ(Files(dir.path(), true, true), before);
 }
 
-// This test program run again as a child, running test `name` of UndoLastRun over
+// This test program run again as a child, running UndoLastRun.Child of kind `kind` over
 // `dir` with `journal`.
-PROCESS_INFORMATION StartChild(const char* name, const std::string& dir, const std::string& journal) {
+PROCESS_INFORMATION StartChild(const char* kind, const std::string& dir, const std::string& journal) {
+    ::SetEnvironmentVariableW(L"VORLIX_CHILD_KIND", ToWide(kind).c_str());
     ::SetEnvironmentVariableW(L"VORLIX_CHILD_DIR", ToWide(dir).c_str());
     ::SetEnvironmentVariableW(L"VORLIX_CHILD_JOURNAL", ToWide(journal).c_str());
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=UndoLastRun." + ToWide(name);
+    std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=UndoLastRun.Child";
     STARTUPINFOW startup = {sizeof startup};
     PROCESS_INFORMATION child = {};
     EXPECT_TRUE(::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
@@ -174,30 +160,36 @@ void EndChild(PROCESS_INFORMATION& child, DWORD waitMs = 0) {
 // The program killed from outside half-way through 2,000 files: the next start finds the
 // journal without its end, asks, and Yes puts every file back; No leaves the files for
 // Undo Last Run. While it runs, a second window neither asks about it, nor undoes, nor
-// starts a run of its own.
+// starts a run of its own. Killed between the two moves of a change of case, the fifth
+// of 20 files under its temporary name: the next start counts it and Yes gives it its
+// old name back.
 TEST(UndoLastRun, ARunKilledHalfWayIsUndoneAtTheNextStart) {
-    constexpr int kFiles = 2000;
     const std::string held = "Another Vorlix window is renaming files. Wait until it has finished.";
-    for (int answer : {IDYES, IDNO}) {
-        SCOPED_TRACE(answer == IDYES ? "Yes" : "No, then Undo Last Run");
+    const struct { const char* kind; int files, answer; } cases[] = {
+        {"Run", 2000, IDYES}, {"Run", 2000, IDNO}, {"ChangeOfCase", 20, IDYES}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.kind) + (c.answer == IDYES ? ", Yes" : ", No, then Undo Last Run"));
+        const bool changeOfCase = c.files == 20;
         TempDir dir, other, appData;
         const std::string journal = appData.path() + "last-run.txt";
         FileMap before;
-        for (int i = 0; i < kFiles; ++i) {
-            const std::string name = "p" + std::to_string(10000 + i) + ".jpg";
-            dir.WriteFile(name, name);
-            before[name] = name;
-        }
+        for (int i = 0; i < c.files; ++i) before.emplace("p" + std::to_string(10000 + i) + ".jpg", "");
+        for (auto& [name, contents] : before) dir.WriteFile(name, contents = name);
+        const auto changedNow = [&] {  // without reading the files
+            size_t changed = 0;
+            for (const std::string& name : NamesIn(dir.path())) changed += before.count(name) == 0;
+            return changed;
+        };
         other.WriteFile("o.txt", "other");
-        PROCESS_INFORMATION child = StartChild("ChildRun", dir.path(), journal);
+        PROCESS_INFORMATION child = StartChild(c.kind, dir.path(), journal);
         // Killed once about half the files have their new names; the second window comes
         // once the first has begun.
         size_t renamed = 0;
         bool secondCame = false;
-        for (int wait = 0; wait < 1200 && renamed < kFiles / 2; ++wait) {
+        for (int wait = 0; wait < 1200 && renamed < static_cast<size_t>(c.files / 2); ++wait) {
             if (::WaitForSingleObject(child.hProcess, 100) == WAIT_OBJECT_0) break;
-            renamed = CountNamed(dir.path(), 'n');
-            if (renamed == 0 || secondCame) continue;
+            renamed = changedNow();
+            if (renamed == 0 || secondCame || changeOfCase) continue;
             secondCame = true;
             ListedWindow second(other.path(), true, nullptr, journal);
             PumpMessages(second.dlg.GetSafeHwnd());  // start-up's look at the journal
@@ -207,19 +199,20 @@ TEST(UndoLastRun, ARunKilledHalfWayIsUndoneAtTheNextStart) {
             EXPECT_EQ(second.kit.ui.Told(), (std::vector<std::string>{"Undo Last Run|" + held, "Rename Error:|" + held}));
             EXPECT_EQ(Files(other.path()), (FileMap{{"o.txt", "other"}}));
         }
-        EXPECT_TRUE(secondCame);
+        EXPECT_NE(secondCame, changeOfCase);
         EndChild(child);
-        const size_t changed = CountNamed(dir.path(), 'n');
+        const size_t changed = changedNow();
         ASSERT_GT(changed, 0u);
-        ASSERT_LT(changed, static_cast<size_t>(kFiles));
+        ASSERT_LT(changed, static_cast<size_t>(c.files));
+        if (changeOfCase) EXPECT_EQ(changed, 5u);
 
         MainWindowKit restart(nullptr, journal);
-        restart.ui.Answer(answer);
+        restart.ui.Answer(c.answer);
         ASSERT_TRUE(restart.Open());
-        ASSERT_FALSE(restart.ui.Told().empty());
-        EXPECT_EQ(restart.ui.Told()[0], "Unfinished Run|The last rename run did not finish: " + std::to_string(changed) +
-                                            " of 2000 files had been changed.\n\nUndo those changes now?");
-        if (answer == IDNO) {
+        EXPECT_EQ(restart.ui.Told().at(0), "Unfinished Run|The last rename run did not finish: " +
+                                               std::to_string(changed) + " of " + std::to_string(c.files) +
+                                               " files had been changed.\n\nUndo those changes now?");
+        if (c.answer == IDNO) {
             EXPECT_NE(Files(dir.path()), before);
             UndoLastRun(restart.dlg);
         }
@@ -228,58 +221,27 @@ TEST(UndoLastRun, ARunKilledHalfWayIsUndoneAtTheNextStart) {
     }
 }
 
-// Killed between the two moves of a change of case, the file under its temporary name:
-// the next start counts it and Yes gives it its old name back.
-TEST(UndoLastRun, ARunKilledInAChangeOfCaseIsUndoneAtTheNextStart) {
-    TempDir dir, appData;
-    const std::string journal = appData.path() + "last-run.txt";
-    FileMap before;
-    for (int i = 0; i < 20; ++i) dir.WriteFile(before.emplace("f" + std::to_string(1000 + i) + ".txt", "x").first->first);
-    PROCESS_INFORMATION child = StartChild("ChildChangeOfCase", dir.path(), journal);
-    EndChild(child, 60000);
-    const std::set<std::string> left = NamesIn(dir.path());
-    EXPECT_EQ(std::count_if(left.begin(), left.end(), [](const std::string& n) { return n.find(".txt") == 5; }), 15);
-    MainWindowKit restart(nullptr, journal);
-    ASSERT_TRUE(restart.Open());
-    EXPECT_EQ(restart.ui.Told(), std::vector<std::string>{"Unfinished Run|The last rename run did not finish: 5 of 20 "
-                                                          "files had been changed.\n\nUndo those changes now?"});
-    EXPECT_EQ(Files(dir.path()), before);
-    restart.dlg.DestroyWindow();
-}
-
-// The children of the tests above: a run over every file of VORLIX_CHILD_DIR, killed by
-// the parent, a little slowed down so that the parent's second window comes in time.
-TEST(UndoLastRun, ChildRun) {
+// The child of the test above, over every file of VORLIX_CHILD_DIR. "Run" renames
+// them, a little slowed down so that the parent's second window comes in time, and is
+// killed by the parent; "ChangeOfCase" puts the extensions in upper case, makes the fifth
+// file's first move itself once its temporary name is on record, and ends there, as if killed.
+TEST(UndoLastRun, Child) {
     const char* dir = std::getenv("VORLIX_CHILD_DIR");
     if (!dir) GTEST_SKIP() << "run by ARunKilledHalfWayIsUndoneAtTheNextStart";
+    const bool changeOfCase = std::string(std::getenv("VORLIX_CHILD_KIND")) == "ChangeOfCase";
     ObservedFiles files;
-    files.beforeMove = [](const std::string&, std::string&) { ::Sleep(1); };
+    files.beforeMove = [&](const std::string&, std::string&) {
+        if (!changeOfCase) return ::Sleep(1);
+        if (files.moved.size() != 5) return;
+        files.onTemporaryName = [record = files.onTemporaryName](const std::string& file, const std::string& temporary) {
+            record(file, temporary);
+            ::MoveFileW(ToWide(Exact(file)).c_str(), ToWide(Exact(temporary)).c_str());
+            ::TerminateProcess(::GetCurrentProcess(), 9);
+        };
+    };
     ListedWindow w(dir, true, &files, std::getenv("VORLIX_CHILD_JOURNAL"));
-    CountIntoPrefix(w.dlg, "0001", "new");
-    w.Rename();
-}
-
-// Extensions in upper case; the fifth file's first move is made here once its temporary
-// name is on record, and the program ends there, as if killed.
-TEST(UndoLastRun, ChildChangeOfCase) {
-    const char* dir = std::getenv("VORLIX_CHILD_DIR");
-    if (!dir) GTEST_SKIP() << "run by ARunKilledInAChangeOfCaseIsUndoneAtTheNextStart";
-    struct KilledFiles : Win32FileServices {
-        int moves = 0;
-        std::optional<Failure> MoveFile(const std::string& from, const std::string& to) override {
-            if (++moves == 5) {
-                const auto record = onTemporaryName;
-                onTemporaryName = [record](const std::string& file, const std::string& temporary) {
-                    record(file, temporary);
-                    ::MoveFileW(ToWide(Exact(file)).c_str(), ToWide(Exact(temporary)).c_str());
-                    ::TerminateProcess(::GetCurrentProcess(), 9);
-                };
-            }
-            return Win32FileServices::MoveFile(from, to);
-        }
-    } files;
-    ListedWindow w(dir, true, &files, std::getenv("VORLIX_CHILD_JOURNAL"));
-    w.dlg.m_bChangeExt = w.dlg.m_bExtUpper = 1;
+    if (changeOfCase) w.dlg.m_bChangeExt = w.dlg.m_bExtUpper = 1;
+    else CountIntoPrefix(w.dlg, "0001", "new");
     w.Rename();
 }
 
