@@ -204,7 +204,7 @@ TEST(UndoLastRun, ARunKilledHalfWayIsUndoneAtTheNextStart) {
         const size_t changed = changedNow();
         ASSERT_GT(changed, 0u);
         ASSERT_LT(changed, static_cast<size_t>(c.files));
-        if (changeOfCase) EXPECT_EQ(changed, 5u);
+        EXPECT_TRUE(!changeOfCase || changed == 5u) << changed;  // the fifth file under its temporary name
 
         MainWindowKit restart(nullptr, journal);
         restart.ui.Answer(c.answer);
