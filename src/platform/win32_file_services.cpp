@@ -752,14 +752,19 @@ std::unique_ptr<HeldFile> Win32FileServices::HoldFile(const std::string& path, b
     return std::make_unique<Win32HeldFile>(file);
 }
 
-std::string LocalAppDataPath() {
+namespace {
+std::string FolderOfVariable(const wchar_t* name) {
     wchar_t buffer[32768];
-    const DWORD length = ::GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, 32768);
+    const DWORD length = ::GetEnvironmentVariableW(name, buffer, 32768);
     if (length == 0 || length >= 32768) return std::string();
     std::string path = FromWide(std::wstring(buffer, length));
     if (!path.empty() && path.back() != '\\') path += '\\';
     return path;
 }
+}  // namespace
+
+std::string LocalAppDataPath() { return FolderOfVariable(L"LOCALAPPDATA"); }
+std::string AppDataPath() { return FolderOfVariable(L"APPDATA"); }
 
 std::string ExecutablePath() {
     std::vector<wchar_t> buffer(MAX_PATH);
@@ -771,16 +776,19 @@ std::string ExecutablePath() {
     }
 }
 
-std::string CommandLinePath() {
+namespace {
+// The argument at `index` of the command line as a full path, without a final backslash
+// (a drive's root keeps its own); "" when there is none.
+std::string FullPathArgument(int index) {
     int count = 0;
     LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     if (!args) return std::string();
     std::wstring full;
-    if (count > 1 && args[1][0] != L'\0') {
-        const DWORD length = ::GetFullPathNameW(args[1], 0, nullptr, nullptr);
+    if (count > index && args[index][0] != L'\0') {
+        const DWORD length = ::GetFullPathNameW(args[index], 0, nullptr, nullptr);
         if (length != 0) {
             full.resize(length);
-            const DWORD written = ::GetFullPathNameW(args[1], length, &full[0], nullptr);
+            const DWORD written = ::GetFullPathNameW(args[index], length, &full[0], nullptr);
             full.resize(written < length ? written : 0);
         }
     }
@@ -788,3 +796,19 @@ std::string CommandLinePath() {
     while (full.size() > 3 && full.back() == L'\\') full.pop_back();
     return full.empty() ? std::string() : FromWide(full.c_str());
 }
+
+bool HasRulesSwitch() {
+    int count = 0;
+    LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!args) return false;
+    const bool given = count > 2 && ::lstrcmpiW(args[1], L"/rules") == 0;
+    ::LocalFree(args);
+    return given;
+}
+}  // namespace
+
+std::string CommandLinePath() { return FullPathArgument(HasRulesSwitch() ? 3 : 1); }
+
+std::string CommandLineRulesPath() { return HasRulesSwitch() ? FullPathArgument(2) : std::string(); }
+
+std::string SystemErrorText(unsigned long code) { return SystemMessage(code); }

@@ -37,8 +37,16 @@ public:
 // The user's folder of local application data (%LOCALAPPDATA%), ending in a backslash;
 // "" when the system names none.
 std::string LocalAppDataPath();
+// The user's roaming application data (%APPDATA%), ending in a backslash; "" when none.
+std::string AppDataPath();
 
-// The path the program was started with (its first argument), as a full path in the
-// program's text without a final backslash (a drive's root keeps its own); "" when
-// there is none.
+// The path the program was started with (its first argument after "/rules FILE", if
+// given), as a full path in the program's text without a final backslash (a drive's
+// root keeps its own); "" when there is none.
 std::string CommandLinePath();
+// FILE of "/rules FILE" leading the command line (in any case), as a full path; "" when
+// not given.
+std::string CommandLineRulesPath();
+
+// The system's text for an error code (GetLastError, a registry function's result).
+std::string SystemErrorText(unsigned long code);
