@@ -5,6 +5,7 @@
 
 #include "app/services.h"
 #include "browse/file_list_pane.h"
+#include "metadata/file_facts.h"
 #include "naming/rename_options.h"
 #include "res/resource.h"
 #include "settings/program_settings.h"
@@ -124,6 +125,8 @@ private:
     // what could not go back.
     void UndoRun(const Journal& journal, const std::vector<size_t>& changed);
     CtrlKey m_undoKey;
+    // What the name fields draw on, kept across runs and previews by file.
+    FileFactCache m_facts{m_services.files};
     // --- settings and options window
     // --- single-file tools: file status, deleting, tooltips, about box
     ToolTips m_toolTips{*this, m_services.files};

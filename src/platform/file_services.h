@@ -148,6 +148,11 @@ public:
     // At most the first `maxBytes` bytes of a file, as stored, whatever its size; false
     // when it cannot be read. For files of which only a known beginning is used.
     virtual bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) = 0;
+    // Opens a file once to read pieces of it where its format says: `use` gets the file's
+    // size and a reader of `size` bytes at `offset` (fewer at the end). False when the
+    // file cannot be opened. This one reads the whole file first (for stand-ins).
+    using PieceRead = std::function<bool(uint64_t offset, size_t size, std::string& out)>;
+    virtual bool ReadFilePieces(const std::string& path, const std::function<void(uint64_t, const PieceRead&)>& use);
     // Writes a file so that its old contents stay intact until the new ones are complete:
     // the new file is written beside it and replaces it only when finished. False on failure,
     // and the old file is then as it was.

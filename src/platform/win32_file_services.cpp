@@ -621,6 +621,30 @@ bool Win32FileServices::ReadFileStart(const std::string& path, size_t maxBytes, 
     return ReadUpTo(path, maxBytes, contents);
 }
 
+bool Win32FileServices::ReadFilePieces(const std::string& path,
+                                       const std::function<void(uint64_t, const PieceRead&)>& use) {
+    std::wstring exact;
+    if (!ExactPath(path, exact)) return false;
+    HandleCloser file(::CreateFileW(exact.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    if (file.get() == INVALID_HANDLE_VALUE || !::GetFileSizeEx(file.get(), &size)) return false;
+    const PieceRead read = [&file](uint64_t offset, size_t want, std::string& out) {
+        LARGE_INTEGER at;
+        at.QuadPart = static_cast<LONGLONG>(offset);
+        out.resize(want);
+        DWORD got = 0;
+        if (offset > static_cast<uint64_t>(INT64_MAX) || want > MAXDWORD ||
+            !::SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) ||
+            !::ReadFile(file.get(), out.data(), static_cast<DWORD>(want), &got, nullptr))
+            return false;
+        out.resize(got);
+        return true;
+    };
+    use(static_cast<uint64_t>(size.QuadPart), read);
+    return true;
+}
+
 // The new contents go to a name made up for them in the same directory: the system
 // creates it as a new file, so it can never be a file of the user's. Only when it
 // is complete does it take the old file's place, in one step, carrying the old file's

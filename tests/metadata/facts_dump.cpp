@@ -1,0 +1,43 @@
+// Prints what the readers find in each file named, one "file<TAB>key<TAB>value" line per
+// fact, for the cross-check against exiftool (cross_check.py). A video's time is UTC.
+#include "metadata/media_facts.h"
+#include "platform/civil_time.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        std::ifstream in(argv[i], std::ios::binary);
+        std::stringstream all;
+        all << in.rdbuf();
+        const std::string bytes = all.str();
+        const PieceReader read = [&bytes](uint64_t at, size_t n, std::string& out) {
+            if (at > bytes.size()) return false;
+            out = bytes.substr(at, n);
+            return true;
+        };
+        const MediaFacts f = ReadMediaFacts(bytes.substr(0, kMediaHeadBytes), bytes.size(), read);
+        auto text = [&](const char* key, const std::string& v) {
+            if (!v.empty()) std::printf("%s\t%s\t%s\n", argv[i], key, v.c_str());
+        };
+        auto number = [&](const char* key, const std::optional<uint64_t>& v) {
+            if (v) text(key, std::to_string(*v));
+        };
+        const std::optional<LocalTime> t = f.takenUtc ? CalendarFields(*f.takenUtc) : f.taken;
+        if (t) {
+            char date[32];
+            std::snprintf(date, sizeof date, "%04d:%02d:%02d %02d:%02d:%02d", t->year, t->month, t->day, t->hour,
+                          t->minute, t->second);
+            text("taken", date);
+        }
+        text("make", f.make);
+        text("model", f.model);
+        text("lens", f.lens);
+        number("iso", f.iso);
+        number("width", f.width);
+        number("height", f.height);
+    }
+    return 0;
+}
