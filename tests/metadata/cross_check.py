@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Reads every sample with Vorlix's readers (facts_dump) and with exiftool -j and
+"""Reads every sample with Vorlix's readers (bench_media_facts) and with exiftool -j and
 compares them field by field: each fact either both have must be equal, and a fact
 exiftool finds must be found too (a video's pixel size excepted: no field needs it)."""
 import json, subprocess, sys
