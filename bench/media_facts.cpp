@@ -8,21 +8,26 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <algorithm>
 
 int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 1; i < argc; ++i) {
+        // As the program reads: the first bytes, then pieces where the format says.
         std::ifstream in(argv[i], std::ios::binary);
-        std::stringstream all;
-        all << in.rdbuf();
-        const std::string bytes = all.str();
-        const PieceReader read = [&bytes](uint64_t at, size_t n, std::string& out) {
-            if (at > bytes.size()) return false;
-            out = bytes.substr(at, n);
+        in.seekg(0, std::ios::end);
+        const uint64_t size = static_cast<uint64_t>(in.tellg());
+        const PieceReader read = [&in](uint64_t at, size_t n, std::string& out) {
+            out.resize(n);
+            in.clear();
+            in.seekg(static_cast<std::streamoff>(at));
+            in.read(out.data(), static_cast<std::streamsize>(n));
+            out.resize(static_cast<size_t>(in.gcount()));
             return true;
         };
-        const MediaFacts f = ReadMediaFacts(bytes.substr(0, kMediaHeadBytes), bytes.size(), read);
+        std::string head;
+        read(0, static_cast<size_t>(std::min<uint64_t>(size, kMediaHeadBytes)), head);
+        const MediaFacts f = ReadMediaFacts(head, size, read);
         auto text = [&](const char* key, const std::string& v) {
             if (!v.empty()) std::printf("%s\t%s\t%s\n", argv[i], key, v.c_str());
         };
