@@ -103,6 +103,8 @@ private:
 
     // Given by the creator; the windows opened from here get them too.
     const Services m_services;
+    // What the name fields and the orders by date taken draw on, kept by file.
+    FileFactCache m_facts{m_services.files};
 
     // Each area of the window keeps its private helpers and state in its own block.
     // --- browsing: drive box, directory tree, file list
@@ -125,8 +127,6 @@ private:
     // what could not go back.
     void UndoRun(const Journal& journal, const std::vector<size_t>& changed);
     CtrlKey m_undoKey;
-    // What the name fields draw on, kept across runs and previews by file.
-    FileFactCache m_facts{m_services.files};
     // --- settings and options window
     // --- single-file tools: file status, deleting, tooltips, about box
     ToolTips m_toolTips{*this, m_services.files};
