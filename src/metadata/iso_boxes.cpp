@@ -2,6 +2,7 @@
 
 #include "metadata/tiff_reader.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -107,16 +108,54 @@ bool ItemExtent(const Memory& m, const Box& iloc, uint64_t id, uint64_t& offset,
     return false;
 }
 
+// The child box of `type` in the region [at, end), or none (an empty type).
+Box ChildOf(const Memory& m, uint64_t at, uint64_t end, const char* type) {
+    Box child;
+    for (int n = 0; n < kMaxBoxes && BoxAt(m, at, end, child); ++n, at = child.end)
+        if (child.type == type) return child;
+    return Box{};
+}
+
+// The pixel size of the primary item: its `ispe` property, found through `ipma`.
+void ReadPrimarySize(const Memory& m, const Box& pitm, const Box& iprp, MediaFacts& facts) {
+    uint64_t at = pitm.body, version = 0, primary = 0, flags = 0, count = 0;
+    if (pitm.type.empty() || iprp.type.empty() || !Number(m, at, 1, version) ||
+        !Number(m, (at = pitm.body + 4), version == 0 ? 2 : 4, primary))
+        return;
+    const Box ipco = ChildOf(m, iprp.body, iprp.end, "ipco");
+    const Box ipma = ChildOf(m, iprp.body, iprp.end, "ipma");
+    at = ipma.body;
+    if (ipco.type.empty() || ipma.type.empty() || !Number(m, at, 1, version) || !Number(m, at, 3, flags) ||
+        !Number(m, at, 4, count))
+        return;
+    for (uint64_t i = 0; i < count && i < kMaxBoxes; ++i) {
+        uint64_t item = 0, associations = 0;
+        if (!Number(m, at, version < 1 ? 2 : 4, item) || !Number(m, at, 1, associations)) return;
+        for (uint64_t a = 0; a < associations; ++a) {
+            uint64_t index = 0;
+            if (!Number(m, at, (flags & 1) ? 2 : 1, index)) return;
+            index &= (flags & 1) ? 0x7FFF : 0x7F;  // the top bit marks an essential property
+            if (item != primary || index == 0) continue;
+            Box property;
+            uint64_t p = ipco.body;
+            for (uint64_t k = 1; k <= index && BoxAt(m, p, ipco.end, property); ++k) p = property.end;
+            std::string size;
+            if (property.type == "ispe" && m(property.body + 4, 8, size)) {
+                facts.width = Big32(size, 0);
+                facts.height = Big32(size, 4);
+                return;
+            }
+        }
+    }
+}
+
 // HEIF: the Exif item's bytes start with the offset of the TIFF header within them.
 void ReadHeifMeta(ByteBudget& file, const Box& meta, MediaFacts& facts) {
     std::string bytes;
     if (meta.end - meta.body > kMaxMetaBytes || !file.Read(meta.body, meta.end - meta.body, bytes)) return;
     const Memory m{bytes};
-    Box child, iinf, iloc;
-    for (uint64_t at = 4, n = 0; n < kMaxBoxes && BoxAt(m, at, bytes.size(), child); ++n, at = child.end) {
-        if (child.type == "iinf") iinf = child;
-        if (child.type == "iloc") iloc = child;
-    }
+    const Box iinf = ChildOf(m, 4, bytes.size(), "iinf"), iloc = ChildOf(m, 4, bytes.size(), "iloc");
+    ReadPrimarySize(m, ChildOf(m, 4, bytes.size(), "pitm"), ChildOf(m, 4, bytes.size(), "iprp"), facts);
     uint64_t id = 0, offset = 0, length = 0;
     if (iinf.type.empty() || iloc.type.empty() || !ExifItemId(m, iinf, id) || !ItemExtent(m, iloc, id, offset, length))
         return;
@@ -126,20 +165,35 @@ void ReadHeifMeta(ByteBudget& file, const Box& meta, MediaFacts& facts) {
     if (skip >= exif.size()) return;
     exif.erase(0, skip);
     const PieceReader inMemory = Memory{exif};
+    const std::optional<uint64_t> width = facts.width, height = facts.height;  // the picture's own
+    facts.width = facts.height = std::nullopt;
     ReadTiffFacts(inMemory, exif.size(), facts);
+    if (width) facts.width = width, facts.height = height;
 }
 
-// The movie header: its creation time, kept in UTC.
+// A QuickTime text of the user data (©mak, ©mod): its length, a language, the text.
+std::string UserText(ByteBudget& file, const Box& box) {
+    std::string b;
+    if (box.end - box.body < 4 || !file.Read(box.body, 4, b)) return {};
+    const uint64_t length = std::min<uint64_t>({Big16(b, 0), box.end - box.body - 4, 255});
+    return file.Read(box.body + 4, static_cast<std::size_t>(length), b) ? b : std::string();
+}
+
+// The movie header's creation time (kept in UTC) and the camera of the user data.
 void ReadMovie(ByteBudget& file, const Box& moov, MediaFacts& facts) {
     const auto read = [&file](uint64_t at, std::size_t n, std::string& out) { return file.Read(at, n, out); };
-    Box child;
+    Box child, data;
     for (uint64_t at = moov.body, n = 0; n < kMaxBoxes && BoxAt(read, at, moov.end, child); ++n, at = child.end) {
-        if (child.type != "mvhd") continue;
         std::string b;
-        if (!file.Read(child.body, 12, b)) return;
-        const uint64_t created = b[0] == 1 ? Big64(b, 4) : Big32(b, 4);
-        if (created > kSeconds1904To1970) facts.takenUtc = static_cast<TimeValue>(created - kSeconds1904To1970);
-        return;
+        if (child.type == "mvhd" && file.Read(child.body, 12, b)) {
+            const uint64_t created = b[0] == 1 ? Big64(b, 4) : Big32(b, 4);
+            if (created > kSeconds1904To1970) facts.takenUtc = static_cast<TimeValue>(created - kSeconds1904To1970);
+        } else if (child.type == "udta") {
+            for (uint64_t u = child.body, k = 0; k < kMaxBoxes && BoxAt(read, u, child.end, data); ++k, u = data.end) {
+                if (data.type == "\xA9mak") facts.make = UserText(file, data);
+                if (data.type == "\xA9mod") facts.model = UserText(file, data);
+            }
+        }
     }
 }
 
