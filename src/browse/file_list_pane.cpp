@@ -131,6 +131,7 @@ void FileListPane::Fill() {
         outOfMemory = !SortAndInsert(list, order, records);
     } else if (how == FileListFill::kSortTakenNames) {
         // Each file is read once here; the facts stay for the names composed later.
+        m_facts.BeginDirectory(dir);
         std::vector<DatedName> records;
         readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
             if (!listed(entry)) return;

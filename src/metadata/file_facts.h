@@ -28,22 +28,34 @@ public:
     // The facts of the file `name` in `dir` (a path ending in "\"); a file that cannot be
     // read has none.
     virtual FileFacts Facts(const std::string& dir, const std::string& name, FactNeeds needs) = 0;
+    // Said before the facts of many files of `dir` are asked for: a source may read the
+    // directory once instead of each file's status.
+    virtual void BeginDirectory(const std::string& dir) { (void)dir; }
 };
 
 // Facts read through the file services and kept by path, size and last-modified time:
 // typing in the option boxes, or a preview after a run, reads no file twice, and a
-// file that changed is read again.
+// file that changed is read again. After BeginDirectory the size and time of the
+// directory's listing are those compared, so a preview of many files asks the file
+// system once, not once a file (unless their own times are wanted).
 class FileFactCache : public FactSource {
 public:
     explicit FileFactCache(FileServices& files) : m_files(files) {}
     FileFacts Facts(const std::string& dir, const std::string& name, FactNeeds needs) override;
+    void BeginDirectory(const std::string& dir) override;
 
 private:
-    struct Entry {
+    struct Stamp {
         uint64_t size = 0;
-        int64_t modifiedTicks = 0;
+        TimeValue modified = 0;
+        bool operator==(const Stamp& o) const { return size == o.size && modified == o.modified; }
+    };
+    struct Entry {
+        Stamp stamp;
         MediaFacts media;
     };
     FileServices& m_files;
     std::unordered_map<std::string, Entry> m_entries;
+    std::string m_listedDir;
+    std::unordered_map<std::string, Stamp> m_listing;  // of m_listedDir, by name
 };

@@ -31,9 +31,9 @@ using PieceReader = FileServices::PieceRead;
 // gigabytes costs what a small one does.
 constexpr std::size_t kMaxMediaBytes = 1024 * 1024;
 
-// How many of a file's first bytes the caller hands over: enough for the metadata of
-// nearly every photo, so that most files are read in one piece.
-constexpr std::size_t kMediaHeadBytes = 64 * 1024;
+// How many of a file's first bytes the caller hands over: the EXIF directories of most
+// photos, so that they are read in one piece or two.
+constexpr std::size_t kMediaHeadBytes = 8 * 1024;
 
 // The facts of one file from its first bytes (`head`, at most kMediaHeadBytes) and its
 // size, reading further pieces through `more` when its container keeps them elsewhere.

@@ -27,6 +27,14 @@ void ReadExifBlock(std::string block, MediaFacts& facts) {
     ReadTiffFacts(inMemory, block.size(), facts);
 }
 
+// The bytes [base, base + size) of the file, read where the TIFF reader asks: only the
+// directories and values it needs, not a whole segment with its thumbnail.
+PieceReader Window(ByteBudget& file, uint64_t base, uint64_t size) {
+    return [&file, base, size](uint64_t offset, std::size_t n, std::string& out) {
+        return offset <= size && n <= size - offset && file.Read(base + offset, n, out);
+    };
+}
+
 bool IsFrameMarker(unsigned m) { return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC; }
 
 // JPEG: the segments up to the scan; APP1 "Exif" for the facts, the frame header for
@@ -45,10 +53,11 @@ void ReadJpeg(ByteBudget& file, MediaFacts& facts) {
         if (marker == 0xDA || marker == 0xD9) return;  // the scan: no metadata after it
         const uint32_t length = Big16(b, 2);
         if (length < 2) return;
-        if (marker == 0xE1 && !exifSeen && file.Read(at + 4, length - 2, b) && StartsWith(b, std::string_view("Exif\0\0", 6))) {
+        if (marker == 0xE1 && !exifSeen && length >= 8 && file.Read(at + 4, 6, b) &&
+            b == std::string_view("Exif\0\0", 6)) {
             exifSeen = true;
             const uint64_t w = facts.width.value_or(0), h = facts.height.value_or(0);
-            ReadExifBlock(b, facts);
+            ReadTiffFacts(Window(file, at + 10, length - 8), length - 8, facts);
             if (w) facts.width = w, facts.height = h;
         } else if (IsFrameMarker(marker) && length >= 7 && file.Read(at + 4, 5, b)) {
             facts.height = Big16(b, 1);

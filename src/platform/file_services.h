@@ -26,6 +26,7 @@ struct FindEntry {
     std::string name;        // bare name, at most 259 characters
     unsigned attrib = 0;     // attribute word (0 for a file with no attribute at all)
     int64_t writeTime = 0;   // last write, seconds since 1970-01-01 UTC
+    uint64_t size = 0;
     // The name does not lead back to this entry: the platform's name is not valid Unicode
     // (shown with U+FFFD), so no operation may be done by it; it would reach another
     // entry or none.

@@ -393,6 +393,7 @@ bool Win32FileServices::EnumerateDirectory(const std::string& dir,
         found.name = FromWide(data.cFileName);
         found.attrib = AttributeWord(data.dwFileAttributes);
         found.writeTime = SecondsOf(data.ftLastWriteTime);
+        found.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         if (found.name.find("\xEF\xBF\xBD") == std::string::npos) entry(found);
         else held.push_back(found);
     } while (::FindNextFileW(find, &data));

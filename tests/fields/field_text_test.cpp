@@ -2,9 +2,11 @@
 // and the run's plan with fields (values per file, a missing value, an unknown field).
 #include "fields/field_text.h"
 #include "rename/rename_plan.h"
+#include "support/fake_file_services.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -115,6 +117,29 @@ TEST(FieldText, PlanFillsNamesAndRefusesMissingOrUnknownFields) {
     plan = MakePlan(o, s, "C:\\d\\", {"a.jpg"}, 0, true, &facts);
     ASSERT_EQ(plan.steps.size(), 1u);
     EXPECT_EQ(plan.steps[0].newName, "a400.jpg");
+}
+
+// Each file is read once until its size or time changes; after BeginDirectory the
+// directory's listing stands in for each file's status.
+TEST(FileFacts, AreReadOncePerFileUntilItChanges) {
+    FakeFileServices fake;
+    FakeEntry& a = fake.AddFile("C:\\d\\a.jpg", kFileArchive, 1000, "not a photo");
+    FileFactCache cache(fake);
+    auto reads = [&fake] {
+        return std::count_if(fake.log.begin(), fake.log.end(), [](const std::string& l) { return l.rfind("ReadFile", 0) == 0; });
+    };
+    const FactNeeds media{false, true};
+    cache.Facts("C:\\d\\", "a.jpg", media), cache.Facts("C:\\d\\", "a.jpg", media);
+    EXPECT_EQ(reads(), 1);
+    a.modified = 2000;
+    cache.Facts("C:\\d\\", "a.jpg", media);
+    EXPECT_EQ(reads(), 2);
+    a.contents += "x";  // the same time, another size
+    cache.BeginDirectory("C:\\d\\");
+    fake.log.clear();
+    cache.Facts("C:\\d\\", "a.jpg", media), cache.Facts("C:\\d\\", "a.jpg", media);
+    EXPECT_EQ(fake.log, std::vector<std::string>{"ReadFile C:\\d\\a.jpg"});
+    EXPECT_FALSE(cache.Facts("C:\\d\\", "gone.jpg", FactNeeds{true, true}).modified);
 }
 
 }  // namespace
