@@ -24,18 +24,14 @@ std::string ExifJpeg(const std::string& date) {
            "\xFF\xD9";
 }
 
-void TakenPrefix(CRenameDlg& d, const char* prefix) {
-    d.m_bChangePrefix = 1, d.m_nPrefixPos = 0, d.m_strNewPrefix = prefix;
-}
-
 TEST(NameFields, RunNamesPhotosByDateTakenWithACounter) {
     TempDir dir;
     const std::string a = ExifJpeg("2024:05:17 14:03:22"), b = ExifJpeg("2019:01:02 03:04:05"),
                       c = ExifJpeg("2024:05:17 14:03:23");
     dir.WriteFile("a.jpg", a), dir.WriteFile("b.jpg", b), dir.WriteFile("c.jpg", c);
     ListedWindow w(dir.path());
-    TakenPrefix(w.dlg, "<taken:yyyy-MM-dd_HHmmss>_");
-    w.dlg.m_bCountPrefix = 1, w.dlg.m_strStartCount = "01";
+    w.dlg.m_bChangePrefix = w.dlg.m_bCountPrefix = 1, w.dlg.m_nPrefixPos = 0, w.dlg.m_strStartCount = "01";
+    w.dlg.m_strNewPrefix = "<taken:yyyy-MM-dd_HHmmss>_";
     w.dlg.UpdateRealTimePreview();
     EXPECT_EQ(TextOf(w.dlg.GetDlgItem(IDC_PREVIEW)), "<taken:yyyy-MM-dd_HHmmss>_01.{Old Extension}");
     w.Rename();
@@ -49,7 +45,7 @@ TEST(NameFields, AMissingValueIsPointedAtAndRefusesTheRun) {
     dir.WriteFile("a.jpg", ExifJpeg("2024:05:17 14:03:22")), dir.WriteFile("b.txt", "no photo");
     const FileMap before = Files(dir.path());
     ListedWindow w(dir.path());
-    TakenPrefix(w.dlg, "<taken>");
+    w.dlg.m_bChangePrefix = 1, w.dlg.m_nPrefixPos = 0, w.dlg.m_strNewPrefix = "<taken>";
     std::vector<std::string> names;
     std::string selected;
     w.kit.ui.onModal = [&](CDialog& d) {
