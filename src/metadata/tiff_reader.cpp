@@ -90,8 +90,12 @@ void SetIfEmpty(std::string& field, std::string value) {
 
 }  // namespace
 
+// The raws built on TIFF keep its structure under magic numbers of their own: Olympus
+// "RO" and "RS" (ORF), Panasonic 0x55 (RW2).
 bool IsTiffHeader(const std::string& s) {
-    return s.size() >= 8 && (s.compare(0, 4, std::string("II*\0", 4)) == 0 || s.compare(0, 4, std::string("MM\0*", 4)) == 0);
+    if (s.size() < 8 || (s.compare(0, 2, "II") != 0 && s.compare(0, 2, "MM") != 0)) return false;
+    const uint32_t magic = s[0] == 'I' ? Little16(s, 2) : Big16(s, 2);
+    return magic == 0x2A || magic == 0x4F52 || magic == 0x5352 || magic == 0x55;
 }
 
 std::optional<LocalTime> ParseExifDate(const std::string& text) {
