@@ -9,7 +9,7 @@
 CRenameDlg::CRenameDlg(const Services& services, HWND parent)
     : CDialog(IDD_RENAME_DIALOG, services.ui, parent),
       m_services(services),
-      m_filePane(*this, m_browse, *this, m_bAutoSelect, services.files) {
+      m_filePane(*this, m_browse, *this, m_bAutoSelect, services.files, m_facts) {
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     BuildMessageMap();
 }

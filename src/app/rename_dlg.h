@@ -5,6 +5,7 @@
 
 #include "app/services.h"
 #include "browse/file_list_pane.h"
+#include "metadata/file_facts.h"
 #include "naming/rename_options.h"
 #include "res/resource.h"
 #include "settings/program_settings.h"
@@ -115,6 +116,8 @@ private:
 
     // Given by the creator; the windows opened from here get them too.
     const Services m_services;
+    // What the name fields and the orders by date taken draw on, kept by file.
+    FileFactCache m_facts{m_services.files};
 
     // Each area of the window keeps its private helpers and state in its own block.
     // --- browsing: drive box, directory tree, file list

@@ -393,6 +393,7 @@ bool Win32FileServices::EnumerateDirectory(const std::string& dir,
         found.name = FromWide(data.cFileName);
         found.attrib = AttributeWord(data.dwFileAttributes);
         found.writeTime = SecondsOf(data.ftLastWriteTime);
+        found.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         if (found.name.find("\xEF\xBF\xBD") == std::string::npos) entry(found);
         else held.push_back(found);
     } while (::FindNextFileW(find, &data));
@@ -621,6 +622,30 @@ bool Win32FileServices::ReadFile(const std::string& path, std::string& contents)
 
 bool Win32FileServices::ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) {
     return ReadUpTo(path, maxBytes, contents);
+}
+
+bool Win32FileServices::ReadFilePieces(const std::string& path,
+                                       const std::function<void(uint64_t, const PieceRead&)>& use) {
+    std::wstring exact;
+    if (!ExactPath(path, exact)) return false;
+    HandleCloser file(::CreateFileW(exact.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    if (file.get() == INVALID_HANDLE_VALUE || !::GetFileSizeEx(file.get(), &size)) return false;
+    const PieceRead read = [&file](uint64_t offset, size_t want, std::string& out) {
+        LARGE_INTEGER at;
+        at.QuadPart = static_cast<LONGLONG>(offset);
+        out.resize(want);
+        DWORD got = 0;
+        if (offset > static_cast<uint64_t>(INT64_MAX) || want > MAXDWORD ||
+            !::SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) ||
+            !::ReadFile(file.get(), out.data(), static_cast<DWORD>(want), &got, nullptr))
+            return false;
+        out.resize(got);
+        return true;
+    };
+    use(static_cast<uint64_t>(size.QuadPart), read);
+    return true;
 }
 
 // The new contents go to a name made up for them in the same directory: the system

@@ -27,6 +27,7 @@ public:
     TimeValue Now() override;
     bool ReadFile(const std::string& path, std::string& contents) override;
     bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) override;
+    bool ReadFilePieces(const std::string& path, const std::function<void(uint64_t, const PieceRead&)>& use) override;
     bool WriteFileReplacing(const std::string& path, const std::string& contents) override;
     bool AppendFile(const std::string& path, const std::string& contents) override;
     bool MakeDirectory(const std::string& path) override;

@@ -194,7 +194,8 @@ bool FakeFileServices::EnumerateDirectory(const std::string& dir, const std::fun
     const std::string key = Key(resolved);
     for (const auto& child : m_entries) {
         if (child.first != key && Parent(child.first) == key) {
-            items.push_back({child.second.name, child.second.attrib, child.second.modified});
+            const uint64_t size = child.second.size ? child.second.size : child.second.contents.size();
+            items.push_back({child.second.name, child.second.attrib, child.second.modified, size});
         }
     }
     for (const FindEntry& item : items) entry(item);
