@@ -4,16 +4,26 @@
 #include "app/services.h"
 #include "platform/executable_path.h"
 #include "platform/win32_file_services.h"
+#include "platform/win32_registry.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     Win32FileServices files;
     DesktopUi ui;
+    Win32ClassesRegistry classes;
     // The settings file lies beside the executable and is named after it.
-    const std::string appData = LocalAppDataPath();
-    const Services services{files, ui, PathBesideExecutable(ExecutablePath(), ".ini"), CommandLinePath(),
-                            appData.empty() ? std::string() : appData + "Vorlix\\last-run.txt"};
+    const std::string appData = LocalAppDataPath(), roaming = AppDataPath();
+    const Services services{files,
+                            ui,
+                            PathBesideExecutable(ExecutablePath(), ".ini"),
+                            CommandLinePath(),
+                            appData.empty() ? std::string() : appData + "Vorlix\\last-run.txt",
+                            roaming.empty() ? std::string() : roaming + "Vorlix\\Rules\\",
+                            roaming.empty() ? std::string() : roaming + "Vorlix\\recent-rules.txt",
+                            CommandLineRulesPath(),
+                            &classes,
+                            ExecutablePath()};
     CRenameDlg window(services);
     window.DoModal();
     return 0;

@@ -3,6 +3,8 @@
 #include "app/open_target.h"
 #include "app/rename_dlg.h"
 
+#include "settings/rule_set.h"
+
 void CRenameDlg::FillFileList() { m_filePane.Fill(); }
 void CRenameDlg::OpenStartDirectory(const CString& startPath) { m_filePane.OpenStartDirectory(startPath); }
 
@@ -44,5 +46,12 @@ bool CRenameDlg::OpenHanded(const std::vector<std::string>& paths) {
 void CRenameDlg::OnDropFiles(HDROP drop) {
     const std::vector<std::string> dropped = TakeDroppedPaths(drop);
     // While a run goes on the window is disabled: its list must stay the run's.
-    if (::IsWindowEnabled(m_hWnd)) OpenHanded(dropped);
+    if (!::IsWindowEnabled(m_hWnd)) return;
+    // A rule set is opened as one; anything dropped with it is handed on as ever.
+    std::vector<std::string> others;
+    for (const std::string& path : dropped) {
+        if (IsRuleSetPath(path)) OpenRuleSet(path);
+        else others.push_back(path);
+    }
+    if (!others.empty()) OpenHanded(others);
 }

@@ -72,13 +72,14 @@ RenamePlan CRenameDlg::PlanRun() {
     // The stamp is made whatever the options; only a run that stamps uses it, and refuses
     // it when the platform cannot hold it (-1).
     const TimeValue stampTime = Files().MakeLocalTime(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, m_nSecond);
-    return MakePlan(*this, *this, m_browse.m_strCurDir, FilePane().SelectedNames(), stampTime, stampTime != -1);
+    return MakePlan(*this, *this, m_browse.m_strCurDir, FilePane().SelectedNames(), stampTime, stampTime != -1,
+                    &m_facts);
 }
 
 void CRenameDlg::OnRename() {
     const RenamePlan plan = PlanRun();
-    if (plan.refusal) {
-        Tell(*this, *plan.refusal);
+    if (plan.refusal || plan.missingValue) {
+        Tell(*this, plan.refusal ? *plan.refusal : *plan.missingValue);
         return;
     }
     if (!plan.confirmation.empty() &&
@@ -130,5 +131,10 @@ void CRenameDlg::OnFullPreview() {
     if (preview.names.empty()) return;
     dlg.m_strDestPath = plan.targetDir;
     dlg.m_arrNames = std::move(preview.names);
+    if (preview.missingValue) {
+        dlg.m_strMissingText = preview.missingValue->text;
+        dlg.m_strMissingTitle = preview.missingValue->title;
+        dlg.m_nMissingName = preview.missingName;
+    }
     dlg.DoModal();
 }

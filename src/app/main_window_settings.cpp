@@ -4,6 +4,7 @@
 
 #include "platform/file_services.h"
 #include "platform/wide_text.h"
+#include "settings/explorer_menu.h"
 #include "settings/options_dlg.h"
 #include "settings/settings_format.h"
 
@@ -51,9 +52,16 @@ void CRenameDlg::SaveSettings() {
 }
 
 void CRenameDlg::OnOptions() {
-    COptionsDlg options(Ui(), Files(), m_hWnd, *this);
+    // Read anew each time: the entries live in the registry, where others may change them.
+    ClassesRegistry* const classes = m_services.classes;
+    const bool menuOn = classes && IsExplorerMenuOn(*classes, m_services.exePath);
+    COptionsDlg options(Ui(), Files(), m_hWnd, *this, menuOn);
     if (options.DoModal() != IDOK) return;
     static_cast<ProgramSettings&>(*this) = options.Result();
     EnableToolTips(m_bToolTip);
-    if (options.SaveToFile()) SaveSettings();
+    if (!options.SaveToFile()) return;
+    SaveSettings();
+    // Written again when ticked, which mends the entries of a moved executable.
+    const std::string error = classes ? SetExplorerMenu(*classes, options.ExplorerMenu(), m_services.exePath) : "";
+    if (!error.empty()) MessageBox("Cannot change Explorer's menu: " + error, "Options Error:", MB_ICONEXCLAMATION);
 }

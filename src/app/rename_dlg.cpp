@@ -2,13 +2,14 @@
 
 #include "naming/option_rules.h"
 #include "rename/run_journal.h"
+#include "settings/rule_set.h"
 #include "winui/ddx.h"
 #include "winui/dpi.h"
 
 CRenameDlg::CRenameDlg(const Services& services, HWND parent)
     : CDialog(IDD_RENAME_DIALOG, services.ui, parent),
       m_services(services),
-      m_filePane(*this, m_browse, *this, m_bAutoSelect, services.files) {
+      m_filePane(*this, m_browse, *this, m_bAutoSelect, services.files, m_facts) {
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     BuildMessageMap();
 }
@@ -70,6 +71,14 @@ void CRenameDlg::BuildMessageMap() {
         CheckUnfinishedRun();
         return true;
     });
+    OnMessageRoute(WM_APP_SAVERULES, [this](WPARAM, LPARAM, LRESULT&) {
+        OnSaveRules();
+        return true;
+    });
+    OnMessageRoute(WM_APP_OPENRULES, [this](WPARAM, LPARAM, LRESULT&) {
+        OnOpenRules();
+        return true;
+    });
     OnMessageRoute(WM_VKEYTOITEM, [this](WPARAM wp, LPARAM lp, LRESULT& result) {
         HWND list = reinterpret_cast<HWND>(lp);
         if (list != GetDlgItem(IDC_FILELIST)) return false;
@@ -128,15 +137,15 @@ void CRenameDlg::BuildMessageMap() {
 }
 
 void CRenameDlg::OnSysCommand(UINT id, LPARAM, bool& handled) {
-    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
-        OnAbout();
-        handled = true;
-    } else if ((id & 0xFFF0) == IDM_UNDOLASTRUN) {
-        OnUndoLastRun();
-        handled = true;
-    } else {
-        handled = false;  // the window's default handling
-    }
+    const UINT command = id & 0xFFF0;
+    handled = true;
+    if (command == IDM_ABOUTBOX) OnAbout();
+    else if (command == IDM_UNDOLASTRUN) OnUndoLastRun();
+    else if (command == IDM_SAVERULES) OnSaveRules();
+    else if (command == IDM_OPENRULES) OnOpenRules();
+    else if (command >= IDM_RECENTRULES && command < IDM_RECENTRULES + 16 * kMaxRecentRules)
+        OnRecentRules((command - IDM_RECENTRULES) / 16);
+    else handled = false;  // the window's default handling
 }
 
 bool CRenameDlg::OnPaint() {

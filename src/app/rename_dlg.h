@@ -5,6 +5,7 @@
 
 #include "app/services.h"
 #include "browse/file_list_pane.h"
+#include "metadata/file_facts.h"
 #include "naming/rename_options.h"
 #include "res/resource.h"
 #include "settings/program_settings.h"
@@ -86,6 +87,14 @@ public:
     void OnFullPreview();
     // The system menu's "&Undo Last Run" and Ctrl+Z: the journal's run goes back.
     void OnUndoLastRun();
+    // Rule sets: the system menu's "Sa&ve Rules As..." (Ctrl+S), "&Open Rules..."
+    // (Ctrl+O) and the entry `index` of "Recen&t Rules".
+    void OnSaveRules();
+    void OnOpenRules();
+    void OnRecentRules(size_t index);
+    // Puts a rule set's options into the window; says why not where it cannot
+    // ("Cannot open: PATH", "Not a rule set: PATH").
+    bool OpenRuleSet(const std::string& path);
     void OnAbout();
     void OnOptions();
     void OnToolTipNeedText(NMHDR* hdr, LRESULT* result);
@@ -101,9 +110,14 @@ private:
     static constexpr UINT WM_APP_RELAYOUT = WM_APP + 1;
     // Ctrl+Z outside an edit box.
     static constexpr UINT WM_APP_UNDO = WM_APP + 2;
+    // Ctrl+S and Ctrl+O.
+    static constexpr UINT WM_APP_SAVERULES = WM_APP + 3;
+    static constexpr UINT WM_APP_OPENRULES = WM_APP + 4;
 
     // Given by the creator; the windows opened from here get them too.
     const Services m_services;
+    // What the name fields and the orders by date taken draw on, kept by file.
+    FileFactCache m_facts{m_services.files};
 
     // Each area of the window keeps its private helpers and state in its own block.
     // --- browsing: drive box, directory tree, file list
@@ -125,7 +139,7 @@ private:
     // window shows.
     bool FindUnfinishedRun();
     void CheckUnfinishedRun();
-    static constexpr UINT WM_APP_UNFINISHED = WM_APP + 3;
+    static constexpr UINT WM_APP_UNFINISHED = WM_APP + 5;
     std::unique_ptr<JournalFile> m_unfinished;
     // The entries an undo would act on, looked at with the progress window up; false
     // when the user cancelled.
@@ -144,6 +158,16 @@ private:
     };
     // The last run here went ahead without its journal.
     bool m_runWithoutJournal = false;
+    // --- rule sets
+    std::vector<std::string> RecentRules();
+    // Writes the recent list and shows it in the sub-menu.
+    void KeepRecentRules(const std::vector<std::string>& paths);
+    void ShowRecentRules(const std::vector<std::string>& paths);
+    // The Save or Open dialog; "" when cancelled.
+    std::string ChooseRuleSet(bool save);
+    HMENU m_recentMenu = nullptr;  // "Recen&t Rules", owned by the system menu
+    std::string m_rulesFolder;     // the folder of the last rule set chosen
+    CtrlKey m_saveRulesKey, m_openRulesKey;
     // --- settings and options window
     // --- single-file tools: file status, deleting, tooltips, about box
     ToolTips m_toolTips{*this, m_services.files};

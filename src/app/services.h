@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "platform/classes_registry.h"
+
 struct Services {
     FileServices& files;
     UiServices& ui;
@@ -21,4 +23,14 @@ struct Services {
     // The journal of the last rename run (last-run.txt in the user's local application
     // data), which Undo Last Run reads; "" keeps none.
     std::string journalPath = {};
+    // Rule sets: the folder the Save and Open dialogs show first (%APPDATA%\Vorlix\Rules),
+    // the file of the recent list ("" keeps none), and a rule set to open at start-up
+    // ("/rules FILE"), a full path or "".
+    std::string rulesFolder = {};
+    std::string recentRulesPath = {};
+    std::string rulesPath = {};
+    // The user's file classes, where the options window puts Explorer's menu entries
+    // for the executable at `exePath`; nullptr offers none.
+    ClassesRegistry* classes = nullptr;
+    std::string exePath = {};
 };

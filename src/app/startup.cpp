@@ -36,6 +36,12 @@ BOOL CRenameDlg::OnInitDialog() {
             AppendMenuText(sysMenu, MF_STRING, IDM_ABOUTBOX, text);
         }
         AppendMenuText(sysMenu, MF_STRING, IDM_UNDOLASTRUN, LoadResourceString(IDS_UNDOLASTRUN));
+        AppendMenuText(sysMenu, MF_STRING, IDM_SAVERULES, LoadResourceString(IDS_SAVERULES));
+        AppendMenuText(sysMenu, MF_STRING, IDM_OPENRULES, LoadResourceString(IDS_OPENRULES));
+        m_recentMenu = ::CreatePopupMenu();
+        AppendMenuText(sysMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(m_recentMenu),
+                       LoadResourceString(IDS_RECENTRULES));
+        ShowRecentRules(RecentRules());
     }
 
     // 3. Large icon first, then the small one.
@@ -70,6 +76,8 @@ BOOL CRenameDlg::OnInitDialog() {
     // 9. Drive box, current directory, tree; the tree's selection fills the list. A path
     // given on the command line takes the saved directory's place where it can be opened.
     if (!OpenHanded({m_services.openPath})) OpenStartDirectory(startDir);
+    // "/rules FILE": its options over those of the settings file.
+    if (!m_services.rulesPath.empty()) OpenRuleSet(m_services.rulesPath);
 
     // 10. Controls from the fields, the enabled states and the preview line.
     EnableBasicControls();
@@ -84,6 +92,9 @@ BOOL CRenameDlg::OnInitDialog() {
     ::DragAcceptFiles(m_hWnd, TRUE);
     // Ctrl+Z undoes the last run wherever the focus is, except in an edit box.
     m_undoKey.Watch(m_hWnd, 'Z', WM_APP_UNDO);
+    // Ctrl+S and Ctrl+O mean nothing to an edit box: they work there too.
+    m_saveRulesKey.Watch(m_hWnd, 'S', WM_APP_SAVERULES, true);
+    m_openRulesKey.Watch(m_hWnd, 'O', WM_APP_OPENRULES, true);
 
     // 11. The focus goes to the first control.
     return TRUE;

@@ -64,12 +64,13 @@ void FillComboTexts(HWND combo, const char* const* texts, int count) {
 }  // namespace
 
 FileListPane::FileListPane(CDialog& window, BrowseState& state, RenameOptions& options, const int& autoSelect,
-                           FileServices& files)
+                           FileServices& files, FactSource& facts)
     : m_window(window),
       m_state(state),
       m_options(options),
       m_autoSelect(autoSelect),
       m_files(files),
+      m_facts(facts),
       m_tree(window, files, state.m_strCurDir, [this] { Fill(); }) {}
 
 HWND FileListPane::List() const { return m_window.GetDlgItem(IDC_FILELIST); }
@@ -126,6 +127,17 @@ void FileListPane::Fill() {
         std::vector<DatedName> records;
         readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
             if (listed(entry)) records.push_back(MakeDatedName(entry.name, entry.writeTime));
+        });
+        outOfMemory = !SortAndInsert(list, order, records);
+    } else if (how == FileListFill::kSortTakenNames) {
+        // Each file is read once here; the facts stay for the names composed later.
+        m_facts.BeginDirectory(dir);
+        std::vector<DatedName> records;
+        readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
+            if (!listed(entry)) return;
+            const FileFacts facts = m_facts.Facts(dir, entry.name, FactNeeds{false, true});
+            const LocalTime t = facts.media.taken ? *facts.media.taken : m_files.ToLocalTime(entry.writeTime);
+            records.push_back(DatedName{entry.name, UtcDateTime{t.year, t.month, t.day, t.hour, t.minute, t.second}});
         });
         outOfMemory = !SortAndInsert(list, order, records);
     } else {

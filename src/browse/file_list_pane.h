@@ -4,6 +4,8 @@
 // the controls' notifications here and keeps the state the pane works on.
 #pragma once
 
+#include "metadata/file_facts.h"
+
 #include "browse/browse_state.h"
 #include "browse/drive_tree.h"
 #include "naming/rename_options.h"
@@ -19,8 +21,9 @@ public:
     // `window` holds the controls; `state` is its browsing state; `options` gives the
     // search mask and the selection mode and takes the selected count (edit 1005);
     // `autoSelect` is the "Auto select all files in directory" setting, read at each fill.
+    // `facts` gives the dates taken of the orders by date taken.
     FileListPane(CDialog& window, BrowseState& state, RenameOptions& options, const int& autoSelect,
-                 FileServices& files);
+                 FileServices& files, FactSource& facts);
 
     // Start-up, before the controls take their fields: the two combos' entries.
     void FillChoiceTexts();
@@ -76,5 +79,6 @@ private:
     RenameOptions& m_options;
     const int& m_autoSelect;
     FileServices& m_files;
+    FactSource& m_facts;
     DriveTree m_tree;
 };

@@ -22,13 +22,15 @@ const char* const kSortOrderTexts[kSortBoxEntries] = {
     "Ext. by type [x.YZ to x.CD]",
     "Date/Time (old  to  new)",
     "Date/Time (new  to  old)",
+    "Date taken (old  to  new)",
+    "Date taken (new  to  old)",
     "Sort filenames naturally [2 before 10]",
 };
 
 namespace {
 
 // The order of each entry of the sort box.
-const int kOrderOfEntry[kSortBoxEntries] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, kNaturalOrder};
+const int kOrderOfEntry[kSortBoxEntries] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, kNaturalOrder};
 
 }  // namespace
 
@@ -294,6 +296,8 @@ FileListFill FileListFillForOrder(int order) {
         return FileListFill::kListBoxSorts;
     if (order == 8 || order == 9)
         return FileListFill::kSortDatedNames;
+    if (order == 10 || order == 11)
+        return FileListFill::kSortTakenNames;
     return FileListFill::kSortNames;
 }
 
@@ -381,9 +385,9 @@ void SortNamesForOrder(int order, std::vector<std::string>& names) {
 }
 
 void SortDatedForOrder(int order, std::vector<DatedName>& names) {
-    if ((order != 8 && order != 9) || names.size() < 2)
+    if (order < 8 || order > 11 || names.size() < 2)
         return;
-    const bool descending = order == 9;
+    const bool descending = order == 9 || order == 11;
 
     std::size_t total = 0;
     for (const DatedName& d : names)

@@ -13,8 +13,9 @@
 //   4/5  the same with the number in the extension;
 //   6/7  names with a non-empty extension first, by extension up/down;
 //   8/9  by last-write time, old to new / new to old;
+//   10/11  by date taken, old to new / new to old: a photo's or video's own date in
+//          local time, else the file's last-write time in local time;
 //   12   naturally: as the desktop's file manager orders names (CompareNatural).
-// 10 and 11 are kept for two more orders by time.
 // In orders 2-7 the keyed group is first gathered at the front (each position
 // that holds a name outside it takes the first keyed name after it), and the
 // names outside it follow, by name in the order's direction; equal keys are
@@ -22,13 +23,13 @@
 // (letters of every script lower-mapped, as _stricmp does with A-Z). Each group,
 // and the whole array in orders 1, 8 and 9, is ordered as by a selection sort
 // that swaps the first of the earliest remaining entries into each position in
-// turn. That sort is not stable: names that CompareNoCase finds equal (B.txt and
+// turn (orders 10 and 11 as 8 and 9). That sort is not stable: names that CompareNoCase finds equal (B.txt and
 // b.txt, É.txt and é.txt) keep the places its swaps give them, which depend on
 // the enumeration order.
 constexpr int kNaturalOrder = 12;
 
 // The combo's entries: its texts in combo order, and the order each entry stands for.
-constexpr int kSortBoxEntries = 11;
+constexpr int kSortBoxEntries = 13;
 extern const char* const kSortOrderTexts[kSortBoxEntries];
 int SortOrderOfEntry(int entry);
 // The entry of an order; -1 for a value no entry stands for (the combo shows none).
@@ -50,8 +51,10 @@ int CompareNatural(const std::string& a, const std::string& b);
 //                    have no entry in enumeration order), then LB_INSERTSTRING
 //                    at positions 0, 1, 2, ...;
 //   kSortDatedNames  orders 8 and 9: collect MakeDatedName records,
-//                    SortDatedForOrder, then insert the names the same way.
-enum class FileListFill { kListBoxSorts, kSortNames, kSortDatedNames };
+//                    SortDatedForOrder, then insert the names the same way;
+//   kSortTakenNames  orders 10 and 11: the same with each file's date taken (else
+//                    its last-write time), both in local time.
+enum class FileListFill { kListBoxSorts, kSortNames, kSortDatedNames, kSortTakenNames };
 FileListFill FileListFillForOrder(int order);
 
 // A file name with its last-write time broken down in UTC.
@@ -66,7 +69,7 @@ DatedName MakeDatedName(const std::string& name, int64_t lastWriteUtcSeconds);
 // O(n log n); each name's keys are derived once.
 void SortNamesForOrder(int order, std::vector<std::string>& names);
 
-// Puts records in order 8 or 9; any other order leaves them as they are.
+// Puts records in order 8 or 9 (10 or 11 alike); any other order leaves them as they are.
 void SortDatedForOrder(int order, std::vector<DatedName>& names);
 
 // Whether a name belongs to the numbered group of orders 2/3 (ofExtension

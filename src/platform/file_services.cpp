@@ -35,3 +35,15 @@ std::optional<Failure> FileServices::StampModifiedTicks(const std::string& path,
         return SetModifiedTicks(path, ticks);
     });
 }
+
+bool FileServices::ReadFilePieces(const std::string& path, const std::function<void(uint64_t, const PieceRead&)>& use) {
+    std::string all;
+    if (!ReadFile(path, all)) return false;
+    const PieceRead read = [&all](uint64_t offset, size_t size, std::string& out) {
+        if (offset > all.size()) return false;
+        out.assign(all, static_cast<size_t>(offset), size);
+        return true;
+    };
+    use(all.size(), read);
+    return true;
+}

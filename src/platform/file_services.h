@@ -27,6 +27,7 @@ struct FindEntry {
     std::string name;        // bare name, at most 259 characters
     unsigned attrib = 0;     // attribute word (0 for a file with no attribute at all)
     int64_t writeTime = 0;   // last write, seconds since 1970-01-01 UTC
+    uint64_t size = 0;
     // The name does not lead back to this entry: the platform's name is not valid Unicode
     // (shown with U+FFFD), so no operation may be done by it; it would reach another
     // entry or none.
@@ -174,6 +175,11 @@ public:
     // At most the first `maxBytes` bytes of a file, as stored, whatever its size; false
     // when it cannot be read. For files of which only a known beginning is used.
     virtual bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) = 0;
+    // Opens a file once to read pieces of it where its format says: `use` gets the file's
+    // size and a reader of `size` bytes at `offset` (fewer at the end). False when the
+    // file cannot be opened. This one reads the whole file first (for stand-ins).
+    using PieceRead = std::function<bool(uint64_t offset, size_t size, std::string& out)>;
+    virtual bool ReadFilePieces(const std::string& path, const std::function<void(uint64_t, const PieceRead&)>& use);
     // Writes a file so that its old contents stay intact until the new ones are complete:
     // the new file is written beside it and replaces it only when finished. False on failure,
     // and the old file is then as it was.

@@ -393,6 +393,7 @@ bool Win32FileServices::EnumerateDirectory(const std::string& dir,
         found.name = FromWide(data.cFileName);
         found.attrib = AttributeWord(data.dwFileAttributes);
         found.writeTime = SecondsOf(data.ftLastWriteTime);
+        found.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         if (found.name.find("\xEF\xBF\xBD") == std::string::npos) entry(found);
         else held.push_back(found);
     } while (::FindNextFileW(find, &data));
@@ -623,6 +624,30 @@ bool Win32FileServices::ReadFileStart(const std::string& path, size_t maxBytes, 
     return ReadUpTo(path, maxBytes, contents);
 }
 
+bool Win32FileServices::ReadFilePieces(const std::string& path,
+                                       const std::function<void(uint64_t, const PieceRead&)>& use) {
+    std::wstring exact;
+    if (!ExactPath(path, exact)) return false;
+    HandleCloser file(::CreateFileW(exact.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    if (file.get() == INVALID_HANDLE_VALUE || !::GetFileSizeEx(file.get(), &size)) return false;
+    const PieceRead read = [&file](uint64_t offset, size_t want, std::string& out) {
+        LARGE_INTEGER at;
+        at.QuadPart = static_cast<LONGLONG>(offset);
+        out.resize(want);
+        DWORD got = 0;
+        if (offset > static_cast<uint64_t>(INT64_MAX) || want > MAXDWORD ||
+            !::SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) ||
+            !::ReadFile(file.get(), out.data(), static_cast<DWORD>(want), &got, nullptr))
+            return false;
+        out.resize(got);
+        return true;
+    };
+    use(static_cast<uint64_t>(size.QuadPart), read);
+    return true;
+}
+
 // The new contents go to a name made up for them in the same directory: the system
 // creates it as a new file, so it can never be a file of the user's. Only when it
 // is complete does it take the old file's place, in one step, carrying the old file's
@@ -752,14 +777,19 @@ std::unique_ptr<HeldFile> Win32FileServices::HoldFile(const std::string& path, b
     return std::make_unique<Win32HeldFile>(file);
 }
 
-std::string LocalAppDataPath() {
+namespace {
+std::string FolderOfVariable(const wchar_t* name) {
     wchar_t buffer[32768];
-    const DWORD length = ::GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, 32768);
+    const DWORD length = ::GetEnvironmentVariableW(name, buffer, 32768);
     if (length == 0 || length >= 32768) return std::string();
     std::string path = FromWide(std::wstring(buffer, length));
     if (!path.empty() && path.back() != '\\') path += '\\';
     return path;
 }
+}  // namespace
+
+std::string LocalAppDataPath() { return FolderOfVariable(L"LOCALAPPDATA"); }
+std::string AppDataPath() { return FolderOfVariable(L"APPDATA"); }
 
 std::string ExecutablePath() {
     std::vector<wchar_t> buffer(MAX_PATH);
@@ -771,16 +801,19 @@ std::string ExecutablePath() {
     }
 }
 
-std::string CommandLinePath() {
+namespace {
+// The argument at `index` of the command line as a full path, without a final backslash
+// (a drive's root keeps its own); "" when there is none.
+std::string FullPathArgument(int index) {
     int count = 0;
     LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     if (!args) return std::string();
     std::wstring full;
-    if (count > 1 && args[1][0] != L'\0') {
-        const DWORD length = ::GetFullPathNameW(args[1], 0, nullptr, nullptr);
+    if (count > index && args[index][0] != L'\0') {
+        const DWORD length = ::GetFullPathNameW(args[index], 0, nullptr, nullptr);
         if (length != 0) {
             full.resize(length);
-            const DWORD written = ::GetFullPathNameW(args[1], length, &full[0], nullptr);
+            const DWORD written = ::GetFullPathNameW(args[index], length, &full[0], nullptr);
             full.resize(written < length ? written : 0);
         }
     }
@@ -788,3 +821,19 @@ std::string CommandLinePath() {
     while (full.size() > 3 && full.back() == L'\\') full.pop_back();
     return full.empty() ? std::string() : FromWide(full.c_str());
 }
+
+bool HasRulesSwitch() {
+    int count = 0;
+    LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!args) return false;
+    const bool given = count > 2 && ::lstrcmpiW(args[1], L"/rules") == 0;
+    ::LocalFree(args);
+    return given;
+}
+}  // namespace
+
+std::string CommandLinePath() { return FullPathArgument(HasRulesSwitch() ? 3 : 1); }
+
+std::string CommandLineRulesPath() { return HasRulesSwitch() ? FullPathArgument(2) : std::string(); }
+
+std::string SystemErrorText(unsigned long code) { return SystemMessage(code); }

@@ -27,6 +27,7 @@ public:
     TimeValue Now() override;
     bool ReadFile(const std::string& path, std::string& contents) override;
     bool ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) override;
+    bool ReadFilePieces(const std::string& path, const std::function<void(uint64_t, const PieceRead&)>& use) override;
     bool WriteFileReplacing(const std::string& path, const std::string& contents) override;
     bool AppendFile(const std::string& path, const std::string& contents) override;
     bool MakeDirectory(const std::string& path) override;
@@ -37,8 +38,16 @@ public:
 // The user's folder of local application data (%LOCALAPPDATA%), ending in a backslash;
 // "" when the system names none.
 std::string LocalAppDataPath();
+// The user's roaming application data (%APPDATA%), ending in a backslash; "" when none.
+std::string AppDataPath();
 
-// The path the program was started with (its first argument), as a full path in the
-// program's text without a final backslash (a drive's root keeps its own); "" when
-// there is none.
+// The path the program was started with (its first argument after "/rules FILE", if
+// given), as a full path in the program's text without a final backslash (a drive's
+// root keeps its own); "" when there is none.
 std::string CommandLinePath();
+// FILE of "/rules FILE" leading the command line (in any case), as a full path; "" when
+// not given.
+std::string CommandLineRulesPath();
+
+// The system's text for an error code (GetLastError, a registry function's result).
+std::string SystemErrorText(unsigned long code);

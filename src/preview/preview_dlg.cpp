@@ -60,8 +60,12 @@ BOOL CPreviewDlg::OnInitDialog() {
     for (const CString& name : m_arrNames) bytes += (name.size() + 1) * sizeof(wchar_t);
     ::SendMessageA(list, LB_INITSTORAGE, m_arrNames.size(), static_cast<LPARAM>(bytes));
     ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    for (size_t index : ListBoxOrder(m_arrNames))
+    m_rowOfName.assign(m_arrNames.size(), -1);
+    int row = 0;
+    for (size_t index : ListBoxOrder(m_arrNames)) {
         ListBoxInsertString(list, -1, m_arrNames[index]);
+        m_rowOfName[index] = row++;
+    }
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     m_strFileCount = std::to_string(static_cast<long>(::SendMessageA(list, LB_GETCOUNT, 0, 0)));
     return CDialog::OnInitDialog();  // fields into the controls
@@ -72,7 +76,15 @@ void CPreviewDlg::OnDestroy() {
     if (!m_arrNames.empty()) m_arrNames.clear();
 }
 
+bool CPreviewDlg::ToldMissingValue() {
+    if (m_strMissingText.empty() || m_nMissingName >= m_rowOfName.size()) return false;
+    MessageBox(m_strMissingText, m_strMissingTitle, MB_ICONEXCLAMATION);
+    ::SendDlgItemMessageA(m_hWnd, IDC_PREVIEW_LIST, LB_SETCURSEL, static_cast<WPARAM>(m_rowOfName[m_nMissingName]), 0);
+    return true;
+}
+
 void CPreviewDlg::OnFindInvalidChars() {
+    if (ToldMissingValue()) return;
     HWND list = GetDlgItem(IDC_PREVIEW_LIST);
     const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
     if (count <= 0) return;
@@ -97,6 +109,7 @@ void CPreviewDlg::OnFindInvalidChars() {
 }
 
 void CPreviewDlg::OnCheckDuplicates() {
+    if (ToldMissingValue()) return;
     HWND list = GetDlgItem(IDC_PREVIEW_LIST);
     const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
     if (count >= 2) {

@@ -22,6 +22,10 @@ const char* const kPreviewDoneTitle = "Done";
 const char* const kPatternTitle = "Pattern Error:";
 const char* const kInvalidPatternText = "Invalid regular expression: ";
 const char* const kPatternTooLongText = "The pattern takes too long on:  ";
+const char* const kFieldTitle = "Field Error:";
+const char* const kUnknownFieldText = "Unknown field: ";
+const char* const kMissingTitle = "Missing Value!";
+const char* const kMissingText = "No value for ";
 const char* const kMoveOnlyPreviewText = "No preview for just moving files to another directory!";
 const char* const kStatusOnlyPreviewText =
     "No preview for just changing the attributes or the time & date of files!";
@@ -94,7 +98,8 @@ bool IsFullPath(const std::string& path) {
 }
 
 RenamePlan MakePlan(const RenameOptions& o, const ProgramSettings& s, const std::string& curDir,
-                    const std::vector<std::string>& selected, TimeValue stampTime, bool stampHeld) {
+                    const std::vector<std::string>& selected, TimeValue stampTime, bool stampHeld,
+                    FactSource* facts) {
     RenamePlan plan;
     const bool basic = o.m_bChangePrefix || o.m_bChangeExt;
     const bool advanced = o.m_bInsert || o.m_bReplace;
@@ -153,6 +158,24 @@ RenamePlan MakePlan(const RenameOptions& o, const ProgramSettings& s, const std:
         if (pattern->CompileError()) return Refused(InvalidPattern(*pattern->CompileError()));
     }
 
+    const OptionFields fields = ParseOptionFields(o);
+    if (!fields.error.empty())
+        return Refused(RunMessage{kUnknownFieldText + fields.error, kFieldTitle, RunIcon::Exclamation});
+    // Every file's values before the first name: a missing one refuses the whole run.
+    if (fields.any) {
+        if (facts && fields.needs.media) facts->BeginDirectory(curDir);
+        plan.filled.reserve(selected.size());
+        for (std::size_t i = 0; i < selected.size(); ++i) {
+            const FileFacts fileFacts = facts ? facts->Facts(curDir, selected[i], fields.needs) : FileFacts{};
+            plan.filled.push_back(FillOptionFields(fields, o, FieldContext{selected[i], curDir, &fileFacts}));
+            if (!plan.filled.back().missing.empty() && !plan.missingValue) {
+                plan.missingValue = RunMessage{kMissingText + plan.filled.back().missing + " in:  " + selected[i],
+                                               kMissingTitle, RunIcon::Exclamation};
+                plan.missingStep = i;
+            }
+        }
+    }
+
     if (s.m_bWarnRename) plan.confirmation = Confirmation(o, s, plan);
 
     plan.kind = basic || advanced ? RunKind::Rename : toDestination ? RunKind::MoveOnly : RunKind::StatusOnly;
@@ -166,10 +189,12 @@ RenamePlan MakePlan(const RenameOptions& o, const ProgramSettings& s, const std:
     plan.steps.reserve(selected.size());
     std::string counterText;
     std::string bareName;
+    RenameOptions filled;
     PatternError patternError;
     for (std::size_t i = 0; i < selected.size(); ++i) {
         const std::string& oldName = selected[i];
-        const int composed = advanced && !basic ? ComposeAdvancedBareName(o, oldName, bareName,
+        const RenameOptions& fo = fields.any ? (filled = WithFilledTexts(o, plan.filled[i])) : o;
+        const int composed = advanced && !basic ? ComposeAdvancedBareName(fo, oldName, bareName,
                                                                          pattern ? &*pattern : nullptr, &patternError)
                                                 : kAdvancedComposed;
         if (composed == kAdvancedNotFilledIn) {
@@ -188,7 +213,7 @@ RenamePlan MakePlan(const RenameOptions& o, const ProgramSettings& s, const std:
         step.counterText = counterText;
         switch (plan.kind) {
             case RunKind::Rename:
-                Name(plan, step, basic ? ComposeBasicBareName(o, oldName, counterText) : bareName);
+                Name(plan, step, basic ? ComposeBasicBareName(fo, oldName, counterText) : bareName);
                 break;
             case RunKind::MoveOnly: Name(plan, step, oldName); break;
             case RunKind::StatusOnly:
@@ -219,7 +244,8 @@ PlanStep RenumberedStep(const RenamePlan& plan, std::size_t file, std::size_t co
     step.from = plan.curDir + oldName;
     step.stampStep = plan.timeIncrement;  // a file after the first
     // Counting implies the basic rules.
-    Name(plan, step, ComposeBasicBareName(plan.options, oldName, step.counterText));
+    const RenameOptions& o = plan.filled.empty() ? plan.options : WithFilledTexts(plan.options, plan.filled[file]);
+    Name(plan, step, ComposeBasicBareName(o, oldName, step.counterText));
     return step;
 }
 
@@ -237,5 +263,9 @@ PreviewContent PreviewOf(const RenamePlan& plan) {
     preview.names.reserve(plan.steps.size());
     for (const PlanStep& step : plan.steps) preview.names.push_back(step.newName);
     preview.message = plan.stop;
+    if (plan.missingValue && plan.missingStep < plan.steps.size()) {
+        preview.missingValue = plan.missingValue;
+        preview.missingName = plan.missingStep;
+    }
     return preview;
 }

@@ -5,6 +5,8 @@
 // full preview shows the plan's new names. Nothing here touches a file.
 #pragma once
 
+#include "fields/option_fields.h"
+#include "metadata/file_facts.h"
 #include "naming/counter.h"
 #include "naming/rename_options.h"
 #include "platform/attributes.h"
@@ -75,15 +77,25 @@ struct RenamePlan {
     // takes its number: the names after it are composed anew from these.
     bool counting = false;
     RenameOptions options;
+    // The option texts of every selected file with its fields filled in (none when the
+    // texts have no field), for the names composed anew.
+    std::vector<FilledTexts> filled;
+
+    // A field without a value for one file: the preview lists the names and points at
+    // that file's; the run refuses before it touches any file.
+    std::optional<RunMessage> missingValue;
+    std::size_t missingStep = 0;
 };
 
 // Refusals come in this order: no change asked for, a destination that is not a full
 // path, a stamp date that cannot be given (a year after 9999, or a time the platform
 // cannot hold: `stampHeld` false), no file selected, a zero counter increment. The
 // selected names are bare names in list order; curDir ends in "\"; stampTime is the
-// settings' date as a time value.
+// settings' date as a time value. A field the texts do not know refuses the run after
+// an invalid pattern; the values of the fields come from `facts` (none without it).
 RenamePlan MakePlan(const RenameOptions& options, const ProgramSettings& settings, const std::string& curDir,
-                    const std::vector<std::string>& selected, TimeValue stampTime, bool stampHeld);
+                    const std::vector<std::string>& selected, TimeValue stampTime, bool stampHeld,
+                    FactSource* facts = nullptr);
 
 // The step of file `file` (counting every selected file) when it takes the counter text
 // of step `counterStep`: the planned step itself when both are the same.
@@ -100,5 +112,7 @@ bool IsFullPath(const std::string& path);
 struct PreviewContent {
     std::optional<RunMessage> message;
     std::vector<std::string> names;
+    std::optional<RunMessage> missingValue;  // what the preview's checks tell first
+    std::size_t missingName = 0;             // the name it is about
 };
 PreviewContent PreviewOf(const RenamePlan& plan);

@@ -4,6 +4,9 @@
 #define IDD_ABOUTBOX            100
 #define IDS_ABOUTBOX            101
 #define IDS_UNDOLASTRUN          103
+#define IDS_SAVERULES           104
+#define IDS_OPENRULES           105
+#define IDS_RECENTRULES         106
 #define IDD_RENAME_DIALOG       102
 #define IDR_MAINFRAME           128
 #define IDI_OPENFOLDER          129
@@ -16,6 +19,10 @@
 
 #define IDM_ABOUTBOX            0x0010
 #define IDM_UNDOLASTRUN         0x0020
+#define IDM_SAVERULES           0x0030
+#define IDM_OPENRULES           0x0040
+// The recent rule sets: IDM_RECENTRULES + 16 * index, index 0 to 7.
+#define IDM_RECENTRULES         0x0100
 
 // Main window (102)
 #define IDC_DIRTREE             1000
@@ -129,6 +136,7 @@
 #define IDC_OPT_ABORTERROR      1135
 #define IDC_OPT_LBL_FORMAT      1136
 #define IDC_OPT_LBL_INCFORMAT   1137
+#define IDC_OPT_EXPLORERMENU    1150
 
 // File status (139)
 #define IDC_FS_NAME             1098

@@ -11,12 +11,33 @@ namespace {
 
 const int kAttributeBoxes[] = {IDC_ATTR_ARCHIVE, IDC_ATTR_HIDDEN, IDC_ATTR_READONLY, IDC_ATTR_SYSTEM};
 
+const wchar_t kExplorerMenuTip[] =
+    L"Folders, files and rule sets get \"Rename with Vorlix\" in Explorer's menu, for you only. "
+    L"Written when saved; unticked and saved, removed again.";
+
+// A tooltip for one control, gone with the window that owns it.
+void AddToolTip(HWND dialog, int control, const wchar_t* text) {
+    HWND tip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, nullptr, nullptr);
+    if (!tip) return;
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(dialog, control));
+    tool.lpszText = const_cast<wchar_t*>(text);
+    ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
 }  // namespace
 
-COptionsDlg::COptionsDlg(UiServices& ui, FileServices& files, HWND parent, const ProgramSettings& settings)
+COptionsDlg::COptionsDlg(UiServices& ui, FileServices& files, HWND parent, const ProgramSettings& settings,
+                         bool explorerMenu)
     : CDialog(IDD_OPTIONS, ui, parent),
       m_files(files),
       m_settings(settings),
+      m_bExplorerMenu(explorerMenu ? 1 : 0),
       m_strDate(FormatDate(settings.m_nMonth, settings.m_nDay, settings.m_nYear)),
       m_strTime(FormatTime(settings.m_nHour, settings.m_nMinute, settings.m_nSecond)),
       m_strIncTime(FormatTime(settings.m_nIncHour, settings.m_nIncMinute, settings.m_nIncSecond)) {
@@ -43,13 +64,15 @@ void COptionsDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_OPT_INCAMOUNT, m_strIncTime);
     DDV_MaxChars(pDX, m_strIncTime, 8);
     DDX_Check(pDX, IDC_OPT_ABORTERROR, m_settings.m_bAbortOnError);
+    DDX_Check(pDX, IDC_OPT_EXPLORERMENU, m_bExplorerMenu);
 }
 
 void COptionsDlg::BuildMessageMap() {
     auto clicked = [this](int id, void (COptionsDlg::*fn)()) {
         OnCommandRoute(id, BN_CLICKED, [this, fn] { (this->*fn)(); });
     };
-    for (int id : {IDC_OPT_WARNREN, IDC_OPT_AUTOSEL, IDC_OPT_NOREFRESH, IDC_OPT_WARNDEL, IDC_OPT_TOOLTIP})
+    for (int id : {IDC_OPT_WARNREN, IDC_OPT_AUTOSEL, IDC_OPT_NOREFRESH, IDC_OPT_WARNDEL, IDC_OPT_TOOLTIP,
+                   IDC_OPT_EXPLORERMENU})
         clicked(id, &COptionsDlg::OnTake);
     for (int id : kAttributeBoxes) clicked(id, &COptionsDlg::OnTake);
     for (int id : {IDC_OPT_USENEWDIR, IDC_OPT_SETATTRIB, IDC_OPT_TIMEDATE, IDC_OPT_INCTIME})
@@ -66,6 +89,7 @@ void COptionsDlg::BuildMessageMap() {
 BOOL COptionsDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     ApplyEnabling();
+    if (m_settings.m_bToolTip) AddToolTip(m_hWnd, IDC_OPT_EXPLORERMENU, kExplorerMenuTip);
     // The template gives no position, so the window would sit at its owner's
     // top-left corner; over the owner's middle is where the user looks.
     CenterWindow(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER));

@@ -15,12 +15,16 @@
 class COptionsDlg : public CDialog {
 public:
     // `files`: the clock of "Get Current Date && Time" and the directory chooser's drives.
-    COptionsDlg(UiServices& ui, FileServices& files, HWND parent, const ProgramSettings& settings);
+    // `explorerMenu`: whether Explorer's menu holds "Rename with Vorlix" now.
+    COptionsDlg(UiServices& ui, FileServices& files, HWND parent, const ProgramSettings& settings,
+                bool explorerMenu = false);
 
     // After OK: the settings as the user left them.
     const ProgramSettings& Result() const { return m_settings; }
     // Closed with "Ok && Save to ini file".
     bool SaveToFile() const { return m_bSaveToFile == 1; }
+    // Show "Rename with Vorlix" in Explorer's menu, as the box was left.
+    bool ExplorerMenu() const { return m_bExplorerMenu == 1; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -35,6 +39,7 @@ private:
     FileServices& m_files;
     ProgramSettings m_settings;
     int m_bSaveToFile = 0;
+    int m_bExplorerMenu = 0;
     CString m_strDate;     // "MM/DD/YYYY", at most 10 characters
     CString m_strTime;     // "HH:MM:SS", at most 8
     CString m_strIncTime;  // "HH:MM:SS", at most 8

@@ -1,5 +1,8 @@
 #include "tools/tooltips.h"
 
+#include "fields/field_text.h"
+#include "res/resource.h"
+
 #include "platform/executable_path.h"
 #include "platform/file_services.h"
 #include "platform/move_rules.h"
@@ -159,6 +162,9 @@ void ToolTips::OnNeedText(NMHDR* hdr) {
 const char* ToolTips::TextFor(int controlId) {
     const int line = ToolTipLineOf(controlId);
     m_text = line == 0 ? "No tooltips for this command." : TextOfLine(line);
+    // The texts that take fields list them under their own line, which is too short for it.
+    for (int box : {IDC_NEWPREFIX, IDC_NEWEXT, IDC_INSSTR1, IDC_RESTR2})
+        if (controlId == box) m_text += std::string("\r\n") + kFieldHelpText;
     return m_text.c_str();
 }
 

@@ -24,8 +24,9 @@ CtrlKey::~CtrlKey() {
     }
 }
 
-void CtrlKey::Watch(HWND window, UINT key, UINT message) {
+void CtrlKey::Watch(HWND window, UINT key, UINT message, bool inEdits) {
     m_window = window;
+    m_inEdits = inEdits;
     m_key = key;
     m_message = message;
     if (m_hook) return;
@@ -38,7 +39,7 @@ void CtrlKey::Watch(HWND window, UINT key, UINT message) {
 bool CtrlKey::Catches(const MSG& msg) const {
     return msg.message == WM_KEYDOWN && msg.wParam == m_key && ::GetKeyState(VK_CONTROL) < 0 &&
            ::GetKeyState(VK_MENU) >= 0 && (msg.hwnd == m_window || ::IsChild(m_window, msg.hwnd)) &&
-           !IsEditBox(msg.hwnd);
+           (m_inEdits || !IsEditBox(msg.hwnd));
 }
 
 LRESULT CALLBACK CtrlKey::OnGetMessage(int code, WPARAM wp, LPARAM lp) {

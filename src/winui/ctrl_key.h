@@ -15,7 +15,8 @@ public:
 
     // Ctrl+`key` (a virtual-key code) pressed in `window` or one of its controls posts
     // `message` to `window` instead of reaching the control.
-    void Watch(HWND window, UINT key, UINT message);
+    // `inEdits`: an edit box too, for a key that means nothing to one (Ctrl+S).
+    void Watch(HWND window, UINT key, UINT message, bool inEdits = false);
 
 private:
     static LRESULT CALLBACK OnGetMessage(int code, WPARAM wp, LPARAM lp);
@@ -24,6 +25,7 @@ private:
     HWND m_window = nullptr;
     UINT m_key = 0;
     UINT m_message = 0;
+    bool m_inEdits = false;
     HHOOK m_hook = nullptr;
     CtrlKey* m_next = nullptr;  // the other watches of the thread
 };

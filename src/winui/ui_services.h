@@ -22,6 +22,11 @@ public:
     virtual void ModalStarted(CDialog& dialog) = 0;
     // Shows the help page at `path` in the user's viewer.
     virtual void OpenHelp(const std::string& path) = 0;
+    // The standard Save (after its overwrite prompt) or Open dialog for a file of
+    // `extension` (".vorlixrules", described as `kind`), showing `folder` first; the
+    // full path chosen, "" when cancelled.
+    virtual std::string ChooseFile(HWND owner, bool save, const std::string& folder, const std::string& kind,
+                                   const std::string& extension) = 0;
 };
 
 // The desktop's own message boxes, beeps and help viewer.
@@ -31,4 +36,6 @@ public:
     void Beep(UINT type) override;
     void ModalStarted(CDialog&) override {}
     void OpenHelp(const std::string& path) override;
+    std::string ChooseFile(HWND owner, bool save, const std::string& folder, const std::string& kind,
+                           const std::string& extension) override;
 };

@@ -1,6 +1,6 @@
 // Paths handed to the program, on its command line or dropped on its window: a
 // directory opens, files open their directory selected, a path that names nothing is
-// told and changes nothing.
+// told and changes nothing; a rule set opens as one.
 #include "platform/win32_file_services.h"
 #include "support/ui_test_kit.h"
 
@@ -115,6 +115,81 @@ TEST(OpenTarget, AFolderPickedInTheTreeThatCannotBeListedChangesNothing) {
     EXPECT_EQ(Items(list), (std::vector<std::string>{"a.jpg", "B.jpg", "c.jpg"}));
     EXPECT_EQ(TreeView_GetSelection(tree), photos);
     dlg.DestroyWindow();
+}
+
+// Rule sets through the window: saved and opened from the system menu and with Ctrl+S
+// and Ctrl+O, the recent list, a file that is no rule set, one that asks for what the
+// window does not allow, one dropped on the window and one given with "/rules".
+// The entries of the system menu's "Recen&t Rules".
+std::vector<std::string> RecentEntries(HWND hwnd) {
+    HMENU sys = ::GetSystemMenu(hwnd, FALSE);
+    HMENU recent = ::GetSubMenu(sys, ::GetMenuItemCount(sys) - 1);
+    std::vector<std::string> entries;
+    for (int i = 0; i < ::GetMenuItemCount(recent); ++i) {
+        char text[600] = "";
+        ::GetMenuStringA(recent, UINT(i), text, sizeof text, MF_BYPOSITION);
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+const std::string kBoth = "[Vorlix rules 1]\nChangePrefix=1\nPrefixUpper=1\nPrefixLower=1\nNewPrefix=x_\n";
+
+struct RuleSets : WindowTest {};
+
+TEST_F(RuleSets, SavedOpenedAndRecentThroughTheMenuAndKeys) {
+    ClickButton(Item(IDC_CHGPREFIX));
+    TypeText(Item(IDC_NEWPREFIX), "x_");
+    const std::string a = dir.path() + "a.vorlixrules", b = dir.path() + "b&.vorlixrules";
+    ui.files = {a, b};
+    ::SendMessageW(hwnd, WM_SYSCOMMAND, IDM_SAVERULES, 0);
+    PressCtrlKey(hwnd, Item(IDC_NEWPREFIX), 'S');  // in an edit box too
+    EXPECT_EQ(ui.fileDialogs, (std::vector<std::string>{"Save|" + kit.appData.path() + "Vorlix\\Rules\\",
+                                                        "Save|" + dir.path()}));
+    EXPECT_NE(ReadFile(a).find("\r\nChangePrefix=1\r\nNewPrefix=x_\r\n"), std::string::npos);
+    EXPECT_EQ(ReadFile(b), ReadFile(a));
+    EXPECT_EQ(RecentEntries(hwnd), (std::vector<std::string>{"&1 " + dir.path() + "b&&.vorlixrules", "&2 " + a}));
+
+    ClickButton(Item(IDC_CHGPREFIX));
+    ui.files = {a};
+    PressCtrlKey(hwnd, list, 'O');
+    EXPECT_EQ(CheckOf(Item(IDC_CHGPREFIX)), 1);
+    EXPECT_TRUE(IsEnabled(Item(IDC_NEWPREFIX)));
+    EXPECT_EQ(TextOf(Item(IDC_NEWPREFIX)), "x_");
+    EXPECT_EQ(TextOf(Item(IDC_PREVIEW)), "{Old Prefix}x_.{Old Extension}");
+    EXPECT_EQ(ReadFile(kit.appData.path() + "Vorlix\\recent-rules.txt"), a + "\r\n" + b + "\r\n");
+
+    // The second entry has gone meanwhile: told and dropped.
+    ::DeleteFileA(b.c_str());
+    ::SendMessageW(hwnd, WM_SYSCOMMAND, IDM_RECENTRULES + 16, 0);
+    EXPECT_EQ(RecentEntries(hwnd), std::vector<std::string>{"&1 " + a});
+
+    // No rule set: told, nothing changes.
+    const std::string c = dir.WriteFile("c.vorlixrules", "[Vorlix rules 2]\nChangePrefix=0\n");
+    ui.files = {c};
+    ::SendMessageW(hwnd, WM_SYSCOMMAND, IDM_OPENRULES, 0);
+    EXPECT_EQ(ui.Told(), (std::vector<std::string>{"NOTE:|Cannot open: " + b, "Rule Set Error:|Not a rule set: " + c}));
+    EXPECT_EQ(CheckOf(Item(IDC_CHGPREFIX)), 1);
+    EXPECT_EQ(RecentEntries(hwnd), std::vector<std::string>{"&1 " + a});
+}
+
+// Dropped, and given with "/rules" at start-up (after the settings file): the window's
+// rules hold over a rule set that ticks both "UPPER" and "lower".
+TEST_F(RuleSets, DroppedOrGivenAtStartUpTheWindowsRulesHold) {
+    const std::string both = dir.WriteFile("both.vorlixrules", kBoth);
+    ::SendMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({both})), 0);
+
+    Services given = kit.services;
+    given.rulesPath = both;
+    CRenameDlg started(given);
+    ASSERT_TRUE(started.Create());
+    for (CRenameDlg* w : {&dlg, &started}) {
+        EXPECT_EQ(CheckOf(w->GetDlgItem(IDC_PREFIXUPPER)), 0);
+        EXPECT_EQ(CheckOf(w->GetDlgItem(IDC_PREFIXLOWER)), 1);
+        EXPECT_EQ(TextOf(w->GetDlgItem(IDC_PREVIEW)), "{old prefix}x_.{Old Extension}");
+    }
+    started.DestroyWindow();
+    EXPECT_EQ(ui.Told(), std::vector<std::string>{});
 }
 
 }  // namespace

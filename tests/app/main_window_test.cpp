@@ -27,13 +27,15 @@ protected:
 };
 
 // Each limited edit takes its field's limit, and the system menu ends with the items that
-// open the about box (tools tests) and undo the last run (undo tests).
+// open the about box (tools tests), undo the last run (undo tests), and save and open
+// rule sets with the sub-menu of recent ones (command line tests).
 TEST_F(MainWindow, StartUpLimitsTheEditsAndAddsTheAboutItem) {
     for (const auto& [id, limit] : kEditLimits) EXPECT_EQ(::SendMessageA(Item(id), EM_GETLIMITTEXT, 0, 0), limit) << id;
     HMENU menu = ::GetSystemMenu(hwnd, FALSE);
     const int count = ::GetMenuItemCount(menu);
-    EXPECT_EQ(::GetMenuItemID(menu, count - 2), static_cast<UINT>(IDM_ABOUTBOX));
-    EXPECT_EQ(::GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_UNDOLASTRUN));
+    const UINT ending[] = {IDM_ABOUTBOX, IDM_UNDOLASTRUN, IDM_SAVERULES, IDM_OPENRULES, UINT(-1)};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(::GetMenuItemID(menu, count - 5 + i), ending[i]) << i;
+    EXPECT_TRUE(::GetSubMenu(menu, count - 1));
 }
 
 // The window at the display scale the test runs at: 100 % (96 DPI), or what

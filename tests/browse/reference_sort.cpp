@@ -123,7 +123,7 @@ void ReferenceSortNames(int order, std::vector<std::string>& a) {
 }
 
 void ReferenceSortDated(int order, std::vector<DatedName>& a) {
-    if (order != 8 && order != 9) return;
+    if (order < 8 || order > 11) return;
     SelectionSort(a, 0, a.size(), [order](const DatedName& j, const DatedName& c) {
         const UtcDateTime& tj = j.time;
         const UtcDateTime& tc = c.time;
@@ -134,6 +134,6 @@ void ReferenceSortDated(int order, std::vector<DatedName>& a) {
         if (e == 0) e = tj.minute - tc.minute;
         if (e == 0) e = tj.second - tc.second;
         if (e == 0) e = Stricmp(j.name, c.name);
-        return order == 8 ? e < 0 : e > 0;
+        return order % 2 == 0 ? e < 0 : e > 0;
     });
 }

@@ -70,8 +70,8 @@ TEST(SortOrders, FillOfEachOrder) {
     using F = FileListFill;
     const F fills[] = {F::kListBoxSorts, F::kListBoxSorts, F::kSortNames, F::kSortNames, F::kSortNames,
                        F::kSortNames, F::kSortNames, F::kSortNames, F::kSortNames, F::kSortDatedNames,
-                       F::kSortDatedNames, F::kSortNames};
-    for (int order = -1; order <= 10; ++order) EXPECT_EQ(FileListFillForOrder(order), fills[order + 1]) << order;
+                       F::kSortDatedNames, F::kSortTakenNames, F::kSortTakenNames, F::kSortNames, F::kSortNames};
+    for (int order = -1; order <= 13; ++order) EXPECT_EQ(FileListFillForOrder(order), fills[order + 1]) << order;
 }
 
 // After a refill the caret goes to the name as spelled, else to its first case twin.
@@ -93,7 +93,7 @@ TEST(SortOrders, AgreeWithTheSelectionSort) {
         for (const std::string& name : input)  // few distinct times, so many equal ones
             dated.push_back(MakeDatedName(name, (static_cast<int64_t>(rng() % 5) - 2) * 2000000000 +
                                                     static_cast<int64_t>(rng() % 3) * units[rng() % 6]));
-        for (int order : {-3, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1000}) {
+        for (int order : {-3, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 1000}) {
             Names fast = input, slow = input;
             std::vector<DatedName> fastDated = dated, slowDated = dated;
             SortNamesForOrder(order, fast);

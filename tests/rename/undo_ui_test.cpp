@@ -118,16 +118,7 @@ TEST(UndoLastRun, CtrlZUndoesAFileStatusChange) {
     w.dlg.OnFileListDblClk();
     ASSERT_EQ(Files(dir.path(), true).count("renamed.txt"), 1u);
 
-    BYTE keys[256] = {};
-    keys[VK_CONTROL] = 0x80;
-    ::SetKeyboardState(keys);
-    for (HWND target : {w.dlg.GetDlgItem(IDC_NEWPREFIX), w.List()}) {
-        ::SetFocus(target);
-        ::PostMessageW(target, WM_KEYDOWN, 'Z', 1);
-        PumpMessages(w.dlg.GetSafeHwnd());
-    }
-    keys[VK_CONTROL] = 0;
-    ::SetKeyboardState(keys);
+    for (HWND target : {w.dlg.GetDlgItem(IDC_NEWPREFIX), w.List()}) PressCtrlKey(w.dlg.GetSafeHwnd(), target, 'Z');
     ASSERT_EQ(w.kit.ui.Told().size(), 1u);  // the edit's Ctrl+Z asked nothing
     EXPECT_EQ(w.kit.ui.Told()[0].substr(0, kUndoAsked.size()), kUndoAsked);
     EXPECT_EQ(Files(dir.path(), true, true), before);

@@ -1,15 +1,19 @@
 // The options window as the user works it from the main window's "&Options"
 // button, and the settings file it writes, read back by a new main window.
 #include "app/rename_dlg.h"
+#include "platform/win32_registry.h"
+#include "settings/explorer_menu.h"
 #include "support/ui_test_kit.h"
 
 #include <gtest/gtest.h>
 
 #include <direct.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <set>
 #include <tuple>
 #include <vector>
 
@@ -114,6 +118,59 @@ TEST_F(OptionsWindow, FailedSaveGivesTheMessage) {
     WithOptions([&](HWND w) { ClickButton(Item(w, IDC_OPT_WARNDEL)); ClickButton(Item(w, IDC_OPT_OKSAVE)); });
     EXPECT_EQ(kit.ui.Told(true), std::vector<std::string>{"Error:|Error writing to data file!|" + std::to_string(MB_OK | MB_ICONSTOP)});
     EXPECT_NE(::GetFileAttributesA(settingsPath.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+}
+
+// Every key under HKEY_CURRENT_USER\Software\Classes, as paths below it.
+std::set<std::wstring> ClassesKeys(const std::wstring& below = L"") {
+    std::set<std::wstring> keys;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, (L"Software\\Classes" + below).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return keys;
+    wchar_t name[256];
+    for (DWORD i = 0, size = 256; ::RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, size = 256) {
+        const std::wstring path = below + L"\\" + name;
+        keys.insert(path);
+        for (const std::wstring& sub : ClassesKeys(path)) keys.insert(sub);
+    }
+    ::RegCloseKey(key);
+    return keys;
+}
+
+// In Wine's own registry: ticked and saved writes the entries (the box then shows them
+// as there), unticked and saved removes them, and every other key stays as it was.
+TEST_F(OptionsWindow, ExplorerMenuWritesAndRemovesExactlyItsKeys) {
+    Win32ClassesRegistry classes;
+    Services services = kit.services;
+    services.classes = &classes, services.exePath = "C:\\Vorlix Test\\vorlix.exe";
+    restarted->DestroyWindow();
+    restarted = std::make_unique<CRenameDlg>(services);
+    ASSERT_TRUE(restarted->Create());
+    SetExplorerMenu(classes, false, services.exePath);  // what a test run cut short left
+    const std::set<std::wstring> before = ClassesKeys();
+    // Its own keys (the values in them: rule_set_test.cpp), and those they need above them.
+    const std::set<std::wstring> own = {
+        L"\\Directory\\shell\\Vorlix\\command", L"\\Directory\\Background\\shell\\Vorlix\\command",
+        L"\\*\\shell\\Vorlix\\command", L"\\.vorlixrules", L"\\Vorlix.RuleSet\\DefaultIcon",
+        L"\\Vorlix.RuleSet\\shell\\open\\command"};
+    for (int on : {1, 0}) {
+        WithOptions([&](HWND w) {
+            EXPECT_EQ(CheckOf(Item(w, IDC_OPT_EXPLORERMENU)), 1 - on);
+            ClickButton(Item(w, IDC_OPT_EXPLORERMENU));
+            ClickButton(Item(w, IDC_OPT_OKSAVE));
+        });
+        const std::set<std::wstring> after = ClassesKeys();
+        if (!on) {
+            EXPECT_EQ(after, before);
+            break;
+        }
+        for (const std::wstring& key : own) EXPECT_TRUE(after.count(key) && !before.count(key));
+        for (const std::wstring& key : after)
+            EXPECT_TRUE(before.count(key) || std::any_of(own.begin(), own.end(), [&](const std::wstring& o) {
+                            return (o + L"\\").rfind(key + L"\\", 0) == 0;
+                        }));
+    }
+    EXPECT_EQ(kit.ui.Told(), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -134,7 +134,8 @@ bool FakeFileServices::EnumerateDirectory(const std::string& dir, const std::fun
     if (resolved.size() > 2) items = {{".", kFileDirectory, found->modified}, {"..", kFileDirectory, found->modified}};
     const std::string key = Key(resolved);
     for (const auto& [childKey, child] : m_entries) {
-        if (childKey != key && Parent(childKey) == key) items.push_back({child.Name(), child.attrib, child.modified});
+        if (childKey != key && Parent(childKey) == key)
+            items.push_back({child.Name(), child.attrib, child.modified, child.Size()});
     }
     for (const FindEntry& item : items) entry(item);
     return true;

@@ -40,7 +40,8 @@ std::vector<std::string> RecordingUi::Told(bool withFlags) const {
 
 MainWindowKit::MainWindowKit(FileServices* files, const std::string& journal)
     : services{files ? *files : realFiles, ui, dir.path() + "vorlix.ini", std::string(),
-               journal.empty() ? appData.path() + "Vorlix\\last-run.txt" : journal},
+               journal.empty() ? appData.path() + "Vorlix\\last-run.txt" : journal,
+               appData.path() + "Vorlix\\Rules\\", appData.path() + "Vorlix\\recent-rules.txt"},
       dlg(services) {}
 
 bool MainWindowKit::Open() {
@@ -81,6 +82,17 @@ void TypeText(HWND edit, const std::string& text) {
     const WPARAM end = static_cast<WPARAM>(::GetWindowTextLengthW(edit));
     ::SendMessageW(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
     for (wchar_t c : ToWide(text)) ::SendMessageW(edit, WM_CHAR, c, 1);
+}
+
+void PressCtrlKey(HWND dialog, HWND target, UINT key) {
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    ::SetFocus(target);
+    ::PostMessageW(target, WM_KEYDOWN, key, 1);
+    PumpMessages(dialog);
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
 }
 
 void PressKey(HWND dialog, HWND target, UINT vk) {

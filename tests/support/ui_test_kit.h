@@ -33,6 +33,16 @@ public:
     void Beep(UINT type) override { beeps.push_back(type); }
     void ModalStarted(CDialog& dialog) override;
     void OpenHelp(const std::string& path) override { helpOpened.push_back(path); }
+    // Answers the Save and Open dialogs from `files` in turn ("" or none left: cancelled),
+    // recording each as "Save|FOLDER" or "Open|FOLDER".
+    std::string ChooseFile(HWND, bool save, const std::string& folder, const std::string&,
+                           const std::string&) override {
+        fileDialogs.push_back((save ? "Save|" : "Open|") + folder);
+        if (files.empty()) return std::string();
+        const std::string path = files.front();
+        files.pop_front();
+        return path;
+    }
 
     void Answer(int button) { answers.push_back(button); }
     // The boxes shown, each as "title|text", with "|" and the box's flags when asked.
@@ -46,6 +56,8 @@ public:
     std::vector<UINT> beeps;
     std::deque<int> answers;
     std::vector<std::string> helpOpened;
+    std::deque<std::string> files;
+    std::vector<std::string> fileDialogs;
 };
 
 // A fresh directory under the system temp directory, removed with its contents. Its
@@ -147,6 +159,8 @@ private:
 void TypeText(HWND edit, const std::string& text);
 // Presses a key at the focused control of `dialog` through the dialog manager.
 void PressKey(HWND dialog, HWND target, UINT vk);
+// Ctrl+`key` pressed with the focus on `target` (a control of `dialog`).
+void PressCtrlKey(HWND dialog, HWND target, UINT key);
 // BM_CLICK: the button behaves as if clicked (auto check boxes toggle, notifications follow).
 void ClickButton(HWND button);
 // A real left click on item `index` of a list box (mouse down and up at its centre).

@@ -68,6 +68,7 @@ TEST_F(ToolsWindow, ToolTipOfEachControlIsItsLineOfTheShippedFile) {
         {IDC_RETOPOS, "Last character"}, {IDC_REGEX, "The replace string is a regular"},
     };
     for (const auto& [id, tip] : tips) EXPECT_EQ(ToolTipOf(dlg, id).rfind(tip, 0), 0u) << tip;
+    for (int box : {IDC_NEWPREFIX, IDC_NEWEXT, IDC_INSSTR1, IDC_RESTR2}) EXPECT_NE(ToolTipOf(dlg, box).find("<taken|modified>"), std::string::npos);
     EXPECT_EQ(ToolTipOf(dlg, IDC_CLEAR), "No tooltips for this command.");
     ::SetCurrentDirectoryA(dir.path().c_str());
     EXPECT_EQ(ToolTipOf(dlg, IDC_EXIT), "Tooltips file not found!");
