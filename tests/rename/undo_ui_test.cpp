@@ -96,8 +96,9 @@ TEST(UndoLastRun, AJournalThatCannotBeWrittenIsToldFirst) {
         EXPECT_EQ(Files(dir.path()).count("a.txt"), answer == IDCANCEL ? 1u : 0u);
         // Undo Last Run reaches no run before this one.
         UndoLastRun(w.dlg);
-        if (answer == IDOK)
+        if (answer == IDOK) {
             EXPECT_EQ(w.kit.ui.Told().back(), "NOTE:|The last rename run was made without a journal and cannot be undone.");
+        }
     }
 }
 
