@@ -45,9 +45,17 @@ int main(int argc, char** argv) {
     for (const char* prefix : {"IMG_", "<taken>", "<taken:yyyy-MM-dd_HHmmss>", "<taken:yyyy-MM-dd_HHmmss>_", "<name>"}) {
         dlg.m_strNewPrefix = prefix;
         // The names alone (what a change of the text costs), then the window.
+        // Its parts: the selection's checks and names read from the list, then the plan.
+        t0 = BenchSeconds();
+        const bool stray = !dlg.FilePane().FirstStraySelected().empty();
+        const double strayCheck = BenchSeconds() - t0;
+        t0 = BenchSeconds();
+        const size_t selected = dlg.FilePane().SelectedNames().size();
+        const double read = BenchSeconds() - t0;
         t0 = BenchSeconds();
         const size_t planned = PreviewOf(dlg.PlanRun()).names.size();
         const double collect = BenchSeconds() - t0;
+        if (stray || selected != planned) ++failures;
         long names = 0;
         t0 = BenchSeconds();
         double shown = -1;
@@ -58,7 +66,9 @@ int main(int argc, char** argv) {
         };
         dlg.OnFullPreview();
         if (names != listed || planned != static_cast<size_t>(listed)) ++failures;
-        std::printf("%-28s %6ld names: names only %.2f s, window shown in %.2f s\n", prefix, names, collect, shown);
+        std::printf("%-28s %6ld names: names only %.3f s (stray check %.3f, selection read %.3f), window shown in "
+                    "%.3f s\n",
+                    prefix, names, collect, strayCheck, read, shown);
     }
     dlg.DestroyWindow();
     return failures == 0 ? 0 : 1;

@@ -299,14 +299,19 @@ std::vector<int> FileListPane::SelectedIndices() const {
     return indices;
 }
 
+// The list is looked up once: under Wine each look-up of a child window asks the server.
 std::vector<std::string> FileListPane::SelectedNames() const {
+    HWND list = List();
     std::vector<std::string> names;
-    for (int index : SelectedIndices()) names.push_back(GetListBoxText(List(), index));
+    const std::vector<int> indices = SelectedIndices();
+    names.reserve(indices.size());
+    for (int index : indices) names.push_back(GetListBoxText(list, index));
     return names;
 }
 
 std::string FileListPane::FirstStraySelected() const {
+    HWND list = List();
     for (int index : SelectedIndices())
-        if (IsStrayEntry(List(), index)) return GetListBoxText(List(), index);
+        if (IsStrayEntry(list, index)) return GetListBoxText(list, index);
     return std::string();
 }

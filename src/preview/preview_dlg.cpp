@@ -1,5 +1,6 @@
 #include "preview/preview_dlg.h"
 
+#include "browse/key_order.h"
 #include "naming/name_checks.h"
 #include "platform/wide_text.h"
 #include "res/resource.h"
@@ -8,7 +9,6 @@
 #include "winui/dpi.h"
 
 #include <algorithm>
-#include <numeric>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,17 +19,26 @@ namespace {
 // finds each name's place anew and moves every name behind it, which for a large
 // preview is most of its time; so the names are put in its order here, by the list
 // box's own comparison (the wide text, case-insensitive, in the user's locale), and
-// appended. Names it takes as equal keep their order.
+// appended. Names it takes as equal keep their order. The locale's sort key of each
+// name orders them as that comparison does, at a fraction of its cost per pair.
 std::vector<size_t> ListBoxOrder(const CStringArray& names) {
+    constexpr DWORD kFlags = NORM_IGNORECASE;
     std::vector<std::wstring> wide(names.size());
-    for (size_t i = 0; i < names.size(); ++i) wide[i] = ToWide(names[i]);
-    std::vector<size_t> order(names.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&wide](size_t a, size_t b) {
-        return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wide[a].data(), static_cast<int>(wide[a].size()),
-                                wide[b].data(), static_cast<int>(wide[b].size())) == CSTR_LESS_THAN;
+    std::vector<std::string> keys(names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        wide[i] = ToWide(names[i]);
+        const int length = static_cast<int>(wide[i].size());
+        const int bytes = ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | kFlags, wide[i].data(), length, nullptr, 0);
+        keys[i].resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
+        if (bytes > 0)
+            ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | kFlags, wide[i].data(), length,
+                           reinterpret_cast<LPWSTR>(&keys[i][0]), bytes);
+    }
+    return StableOrderByKeys(keys, [&wide](size_t a, size_t b) {
+        const int r = ::CompareStringW(LOCALE_USER_DEFAULT, kFlags, wide[a].data(), static_cast<int>(wide[a].size()),
+                                wide[b].data(), static_cast<int>(wide[b].size()));
+        return r == CSTR_LESS_THAN ? -1 : r == CSTR_GREATER_THAN ? 1 : 0;  // a failure as equal
     });
-    return order;
 }
 
 }  // namespace

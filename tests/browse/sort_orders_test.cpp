@@ -6,6 +6,7 @@
 #include <random>
 #include <set>
 
+#include "browse/key_order.h"
 #include "browse/name_compare.h"
 #include "naming/utf8.h"
 #include "reference_sort.h"
@@ -81,6 +82,20 @@ TEST(NameCompare, FindsTheCaretEntry) {
         {"été.txt", 2}, {"été.TXT", 1}, {"ЖУК", 4}, {"b.txt", -1},
     };
     for (const auto& c : cases) EXPECT_EQ(FindCaretIndex(entries, c.name), c.index) << c.name;
+}
+
+// Whatever the keys, the order is the comparison's own stable one: keys that disagree
+// with it (in order, or in which of two equal names comes first) only cost time.
+TEST(SortOrders, OrderByKeysIsTheStableOrderOfTheComparison) {
+    const Names names = {"b", "A", "a", "c", "B"};
+    auto compare = [&names](std::size_t x, std::size_t y) {
+        const char a = FoldAsciiCase(names[x][0]), b = FoldAsciiCase(names[y][0]);
+        return a < b ? -1 : a > b ? 1 : 0;
+    };
+    const Names keyRows[] = {{"b", "a", "a", "c", "b"}, {"b", "a2", "a1", "c", "b"}, {"e", "d", "c", "b", "a"},
+                             {"a", "a", "a", "a", "a"}};
+    for (const Names& keys : keyRows)
+        EXPECT_EQ(StableOrderByKeys(keys, compare), (std::vector<std::size_t>{1, 2, 0, 4, 3})) << keys[1];
 }
 
 // Orders outside 1-9 (the list box's own, and unsorted ones) leave the names as they are.
