@@ -47,6 +47,14 @@ int main(int argc, char** argv) {
         number("iso", f.iso);
         number("width", f.width);
         number("height", f.height);
+        text("artist", f.artist);
+        text("albumartist", f.albumArtist);
+        text("album", f.album);
+        text("title", f.title);
+        text("genre", f.genre);
+        number("year", f.year);
+        number("track", f.track);
+        number("disc", f.disc);
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     std::fprintf(stderr, "media_facts: %d files in %.3f s\n", argc - 1, took.count());

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Makes COUNT photos of 2-5 MB (default 10,000; a camera-like JPEG, the rest sparse) in a
-# directory under the temp dir and times the full preview by <taken> over them under
-# Wine (bench_taken_preview of the Windows build); the photos are removed afterwards.
+# bench/taken_preview.sh [COUNT] [photos|songs]
+# Makes COUNT photos of 2-5 MB (default 10,000), or COUNT songs of 3-5 MB (see
+# make_bench_files.sh), in a directory under the temp dir and times the full preview
+# under Wine (bench_taken_preview of the Windows build): photos by <taken>, songs by
+# "<track:2> - <artist> - <title>". The files are removed afterwards.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
+source "$ROOT/bench/make_bench_files.sh"
 count="${1:-10000}"
+kind="${2:-photos}"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-for i in $(seq 1 "$count"); do
-  cp "$ROOT/tests/metadata/samples/photo.jpg" "$work/p$i.jpg"
-  truncate -s $(( (2 + i % 4) * 1024 * 1024 )) "$work/p$i.jpg"
-done
+make_bench_files "$kind" "$count" "$work"
 cat "$work"/* >/dev/null
 dir="Z:$(echo "$work" | tr / '\\')\\"
-with_wine wine "$WIN_BUILD/bench/bench_taken_preview.exe" "$dir"
+prefixes=()
+[ "$kind" = songs ] && prefixes=("<track:2> - <artist> - <title>" "<track:2> - <artist> - <title> " "<name>")
+with_wine wine "$WIN_BUILD/bench/bench_taken_preview.exe" "$dir" "${prefixes[@]}"

@@ -19,7 +19,8 @@ message(STATUS "${ZIP}:\n${listing}")
 string(REGEX REPLACE "\\.zip$" "" folder "${ZIP}")
 file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${unpacked} ${unpacked}/*)
 list(SORT files)
-set(expected ${folder}/README.txt ${folder}/pcre2-licence.txt ${folder}/tooltip.txt ${folder}/vorlix.exe
+set(expected ${folder}/README.txt ${folder}/pcre2-licence.txt ${folder}/taglib-licence.txt ${folder}/tooltip.txt
+             ${folder}/vorlix.exe
              ${folder}/vorlix.html)
 if(NOT files STREQUAL expected)
   message(FATAL_ERROR "${ZIP} holds\n  ${files}\nnot\n  ${expected}")

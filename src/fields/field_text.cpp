@@ -9,7 +9,9 @@
 
 const char* const kFieldHelpText =
     "Fields: <taken> <modified> <created> (dates, e.g. <taken:yyyy-MM-dd_HHmmss>), "
-    "<make> <model> <lens> <width> <height> <iso> (e.g. <iso:5>), <name> <ext> <folder>; "
+    "<make> <model> <lens> <width> <height> <iso> (e.g. <iso:5>), "
+    "<artist> <albumartist> <album> <title> <genre> <year> <track> <disc> (e.g. <track:2>), "
+    "<name> <ext> <folder>; "
     "<taken|modified> takes the first with a value";
 
 namespace {
@@ -41,7 +43,6 @@ std::string FolderOf(const std::string& dir) {
     return folder.find(':') == std::string::npos ? folder : std::string();  // a drive's root has no name
 }
 
-// Song tags join this table as rows of their own.
 const FieldDef kFields[] = {
     {"taken", Kind::Date, true, [](const FieldContext& c) { return Value{Facts(c).media.taken, {}, {}}; }},
     {"modified", Kind::Date, false, [](const FieldContext& c) { return Value{Facts(c).modified, {}, {}}; }},
@@ -52,6 +53,14 @@ const FieldDef kFields[] = {
     {"width", Kind::Number, true, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.width}; }},
     {"height", Kind::Number, true, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.height}; }},
     {"iso", Kind::Number, true, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.iso}; }},
+    {"artist", Kind::Text, true, [](const FieldContext& c) { return Value{{}, Facts(c).media.artist, {}}; }},
+    {"albumartist", Kind::Text, true, [](const FieldContext& c) { return Value{{}, Facts(c).media.albumArtist, {}}; }},
+    {"album", Kind::Text, true, [](const FieldContext& c) { return Value{{}, Facts(c).media.album, {}}; }},
+    {"title", Kind::Text, true, [](const FieldContext& c) { return Value{{}, Facts(c).media.title, {}}; }},
+    {"genre", Kind::Text, true, [](const FieldContext& c) { return Value{{}, Facts(c).media.genre, {}}; }},
+    {"year", Kind::Number, true, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.year}; }},
+    {"track", Kind::Number, true, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.track}; }},
+    {"disc", Kind::Number, true, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.disc}; }},
     {"name", Kind::Text, false, [](const FieldContext& c) { return Value{{}, SplitName(c.oldName).prefix, {}}; }},
     {"ext", Kind::Text, false, [](const FieldContext& c) { return Value{{}, SplitName(c.oldName).extension, {}}; }},
     {"folder", Kind::Text, false, [](const FieldContext& c) { return Value{{}, FolderOf(c.dir), {}}; }},

@@ -13,8 +13,11 @@ bool ByteBudget::Read(uint64_t offset, std::size_t size, std::string& out) {
         out.assign(m_head, static_cast<std::size_t>(offset), size);
         return true;
     }
-    if (size > m_left || !m_more) return false;
-    m_left -= size;
+    if (!m_more) return false;
+    const bool inTail = m_size - offset <= kMaxMediaBytes && size <= m_tailLeft;
+    std::size_t& left = inTail ? m_tailLeft : m_left;
+    if (size > left) return false;
+    left -= size;
     return m_more(offset, size, out) && out.size() == size;
 }
 

@@ -17,12 +17,16 @@ public:
     // Exactly `size` bytes at `offset` into `out`; false when they lie past the end, the
     // budget is spent or the file cannot be read.
     bool Read(uint64_t offset, std::size_t size, std::string& out);
+    // Lets reads in the file's last kMaxMediaBytes draw on kMaxTailBytes of their own
+    // first, for the formats that keep their tags at the end.
+    void AllowTail() { m_tailLeft = kMaxTailBytes; }
 
 private:
     const std::string& m_head;
     uint64_t m_size;
     const PieceReader& m_more;
     std::size_t m_left;
+    std::size_t m_tailLeft = 0;
 };
 
 // Numbers in the byte orders of the formats.

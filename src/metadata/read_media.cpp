@@ -4,6 +4,7 @@
 
 #include "metadata/byte_window.h"
 #include "metadata/iso_boxes.h"
+#include "metadata/song_tags.h"
 #include "metadata/tiff_reader.h"
 
 #include <string_view>
@@ -126,6 +127,8 @@ MediaFacts ReadMediaFacts(const std::string& head, uint64_t fileSize, const Piec
         ReadWebp(file, facts);
     } else if (IsTiffHeader(head)) {
         ReadTiff(file, facts);
+    } else if (IsSongHead(head)) {
+        ReadSongTags(file, facts);
     } else if (head.size() >= 8 && head.compare(4, 4, "ftyp") == 0) {
         ReadIsoMedia(file, facts);
     }

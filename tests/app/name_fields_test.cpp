@@ -1,6 +1,6 @@
 // Fields in the name texts over real files under Wine: the preview line, the Full
-// Preview and the run with a missing value, a run naming photos by their date taken,
-// and the orders by date taken (the rules themselves: the native tables of tests/fields).
+// Preview and the run with a missing value, runs naming photos by their date taken and
+// songs by their tags, and the orders by date taken (the rules themselves: the native tables of tests/fields).
 #include "rename/run_kit.h"
 #include "res/resource.h"
 
@@ -38,6 +38,30 @@ TEST(NameFields, RunNamesPhotosByDateTakenWithACounter) {
     EXPECT_TRUE(w.kit.ui.Told().empty()) << w.kit.ui.Told().front();
     EXPECT_EQ(Files(dir.path()), (FileMap{{"2024-05-17_140322_01.jpg", a}, {"2019-01-02_030405_02.jpg", b},
                                           {"2024-05-17_140323_03.jpg", c}}));
+}
+
+// Two silent MPEG frames behind an ID3v2.4 tag of UTF-8 texts (sizes below 128 bytes).
+std::string TaggedMp3(const std::string& track, const std::string& artist, const std::string& title) {
+    std::string tag;
+    const std::pair<const char*, std::string> frames[] = {{"TRCK", track}, {"TPE1", artist}, {"TIT2", title}};
+    for (const auto& [id, text] : frames)
+        tag += id + std::string(3, '\0') + static_cast<char>(text.size() + 1) + std::string(2, '\0') + '\x03' + text;
+    std::string sound;
+    for (int i = 0; i < 2; ++i) sound += std::string("\xFF\xFB\x90\0", 4) + std::string(413, '\0');
+    return std::string("ID3\x04\0\0\0\0\0", 9) + static_cast<char>(tag.size()) + tag + sound;
+}
+
+TEST(NameFields, RunNamesSongsByTheirTags) {
+    TempDir dir;
+    const std::string a = TaggedMp3("7/12", "Zoë", "Ça va?"), b = TaggedMp3("12", "Пётр", "Озеро"),
+                      c = TaggedMp3("3", "東京", "夜");
+    dir.WriteFile("Привет.mp3", a), dir.WriteFile("日本.mp3", b), dir.WriteFile("Ærø.mp3", c);
+    ListedWindow w(dir.path());
+    w.dlg.m_bChangePrefix = 1, w.dlg.m_nPrefixPos = 0, w.dlg.m_strNewPrefix = "<track:2> - <artist> - <title>";
+    w.Rename();
+    EXPECT_TRUE(w.kit.ui.Told().empty()) << w.kit.ui.Told().front();
+    EXPECT_EQ(Files(dir.path()),
+              (FileMap{{"07 - Zoë - Ça va_.mp3", a}, {"12 - Пётр - Озеро.mp3", b}, {"03 - 東京 - 夜.mp3", c}}));
 }
 
 TEST(NameFields, AMissingValueIsPointedAtAndRefusesTheRun) {

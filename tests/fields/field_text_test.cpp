@@ -18,6 +18,13 @@ FileFacts Photo() {
     return f;
 }
 
+FileFacts Song() {
+    FileFacts f;
+    f.media.artist = "Zoë: Å", f.media.title = " Ça va? ", f.media.albumArtist = "Bänd", f.media.genre = "Jazz";
+    f.media.track = 7, f.media.disc = 2, f.media.year = 2019;
+    return f;
+}
+
 FileFacts Plain() {
     FileFacts f;
     f.modified = LocalTime{2023, 1, 2, 3, 4, 5}, f.media.model = "A$B";
@@ -25,7 +32,7 @@ FileFacts Plain() {
 }
 
 TEST(FieldText, FillsEachFileFromItsValues) {
-    const FileFacts photo = Photo(), plain = Plain();
+    const FileFacts photo = Photo(), plain = Plain(), song = Song();
     const struct { const char* text; const FileFacts* facts; const char* filled; const char* missing; } cases[] = {
         {"<taken>", &photo, "2024-05-17", ""},
         {"<taken:yyyy-MM-dd_HHmmss>", &photo, "2024-05-17_140322", ""},
@@ -38,6 +45,10 @@ TEST(FieldText, FillsEachFileFromItsValues) {
         {"x<lens>y<taken>", &plain, "x<lens>y<taken>", "<lens>"},
         {"<name>_<ext> in <folder>", &plain, "IMG 1_JPG in Trip", ""},
         {"a<b", &plain, "a<b", ""},
+        {"<track:2> - <artist> - <title>", &song, "07 - Zoë_ Å - Ça va_", ""},
+        {"<disc><track:3> <year:2> <genre>", &song, "2007 2019 Jazz", ""},
+        {"<albumartist|artist> <album|taken|genre>", &song, "Bänd Jazz", ""},
+        {"<artist|albumartist>-<album>-<track:2>", &plain, "<artist|albumartist>-<album>-<track:2>", "<artist|albumartist>"},
     };
     for (const auto& c : cases) {
         std::string missing;
@@ -57,7 +68,8 @@ TEST(FieldText, NamesTheFirstUnknownFieldAsTyped) {
         {"<takne>", "<takne>"},         {"<taken:yyyy-QQ>", "<taken:yyyy-QQ>"}, {"<make:3>", "<make:3>"},
         {"<iso:x>", "<iso:x>"},         {"<taken|bogus>", "<taken|bogus>"},     {"<taken:'open>", "<taken:'open>"},
         {"<taken:yyy>", "<taken:yyy>"}, {"<name> <x> <y>", "<x>"},              {"<TAKEN>", "<TAKEN>"},
-        {"<model|iso:3>", "<model|iso:3>"}, {"a > b <c", ""},
+        {"<model|iso:3>", "<model|iso:3>"}, {"<artist:2>", "<artist:2>"}, {"<track:yyyy>", "<track:yyyy>"},
+        {"a > b <c", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseFieldText(c.text).error, c.error) << c.text;
 }
