@@ -73,8 +73,7 @@ int main(int argc, char** argv) {
         dlg.OnFullPreview();
         if (names != listed || planned != static_cast<size_t>(listed)) ++failures;
         std::printf("%-32s %6ld names: names only %.3f s (stray check %.3f, selection read %.3f), window shown in "
-                    "%.3f s
-",
+                    "%.3f s\n",
                     prefix.c_str(), names, collect, strayCheck, read, shown);
     }
     dlg.DestroyWindow();
