@@ -128,7 +128,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (std::size_t n = 0; n <= oldChars + 1; n += 1 + n / 4)
         Require(CountCodePoints(oldName.substr(0, CodePointOffset(oldName, n))) == std::min(n, oldChars));
     const NameProblem problem = FindNameProblem(oldName);
-    Require((problem.kind == NameProblem::Kind::kTooLong) == (oldChars > kMaxNewNameLength));
+    // The file system counts UTF-16 units: one a character, two beyond U+FFFF.
+    const std::size_t units = CountUtf16Units(oldName);
+    Require(units >= oldChars && units <= 2 * oldChars);
+    Require((problem.kind == NameProblem::Kind::kTooLong) == (units > kMaxNewNameLength));
     const std::vector<std::string> twins = {f[13], oldName, f[14], lower};
     const int twin = FindDuplicateName(twins);
     Require(twin >= 0 && twin <= 1);
