@@ -24,10 +24,13 @@ struct Value {
     std::optional<uint64_t> number;
 };
 
+// Where a value comes from: only the contents and the status cost a read of the file.
+enum class Source { Name, Status, Contents };
+
 struct FieldDef {
     const char* name;
     Kind kind;
-    bool media;  // drawn from the file's contents (else from its status or its name)
+    Source source;
     Value (*get)(const FieldContext&);
 };
 
@@ -44,26 +47,26 @@ std::string FolderOf(const std::string& dir) {
 }
 
 const FieldDef kFields[] = {
-    {"taken", Kind::Date, true, [](const FieldContext& c) { return Value{Facts(c).media.taken, {}, {}}; }},
-    {"modified", Kind::Date, false, [](const FieldContext& c) { return Value{Facts(c).modified, {}, {}}; }},
-    {"created", Kind::Date, false, [](const FieldContext& c) { return Value{Facts(c).created, {}, {}}; }},
-    {"make", Kind::Text, true, [](const FieldContext& c) { return Value{{}, Facts(c).media.make, {}}; }},
-    {"model", Kind::Text, true, [](const FieldContext& c) { return Value{{}, Facts(c).media.model, {}}; }},
-    {"lens", Kind::Text, true, [](const FieldContext& c) { return Value{{}, Facts(c).media.lens, {}}; }},
-    {"width", Kind::Number, true, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.width}; }},
-    {"height", Kind::Number, true, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.height}; }},
-    {"iso", Kind::Number, true, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.iso}; }},
-    {"artist", Kind::Text, true, [](const FieldContext& c) { return Value{{}, Facts(c).media.artist, {}}; }},
-    {"albumartist", Kind::Text, true, [](const FieldContext& c) { return Value{{}, Facts(c).media.albumArtist, {}}; }},
-    {"album", Kind::Text, true, [](const FieldContext& c) { return Value{{}, Facts(c).media.album, {}}; }},
-    {"title", Kind::Text, true, [](const FieldContext& c) { return Value{{}, Facts(c).media.title, {}}; }},
-    {"genre", Kind::Text, true, [](const FieldContext& c) { return Value{{}, Facts(c).media.genre, {}}; }},
-    {"year", Kind::Number, true, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.year}; }},
-    {"track", Kind::Number, true, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.track}; }},
-    {"disc", Kind::Number, true, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.disc}; }},
-    {"name", Kind::Text, false, [](const FieldContext& c) { return Value{{}, SplitName(c.oldName).prefix, {}}; }},
-    {"ext", Kind::Text, false, [](const FieldContext& c) { return Value{{}, SplitName(c.oldName).extension, {}}; }},
-    {"folder", Kind::Text, false, [](const FieldContext& c) { return Value{{}, FolderOf(c.dir), {}}; }},
+    {"taken", Kind::Date, Source::Contents, [](const FieldContext& c) { return Value{Facts(c).media.taken, {}, {}}; }},
+    {"modified", Kind::Date, Source::Status, [](const FieldContext& c) { return Value{Facts(c).modified, {}, {}}; }},
+    {"created", Kind::Date, Source::Status, [](const FieldContext& c) { return Value{Facts(c).created, {}, {}}; }},
+    {"make", Kind::Text, Source::Contents, [](const FieldContext& c) { return Value{{}, Facts(c).media.make, {}}; }},
+    {"model", Kind::Text, Source::Contents, [](const FieldContext& c) { return Value{{}, Facts(c).media.model, {}}; }},
+    {"lens", Kind::Text, Source::Contents, [](const FieldContext& c) { return Value{{}, Facts(c).media.lens, {}}; }},
+    {"width", Kind::Number, Source::Contents, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.width}; }},
+    {"height", Kind::Number, Source::Contents, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.height}; }},
+    {"iso", Kind::Number, Source::Contents, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.iso}; }},
+    {"artist", Kind::Text, Source::Contents, [](const FieldContext& c) { return Value{{}, Facts(c).media.artist, {}}; }},
+    {"albumartist", Kind::Text, Source::Contents, [](const FieldContext& c) { return Value{{}, Facts(c).media.albumArtist, {}}; }},
+    {"album", Kind::Text, Source::Contents, [](const FieldContext& c) { return Value{{}, Facts(c).media.album, {}}; }},
+    {"title", Kind::Text, Source::Contents, [](const FieldContext& c) { return Value{{}, Facts(c).media.title, {}}; }},
+    {"genre", Kind::Text, Source::Contents, [](const FieldContext& c) { return Value{{}, Facts(c).media.genre, {}}; }},
+    {"year", Kind::Number, Source::Contents, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.year}; }},
+    {"track", Kind::Number, Source::Contents, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.track}; }},
+    {"disc", Kind::Number, Source::Contents, [](const FieldContext& c) { return Value{{}, {}, Facts(c).media.disc}; }},
+    {"name", Kind::Text, Source::Name, [](const FieldContext& c) { return Value{{}, SplitName(c.oldName).prefix, {}}; }},
+    {"ext", Kind::Text, Source::Name, [](const FieldContext& c) { return Value{{}, SplitName(c.oldName).extension, {}}; }},
+    {"folder", Kind::Text, Source::Name, [](const FieldContext& c) { return Value{{}, FolderOf(c.dir), {}}; }},
 };
 
 const FieldDef* FindField(const std::string& name) {
@@ -124,7 +127,8 @@ bool ParseField(const std::string& inside, FieldText::Piece& p, FactNeeds& needs
     for (const std::string& name : p.names) {
         const FieldDef* f = FindField(name);
         if (!f || !FormatFits(*f, p)) return false;
-        (f->media ? needs.media : needs.times) = true;
+        needs.media = needs.media || f->source == Source::Contents;
+        needs.times = needs.times || f->source == Source::Status;
     }
     return true;
 }
