@@ -132,13 +132,20 @@ void FileListPane::Fill() {
     } else if (how == FileListFill::kSortTakenNames) {
         // Each file is read once here; the facts stay for the names composed later.
         m_facts.BeginDirectory(dir);
-        std::vector<DatedName> records;
+        std::vector<std::string> names;
+        std::vector<TimeValue> written;
         readable = m_files.EnumerateDirectory(dir, [&](const FindEntry& entry) {
-            if (!listed(entry)) return;
-            const FileFacts facts = m_facts.Facts(dir, entry.name, FactNeeds{false, true});
-            const LocalTime t = facts.media.taken ? *facts.media.taken : m_files.ToLocalTime(entry.writeTime);
-            records.push_back(DatedName{entry.name, UtcDateTime{t.year, t.month, t.day, t.hour, t.minute, t.second}});
+            if (listed(entry)) names.push_back(entry.name), written.push_back(entry.writeTime);
         });
+        const FactNeeds needs{false, true};
+        m_facts.Prefetch(dir, names, needs);
+        std::vector<DatedName> records;
+        records.reserve(names.size());
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const FileFacts facts = m_facts.Facts(dir, names[i], needs);
+            const LocalTime t = facts.media.taken ? *facts.media.taken : m_files.ToLocalTime(written[i]);
+            records.push_back(DatedName{names[i], UtcDateTime{t.year, t.month, t.day, t.hour, t.minute, t.second}});
+        }
         outOfMemory = !SortAndInsert(list, order, records);
     } else {
         std::vector<std::string> names;

@@ -14,6 +14,7 @@ public:
     ByteBudget(const std::string& head, uint64_t fileSize, const PieceReader& more);
 
     uint64_t Size() const { return m_size; }
+    const std::string& Head() const { return m_head; }
     // Exactly `size` bytes at `offset` into `out`; false when they lie past the end, the
     // budget is spent or the file cannot be read.
     bool Read(uint64_t offset, std::size_t size, std::string& out);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 struct FileFacts {
     // The file's own times in local time, as the file status window shows them.
@@ -31,6 +32,11 @@ public:
     // Said before the facts of many files of `dir` are asked for: a source may read the
     // directory once instead of each file's status.
     virtual void BeginDirectory(const std::string& dir) { (void)dir; }
+    // Said next, with the names whose facts will be asked for: a source may read them
+    // side by side now rather than one after the other then.
+    virtual void Prefetch(const std::string& dir, const std::vector<std::string>& names, FactNeeds needs) {
+        (void)dir, (void)names, (void)needs;
+    }
 };
 
 // Facts read through the file services and kept by path, size and last-modified time:
@@ -43,6 +49,9 @@ public:
     explicit FileFactCache(FileServices& files) : m_files(files) {}
     FileFacts Facts(const std::string& dir, const std::string& name, FactNeeds needs) override;
     void BeginDirectory(const std::string& dir) override;
+    // Reads the media facts not yet kept of the listed files among `names` on as many
+    // threads as the file services allow; the rest is left to Facts.
+    void Prefetch(const std::string& dir, const std::vector<std::string>& names, FactNeeds needs) override;
 
 private:
     struct Stamp {
@@ -54,6 +63,8 @@ private:
         Stamp stamp;
         MediaFacts media;
     };
+    MediaFacts Read(const std::string& path);
+
     FileServices& m_files;
     std::unordered_map<std::string, Entry> m_entries;
     std::string m_listedDir;

@@ -1,12 +1,24 @@
 #include "metadata/song_tags.h"
 
-#include <fileref.h>
-#include <tfile.h>
+#include <apefile.h>
+#include <asffile.h>
+#include <flacfile.h>
+#include <id3v1genres.h>
+#include <id3v2frame.h>
+#include <id3v2tag.h>
+#include <mp4file.h>
+#include <mpegfile.h>
+#include <oggflacfile.h>
+#include <opusfile.h>
 #include <tiostream.h>
+#include <textidentificationframe.h>
 #include <tpropertymap.h>
+#include <vorbisfile.h>
+#include <wavpackfile.h>
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <string_view>
 
 namespace {
@@ -76,21 +88,127 @@ bool IsSongHead(const std::string& head) {
            at(0, "\x30\x26\xB2\x75\x8E\x66\xCF\x11") || at(0, "MAC ") || at(0, "wvpk");
 }
 
+namespace {
+
+// Where the sound starts after an ID3v2 tag at the file's start (its size as its header
+// says it, in four bytes of seven bits, with the header), or 0 without one.
+uint64_t AfterId3(std::string_view head) {
+    if (head.size() < 10 || head.substr(0, 3) != "ID3") return 0;
+    uint64_t size = 0;
+    for (std::size_t i = 6; i < 10; ++i) size = size << 7 | (static_cast<unsigned char>(head[i]) & 0x7F);
+    return size + 10;
+}
+
+bool FlacAfterId3(std::string_view head) {
+    const uint64_t at = AfterId3(head);
+    return at && head.size() >= at + 4 && head.substr(static_cast<std::size_t>(at), 4) == "fLaC";
+}
+
+}  // namespace
+
+std::size_t SongHeadBytes(const std::string& head) {
+    constexpr std::size_t kSpan = 64 * 1024;  // FLAC and Ogg comments, M4A atoms
+    const uint64_t tag = AfterId3(head);
+    // With a footer, and the first sound frames the library looks at after it.
+    return tag ? static_cast<std::size_t>(std::min<uint64_t>(tag + 10 + 4096, kMaxMediaBytes)) : kSpan;
+}
+
+namespace {
+
+// The file type by its first bytes, as IsSongHead knew it, so that the library does not
+// try each of its types on the file in turn; none for an Ogg stream of another codec.
+std::unique_ptr<TagLib::File> OpenSong(TagLib::IOStream& stream, std::string_view h) {
+    auto at = [&h](std::size_t offset, std::string_view s) { return h.size() >= offset + s.size() && h.substr(offset, s.size()) == s; };
+    if (at(0, "fLaC") || FlacAfterId3(h)) return std::make_unique<TagLib::FLAC::File>(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
+    if (at(0, "OggS")) {
+        if (at(28, "OpusHead")) return std::make_unique<TagLib::Ogg::Opus::File>(&stream, false);
+        if (at(28, "\x01vorbis")) return std::make_unique<TagLib::Ogg::Vorbis::File>(&stream, false);
+        if (at(28, "\x7F" "FLAC")) return std::make_unique<TagLib::Ogg::FLAC::File>(&stream, false);
+        return nullptr;
+    }
+    if (at(4, "ftyp")) return std::make_unique<TagLib::MP4::File>(&stream, false);
+    if (at(0, "MAC ")) return std::make_unique<TagLib::APE::File>(&stream, false);
+    if (at(0, "wvpk")) return std::make_unique<TagLib::WavPack::File>(&stream, false);
+    if (at(0, "\x30\x26\xB2\x75")) return std::make_unique<TagLib::ASF::File>(&stream, false);
+    return std::make_unique<TagLib::MPEG::File>(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
+}
+
+// A file the library reads a tag at a known place of, and nothing else.
+class TagOnly : public TagLib::File {
+public:
+    explicit TagOnly(TagLib::IOStream* stream) : TagLib::File(stream) {}
+    TagLib::Tag* tag() const override { return nullptr; }
+    TagLib::AudioProperties* audioProperties() const override { return nullptr; }
+    bool save() override { return false; }
+};
+
+// The keys the fields take, with their ID3v2.4 frames (the library renames those of
+// 2.2 and 2.3 as it reads them).
+struct SongKey {
+    const char* key;
+    const char* frame;
+};
+constexpr SongKey kSongKeys[] = {
+    {"ARTIST", "TPE1"},  {"ALBUMARTIST", "TPE2"}, {"ALBUM", "TALB"},       {"TITLE", "TIT2"},
+    {"GENRE", "TCON"},   {"DATE", "TDRC"},        {"TRACKNUMBER", "TRCK"}, {"DISCNUMBER", "TPOS"},
+};
+
+// An ID3v2 tag's values of just the frames the fields take, each its first value as the
+// whole tag's properties give it (a genre number as its name), without turning every
+// comment, picture and private frame into properties first.
+TagLib::PropertyMap FieldFrames(const TagLib::ID3v2::Tag& tag) {
+    TagLib::PropertyMap found;
+    const TagLib::ID3v2::FrameListMap& frames = tag.frameListMap();
+    for (const SongKey& k : kSongKeys) {
+        const auto it = frames.find(k.frame);
+        if (it == frames.end() || it->second.isEmpty()) continue;
+        const auto* text = dynamic_cast<const TagLib::ID3v2::TextIdentificationFrame*>(it->second.front());
+        if (!text || text->fieldList().isEmpty()) continue;
+        TagLib::String value = text->fieldList().front();
+        bool number = false;
+        const int genre = std::string_view(k.frame) == "TCON" ? value.toInt(&number) : -1;
+        if (number && genre >= 0 && genre <= 255) value = TagLib::ID3v1::genre(genre);
+        found.insert(k.key, TagLib::StringList(value));
+    }
+    return found;
+}
+
+void FillFacts(const TagLib::PropertyMap& tags, MediaFacts& facts) {
+    facts.artist = First(tags, "ARTIST");
+    facts.albumArtist = First(tags, "ALBUMARTIST");
+    facts.album = First(tags, "ALBUM");
+    facts.title = First(tags, "TITLE");
+    facts.genre = First(tags, "GENRE");
+    facts.year = LeadingNumber(First(tags, "DATE"));
+    facts.track = LeadingNumber(First(tags, "TRACKNUMBER"));
+    facts.disc = LeadingNumber(First(tags, "DISCNUMBER"));
+}
+
+}  // namespace
+
 void ReadSongTags(ByteBudget& file, MediaFacts& facts) {
     file.AllowTail();
     try {
         BudgetStream stream(file);
-        const TagLib::FileRef ref(&stream, false);
-        if (ref.isNull()) return;
-        const TagLib::PropertyMap tags = ref.file()->properties();
-        facts.artist = First(tags, "ARTIST");
-        facts.albumArtist = First(tags, "ALBUMARTIST");
-        facts.album = First(tags, "ALBUM");
-        facts.title = First(tags, "TITLE");
-        facts.genre = First(tags, "GENRE");
-        facts.year = LeadingNumber(First(tags, "DATE"));
-        facts.track = LeadingNumber(First(tags, "TRACKNUMBER"));
-        facts.disc = LeadingNumber(First(tags, "DISCNUMBER"));
+        if (AfterId3(file.Head()) && !FlacAfterId3(file.Head())) {
+            // A tag at the start is all an MP3 is asked for: its ID3v1 or APE tag at the
+            // end count only without it. One that ends past the file's end was cut short,
+            // and the library would give the cut values as they are.
+            if (AfterId3(file.Head()) > file.Size()) return;
+            TagOnly bare(&stream);
+            const TagLib::ID3v2::Tag tag(&bare, 0);
+            if (tag.header()->majorVersion() >= 2 && tag.header()->tagSize() > 0) {
+                FillFacts(FieldFrames(tag), facts);
+                return;
+            }
+            stream.seek(0, TagLib::IOStream::Beginning);
+        }
+        const std::unique_ptr<TagLib::File> song = OpenSong(stream, file.Head());
+        if (!song || !song->isValid()) return;
+        auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(song.get());
+        const TagLib::PropertyMap tags =
+            mpeg && mpeg->hasID3v2Tag() ? FieldFrames(*mpeg->ID3v2Tag()) : song->properties();
+        FillFacts(tags, facts);
     } catch (...) {
         facts = MediaFacts{};  // whatever the library had read counts as no value
     }

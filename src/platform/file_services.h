@@ -180,6 +180,10 @@ public:
     // file cannot be opened. This one reads the whole file first (for stand-ins).
     using PieceRead = std::function<bool(uint64_t offset, size_t size, std::string& out)>;
     virtual bool ReadFilePieces(const std::string& path, const std::function<void(uint64_t, const PieceRead&)>& use);
+    // How many threads may call ReadFilePieces at once. Opening a file is mostly waiting,
+    // so reading many files side by side pays even on one core; a stand-in that keeps
+    // its files in memory without locks says 1.
+    virtual int PieceReaders() { return 1; }
     // Writes a file so that its old contents stay intact until the new ones are complete:
     // the new file is written beside it and replaces it only when finished. False on failure,
     // and the old file is then as it was.

@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -622,6 +624,12 @@ bool Win32FileServices::ReadFile(const std::string& path, std::string& contents)
 
 bool Win32FileServices::ReadFileStart(const std::string& path, size_t maxBytes, std::string& contents) {
     return ReadUpTo(path, maxBytes, contents);
+}
+
+int Win32FileServices::PieceReaders() {
+    const char* forced = std::getenv("VORLIX_READERS");
+    if (forced) return std::max(1, std::atoi(forced));
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency() * 2, 2u, 8u));
 }
 
 bool Win32FileServices::ReadFilePieces(const std::string& path,

@@ -10,6 +10,7 @@
 class Win32FileServices : public FileServices {
 public:
     bool EnumerateDirectory(const std::string& dir, const std::function<void(const FindEntry&)>& entry) override;
+    int PieceReaders() override;
     bool CanList(const std::string& dir) override;
     int GetDrive() override;
     int ChangeDrive(int drive) override;

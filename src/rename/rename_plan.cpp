@@ -163,7 +163,10 @@ RenamePlan MakePlan(const RenameOptions& o, const ProgramSettings& s, const std:
         return Refused(RunMessage{kUnknownFieldText + fields.error, kFieldTitle, RunIcon::Exclamation});
     // Every file's values before the first name: a missing one refuses the whole run.
     if (fields.any) {
-        if (facts && fields.needs.media) facts->BeginDirectory(curDir);
+        if (facts && fields.needs.media) {
+            facts->BeginDirectory(curDir);
+            facts->Prefetch(curDir, selected, fields.needs);
+        }
         plan.filled.reserve(selected.size());
         for (std::size_t i = 0; i < selected.size(); ++i) {
             const FileFacts fileFacts = facts ? facts->Facts(curDir, selected[i], fields.needs) : FileFacts{};

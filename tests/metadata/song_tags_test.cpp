@@ -13,6 +13,7 @@ TEST(SongTags, ReadWithinTheBoundsOrGiveNoValue) {
     const struct { std::string file, artist; } cases[] = {
         {sound + std::string(3 << 20, '\0') + v1, "Far End"},
         {std::string("ID3\x03\0\0\x7F\x7F\x7F\x7FTPE1\0\0\0\x30\0\0\0a", 22), ""},  // a tag larger than the file
+        {std::string("ID3\x03\0\0\0\0\x01\x40TPE1\0\0\0\x06\0\0\0Cut A", 26), ""},  // cut short after a frame
         {std::string("OggS") + std::string(5000, '\xFF'), ""},
         {std::string("fLaC\x84\xFF\xFF\xFF", 8) + std::string(100, '\x7F'), ""},  // a comment past the end
     };
