@@ -6,17 +6,24 @@
 //
 //   bench_taken_preview DIR\ [PREFIX...]   (a directory of photos or songs, made by
 //                                          bench/taken_preview.sh; the prefixes tried)
+// BENCH_READERS=N reads the files on N threads instead of the program's choice.
 #include "bench_clock.h"
 #include "app/rename_dlg.h"
 #include "platform/win32_file_services.h"
 #include "rename/rename_plan.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace {
+
+struct BenchFiles : Win32FileServices {
+    int readers = 0;
+    int PieceReaders() override { return readers > 0 ? readers : Win32FileServices::PieceReaders(); }
+};
 
 struct BenchUi : DesktopUi {
     std::function<void(CDialog&)> onModal;
@@ -29,7 +36,9 @@ int main(int argc, char** argv) {
     if (argc < 2) return 2;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    Win32FileServices files;
+    BenchFiles files;
+    if (const char* readers = std::getenv("BENCH_READERS")) files.readers = std::atoi(readers);
+    std::printf("files read on %d threads\n", files.PieceReaders());
     BenchUi ui;
     CRenameDlg dlg(Services{files, ui, ""});
     dlg.Create();

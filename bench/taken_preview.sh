@@ -12,8 +12,10 @@ kind="${2:-photos}"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 make_bench_files "$kind" "$count" "$work"
-cat "$work"/* >/dev/null
+warm_bench_files "$work"
 dir="Z:$(echo "$work" | tr / '\\')\\"
 prefixes=()
 [ "$kind" = songs ] && prefixes=("<track:2> - <artist> - <title>" "<track:2> - <artist> - <title> " "<name>")
-with_wine wine "$WIN_BUILD/bench/bench_taken_preview.exe" "$dir" "${prefixes[@]}"
+# Read on one thread, then on the program's choice, each in a fresh process (nothing kept).
+with_wine bash -c 'for n in 1 0; do BENCH_READERS=$n wine "$@"; done' - "$WIN_BUILD/bench/bench_taken_preview.exe" \
+  "$dir" "${prefixes[@]}"

@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <cstdio>
 #include <thread>
 #include <vector>
@@ -626,11 +625,9 @@ bool Win32FileServices::ReadFileStart(const std::string& path, size_t maxBytes, 
     return ReadUpTo(path, maxBytes, contents);
 }
 
-int Win32FileServices::PieceReaders() {
-    const char* forced = std::getenv("VORLIX_READERS");
-    if (forced) return std::max(1, std::atoi(forced));
-    return static_cast<int>(std::clamp(std::thread::hardware_concurrency() * 2, 2u, 8u));
-}
+// One reader a core, and at least two: while one waits for its file to open, the other
+// reads. More than one a core was slower under Wine, whose file requests queue anyway.
+int Win32FileServices::PieceReaders() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 2u, 8u)); }
 
 bool Win32FileServices::ReadFilePieces(const std::string& path,
                                        const std::function<void(uint64_t, const PieceRead&)>& use) {
