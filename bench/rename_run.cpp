@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
         Win32FileServices files;
         AnsweringUi ui;
         // No settings file: the start values.
-        CRenameDlg dlg(Services{files, ui, "", "", journalDir + "Vorlix\\last-run.txt"});
+        CRenameDlg dlg(Services{files, ui, "", {}, journalDir + "Vorlix\\last-run.txt"});
         dlg.Create();
         dlg.m_browse.m_strCurDir = dir;
         dlg.m_strSearchMask = "*.*";

@@ -3,10 +3,17 @@
 #include "app/rename_dlg.h"
 #include "app/services.h"
 #include "platform/executable_path.h"
+#include "platform/selection_handover.h"
 #include "platform/win32_file_services.h"
 #include "platform/win32_registry.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const CommandLine line = ReadCommandLine();
+    // One of several files chosen in Explorer: the window opened for the first of them
+    // selects it too, and this process has nothing more to do.
+    SelectionGatherer gatherer;
+    if (line.gather && line.paths.size() == 1 && HandSelectionOver(line.paths[0], gatherer)) return 0;
+
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     Win32FileServices files;
@@ -17,13 +24,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const Services services{files,
                             ui,
                             PathBesideExecutable(ExecutablePath(), ".ini"),
-                            CommandLinePath(),
+                            line.paths,
                             appData.empty() ? std::string() : appData + "Vorlix\\last-run.txt",
                             roaming.empty() ? std::string() : roaming + "Vorlix\\Rules\\",
                             roaming.empty() ? std::string() : roaming + "Vorlix\\recent-rules.txt",
-                            CommandLineRulesPath(),
+                            line.rulesPath,
                             &classes,
-                            ExecutablePath()};
+                            ExecutablePath(),
+                            line.gather ? &gatherer : nullptr};
     CRenameDlg window(services);
     window.DoModal();
     return 0;

@@ -3,6 +3,7 @@
 #include "app/open_target.h"
 #include "app/rename_dlg.h"
 
+#include "platform/move_rules.h"
 #include "settings/rule_set.h"
 
 void CRenameDlg::FillFileList() { m_filePane.Fill(); }
@@ -39,6 +40,21 @@ bool CRenameDlg::OpenHanded(const std::vector<std::string>& paths) {
     }
     if (!target.files.empty()) m_filePane.SelectOnly(target.files);
     return !target.directory.empty();
+}
+
+bool CRenameDlg::OnHandedOver(const COPYDATASTRUCT& data) {
+    if (!m_services.gatherer || !m_services.gatherer->Gathering()) return false;
+    const std::string path = m_services.gatherer->TakeHandedOver(data);
+    // A window busy with a run keeps its list as the run's: the file gets a window of its own.
+    if (path.empty() || !::IsWindowEnabled(m_hWnd) || DirectoryOf(path) != m_browse.m_strCurDir) return false;
+    ::SetTimer(m_hWnd, kGatherTimer, kGatherQuietMs, nullptr);
+    m_filePane.SelectAlso({path.substr(DirectoryOf(path).size())});
+    return true;
+}
+
+void CRenameDlg::StopGathering() {
+    ::KillTimer(m_hWnd, kGatherTimer);
+    if (m_services.gatherer) m_services.gatherer->Stop();
 }
 
 // A folder dropped on the window opens as one picked in the tree does; dropped files

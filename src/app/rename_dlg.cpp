@@ -71,6 +71,15 @@ void CRenameDlg::BuildMessageMap() {
         CheckUnfinishedRun();
         return true;
     });
+    OnMessageRoute(WM_COPYDATA, [this](WPARAM, LPARAM lp, LRESULT& result) {
+        result = OnHandedOver(*reinterpret_cast<const COPYDATASTRUCT*>(lp)) ? TRUE : FALSE;
+        return true;
+    });
+    OnMessageRoute(WM_TIMER, [this](WPARAM id, LPARAM, LRESULT&) {
+        if (id != kGatherTimer) return false;
+        StopGathering();
+        return true;
+    });
     OnMessageRoute(WM_APP_SAVERULES, [this](WPARAM, LPARAM, LRESULT&) {
         OnSaveRules();
         return true;

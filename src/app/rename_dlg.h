@@ -51,6 +51,10 @@ public:
     // their files; says "Cannot open: PATH" for what cannot be, keeping the folder shown.
     // True when their directory was opened.
     bool OpenHanded(const std::vector<std::string>& paths);
+    // A file of the same Explorer selection handed over by the process Explorer started
+    // for it: selected too, while this window gathers (see SelectionGatherer).
+    bool OnHandedOver(const COPYDATASTRUCT& data);
+    void StopGathering();
     // True when the file gave the window its place (all four numbers of its rectangle).
     bool LoadSettings(CString& startDir);
     void SaveSettings();
@@ -140,6 +144,9 @@ private:
     bool FindUnfinishedRun();
     void CheckUnfinishedRun();
     static constexpr UINT WM_APP_UNFINISHED = WM_APP + 5;
+    // Gathering ends this long after the last file handed over (or the window showed).
+    static constexpr UINT_PTR kGatherTimer = 1;
+    static constexpr UINT kGatherQuietMs = 3000;
     std::unique_ptr<JournalFile> m_unfinished;
     // The entries an undo would act on, looked at with the progress window up; false
     // when the user cancelled.

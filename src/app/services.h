@@ -10,16 +10,19 @@
 #include <string>
 
 #include "platform/classes_registry.h"
+#include "platform/selection_handover.h"
+
+#include <vector>
 
 struct Services {
     FileServices& files;
     UiServices& ui;
     // The settings file the window starts from and the options window saves to.
     std::string settingsPath;
-    // The path the program was started with ("vorlix.exe PATH", as Explorer's "Send to"
-    // passes it), a full path: a directory to open, or a file whose directory opens with
-    // it selected; "" for none.
-    std::string openPath = {};
+    // The paths the program was started with ("vorlix.exe PATH...", as Explorer's "Send to"
+    // passes them), full paths: a directory to open, or files whose directory opens with
+    // them selected.
+    std::vector<std::string> openPaths = {};
     // The journal of the last rename run (last-run.txt in the user's local application
     // data), which Undo Last Run reads; "" keeps none.
     std::string journalPath = {};
@@ -33,4 +36,7 @@ struct Services {
     // for the executable at `exePath`; nullptr offers none.
     ClassesRegistry* classes = nullptr;
     std::string exePath = {};
+    // Started for one of several files chosen in Explorer ("/select"): the claim of this
+    // window to gather the others, nullptr otherwise.
+    SelectionGatherer* gatherer = nullptr;
 };

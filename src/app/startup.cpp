@@ -75,7 +75,11 @@ BOOL CRenameDlg::OnInitDialog() {
 
     // 9. Drive box, current directory, tree; the tree's selection fills the list. A path
     // given on the command line takes the saved directory's place where it can be opened.
-    if (!OpenHanded({m_services.openPath})) OpenStartDirectory(startDir);
+    if (!OpenHanded(m_services.openPaths)) OpenStartDirectory(startDir);
+    if (m_services.gatherer) {
+        m_services.gatherer->Open(m_hWnd);
+        ::SetTimer(m_hWnd, kGatherTimer, kGatherQuietMs, nullptr);
+    }
     // "/rules FILE": its options over those of the settings file.
     if (!m_services.rulesPath.empty()) OpenRuleSet(m_services.rulesPath);
 

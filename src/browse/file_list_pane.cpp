@@ -259,6 +259,11 @@ bool FileListPane::SelectOnly(const std::vector<std::string>& names) {
     HWND list = List();
     const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
     ::SendMessageA(list, LB_SELITEMRANGEEX, static_cast<WPARAM>(count), 0);
+    return SelectAlso(names);
+}
+
+bool FileListPane::SelectAlso(const std::vector<std::string>& names) {
+    HWND list = List();
     int first = LB_ERR;
     for (const std::string& name : names) {
         const int at = FindCaretEntry(list, name);

@@ -59,6 +59,8 @@ public:
     // Selects the entries `names` alone (each spelled exactly, else the first spelled
     // otherwise in case), with the caret on the first found; false when none is listed.
     bool SelectOnly(const std::vector<std::string>& names);
+    // The same, keeping what is selected already.
+    bool SelectAlso(const std::vector<std::string>& names);
     // F5: the directory read again; the entries still there stay selected, the caret
     // stays on its entry's name where that is still there.
     void Refresh();

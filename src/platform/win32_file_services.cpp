@@ -807,38 +807,42 @@ std::string ExecutablePath() {
 }
 
 namespace {
-// The argument at `index` of the command line as a full path, without a final backslash
-// (a drive's root keeps its own); "" when there is none.
-std::string FullPathArgument(int index) {
-    int count = 0;
-    LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    if (!args) return std::string();
+// An argument as a full path, without a final backslash (a drive's root keeps its own);
+// "" for an empty one.
+std::string FullPathOf(const wchar_t* arg) {
     std::wstring full;
-    if (count > index && args[index][0] != L'\0') {
-        const DWORD length = ::GetFullPathNameW(args[index], 0, nullptr, nullptr);
+    if (arg[0] != L'\0') {
+        const DWORD length = ::GetFullPathNameW(arg, 0, nullptr, nullptr);
         if (length != 0) {
             full.resize(length);
-            const DWORD written = ::GetFullPathNameW(args[index], length, &full[0], nullptr);
+            const DWORD written = ::GetFullPathNameW(arg, length, &full[0], nullptr);
             full.resize(written < length ? written : 0);
         }
     }
-    ::LocalFree(args);
     while (full.size() > 3 && full.back() == L'\\') full.pop_back();
     return full.empty() ? std::string() : FromWide(full.c_str());
 }
-
-bool HasRulesSwitch() {
-    int count = 0;
-    LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    if (!args) return false;
-    const bool given = count > 2 && ::lstrcmpiW(args[1], L"/rules") == 0;
-    ::LocalFree(args);
-    return given;
-}
 }  // namespace
 
-std::string CommandLinePath() { return FullPathArgument(HasRulesSwitch() ? 3 : 1); }
-
-std::string CommandLineRulesPath() { return HasRulesSwitch() ? FullPathArgument(2) : std::string(); }
+CommandLine ReadCommandLine() {
+    CommandLine line;
+    int count = 0;
+    LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!args) return line;
+    int first = 1;
+    if (count > 2 && ::lstrcmpiW(args[1], L"/rules") == 0) {
+        line.rulesPath = FullPathOf(args[2]);
+        first = 3;
+    } else if (count > 2 && ::lstrcmpiW(args[1], L"/select") == 0) {
+        line.gather = true;
+        first = 2;
+    }
+    for (int i = first; i < count; ++i) {
+        const std::string path = FullPathOf(args[i]);
+        if (!path.empty()) line.paths.push_back(path);
+    }
+    ::LocalFree(args);
+    return line;
+}
 
 std::string SystemErrorText(unsigned long code) { return SystemMessage(code); }

@@ -6,6 +6,8 @@
 #include "platform/file_services.h"
 
 #include "platform/no_file_macros.h"
+#include <string>
+#include <vector>
 
 class Win32FileServices : public FileServices {
 public:
@@ -42,13 +44,19 @@ std::string LocalAppDataPath();
 // The user's roaming application data (%APPDATA%), ending in a backslash; "" when none.
 std::string AppDataPath();
 
-// The path the program was started with (its first argument after "/rules FILE", if
-// given), as a full path in the program's text without a final backslash (a drive's
-// root keeps its own); "" when there is none.
-std::string CommandLinePath();
-// FILE of "/rules FILE" leading the command line (in any case), as a full path; "" when
-// not given.
-std::string CommandLineRulesPath();
+// What the program was started with, each path a full path in the program's text
+// without a final backslash (a drive's root keeps its own):
+//   vorlix.exe [PATH...]             folders or files to open
+//   vorlix.exe /rules FILE [PATH...] a rule set to open as well
+//   vorlix.exe /select FILE          one of several files chosen in Explorer, which
+//                                    starts the program once for each
+// The switches may be written in any case.
+struct CommandLine {
+    std::vector<std::string> paths;
+    std::string rulesPath;
+    bool gather = false;  // "/select"
+};
+CommandLine ReadCommandLine();
 
 // The system's text for an error code (GetLastError, a registry function's result).
 std::string SystemErrorText(unsigned long code);

@@ -29,7 +29,7 @@ std::vector<ClassesValue> ExplorerMenuValues(const std::string& exePath) {
         {k[2], "", kVerbName},
         {k[2], "Icon", exe},
         {k[2], "MultiSelectModel", "Player"},
-        {k[2] + "\\command", "", exe + " \"%1\""},
+        {k[2] + "\\command", "", exe + " /select \"%1\""},
         {k[3], "", kRuleSetClass},
         {k[4], "", "Vorlix rule set"},
         {k[4] + "\\DefaultIcon", "", exe + ",0"},

@@ -14,8 +14,8 @@ const std::vector<std::string>& ExplorerMenuKeys();
 
 // Every value the option writes, each command line with the executable's full path
 // quoted: folders open as they are, a folder's background opens that folder, files
-// open their folder with them selected (several at once: "Player"), and a rule set
-// opens with "/rules".
+// open their folder with them selected (several at once: "Player", each file with
+// "/select", which gathers them in one window), and a rule set opens with "/rules".
 std::vector<ClassesValue> ExplorerMenuValues(const std::string& exePath);
 
 // Whether the menu is there for the executable at `exePath`: every value, as

@@ -1,6 +1,7 @@
 // Paths handed to the program, on its command line or dropped on its window: a
 // directory opens, files open their directory selected, a path that names nothing is
 // told and changes nothing; a rule set opens as one.
+#include "platform/wide_text.h"
 #include "platform/win32_file_services.h"
 #include "support/ui_test_kit.h"
 
@@ -52,7 +53,7 @@ HDROP DropOf(const std::vector<std::string>& paths) {
     return static_cast<HDROP>(memory);
 }
 
-// On the command line (one path) and dropped (several).
+// On the command line and dropped.
 TEST(OpenTarget, AFolderOpensAndFilesAreSelectedInTheirDirectory) {
     Photos p;
     struct Row {
@@ -64,6 +65,7 @@ TEST(OpenTarget, AFolderOpensAndFilesAreSelectedInTheirDirectory) {
     const std::string folder = p.sub.substr(0, p.sub.size() - 1), missing = "NOTE:|Cannot open: " + p.missing;
     const std::string trip = p.trip.substr(0, p.trip.size() - 1), locked = "NOTE:|Cannot open: " + p.locked;
     for (const Row& row : {Row{false, {folder}, p.sub, {}, {}}, Row{false, {p.sub + "B.jpg"}, p.sub, {"B.jpg"}, {}},
+                           Row{false, {p.sub + "c.jpg", p.sub + "a.jpg"}, p.sub, {"a.jpg", "c.jpg"}, {}},
                            Row{false, {p.missing}, "", {}, {missing}}, Row{true, {folder}, p.sub, {}, {}},
                            Row{true, {p.sub + "c.jpg", p.sub + "a.jpg", p.files.path() + "elsewhere.jpg"}, p.sub,
                                {"a.jpg", "c.jpg"}, {}},
@@ -74,7 +76,8 @@ TEST(OpenTarget, AFolderOpensAndFilesAreSelectedInTheirDirectory) {
         MainWindowKit kit;
         LockedFolder files;
         files.locked = p.locked;
-        const Services services{files, kit.ui, kit.dir.path() + "vorlix.ini", row.dropped ? "" : row.paths[0]};
+        const Services services{files, kit.ui, kit.dir.path() + "vorlix.ini",
+                                row.dropped ? std::vector<std::string>{} : row.paths};
         CRenameDlg dlg(services);
         ASSERT_TRUE(dlg.Create());
         PumpMessages(dlg.GetSafeHwnd());
@@ -96,6 +99,54 @@ TEST(OpenTarget, AFolderOpensAndFilesAreSelectedInTheirDirectory) {
     }
 }
 
+// Explorer starts the program once for each of the files chosen together ("/select"):
+// one window opens with all of them selected, and the other processes end.
+TEST(OpenTarget, FilesChosenTogetherInExplorerOpenOneWindow) {
+    TempDir dir, home;
+    const std::vector<std::string> chosen = {"\xC3\x9Cn\xC3\xAF 1.jpg", "b.jpg", "c .jpg"};
+    for (const std::string& name : chosen) dir.WriteFile(name);
+    dir.WriteFile("left out.jpg");
+    // A copy of its own: its settings file and rule sets stay in the test's folders.
+    const std::wstring exe = ToWide(home.path() + "vorlix.exe");
+    ASSERT_TRUE(::CopyFileW(ToWide(VORLIX_EXE).c_str(), exe.c_str(), FALSE));
+    ::SetEnvironmentVariableW(L"LOCALAPPDATA", ToWide(home.path()).c_str());
+    ::SetEnvironmentVariableW(L"APPDATA", ToWide(home.path()).c_str());
+    std::vector<PROCESS_INFORMATION> started;
+    for (const std::string& name : chosen) {
+        std::wstring command = L"\"" + exe + L"\" /select \"" + ToWide(dir.path() + name) + L"\"";
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        ASSERT_TRUE(::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+        started.push_back(process);
+    }
+    HWND list = nullptr;
+    size_t running = started.size();
+    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 30000; ::Sleep(100)) {
+        running = 0;
+        for (const PROCESS_INFORMATION& p : started) {
+            if (::WaitForSingleObject(p.hProcess, 0) != WAIT_TIMEOUT) continue;
+            ++running;
+            for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(w, &owner);
+                if (owner == p.dwProcessId && ::GetDlgItem(w, IDC_FILELIST)) list = ::GetDlgItem(w, IDC_FILELIST);
+            }
+        }
+        if (running == 1 && list && ::SendMessageW(list, LB_GETSELCOUNT, 0, 0) == 3) break;
+    }
+    EXPECT_EQ(running, 1u);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(::SendMessageW(list, LB_GETSELCOUNT, 0, 0), 3);
+    for (PROCESS_INFORMATION& p : started) {
+        if (::WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(p.hProcess, 9);
+        ::WaitForSingleObject(p.hProcess, INFINITE);
+        ::CloseHandle(p.hThread);
+        ::CloseHandle(p.hProcess);
+    }
+}
+
 // Picked in the tree, a folder that cannot be listed is told; the folder shown, its list
 // and the tree's selection stay.
 TEST(OpenTarget, AFolderPickedInTheTreeThatCannotBeListedChangesNothing) {
@@ -103,7 +154,7 @@ TEST(OpenTarget, AFolderPickedInTheTreeThatCannotBeListedChangesNothing) {
     MainWindowKit kit;
     LockedFolder files;
     files.locked = p.locked;
-    CRenameDlg dlg(Services{files, kit.ui, kit.dir.path() + "vorlix.ini", p.sub});
+    CRenameDlg dlg(Services{files, kit.ui, kit.dir.path() + "vorlix.ini", {p.sub}});
     ASSERT_TRUE(dlg.Create());
     HWND tree = dlg.GetDlgItem(IDC_DIRTREE), list = dlg.GetDlgItem(IDC_FILELIST);
     HTREEITEM photos = TreeView_GetSelection(tree), lockedItem = TreeView_GetChild(tree, TreeView_GetParent(tree, photos));

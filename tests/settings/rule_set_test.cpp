@@ -106,7 +106,7 @@ TEST(ExplorerMenu, EveryValueQuotesTheExecutable) {
         {"Directory\\Background\\shell\\Vorlix|", "Rename with Vorlix"},
         {"Directory\\Background\\shell\\Vorlix|Icon", q}, {"Directory\\Background\\shell\\Vorlix\\command|", q + " \"%V\""},
         {"*\\shell\\Vorlix|", "Rename with Vorlix"}, {"*\\shell\\Vorlix|Icon", q},
-        {"*\\shell\\Vorlix|MultiSelectModel", "Player"}, {"*\\shell\\Vorlix\\command|", q + " \"%1\""},
+        {"*\\shell\\Vorlix|MultiSelectModel", "Player"}, {"*\\shell\\Vorlix\\command|", q + " /select \"%1\""},
         {".vorlixrules|", "Vorlix.RuleSet"}, {"Vorlix.RuleSet|", "Vorlix rule set"},
         {"Vorlix.RuleSet\\DefaultIcon|", q + ",0"}, {"Vorlix.RuleSet\\shell\\open\\command|", q + " /rules \"%1\""}}));
     reg.failing = true;

@@ -39,7 +39,7 @@ std::vector<std::string> RecordingUi::Told(bool withFlags) const {
 }
 
 MainWindowKit::MainWindowKit(FileServices* files, const std::string& journal)
-    : services{files ? *files : realFiles, ui, dir.path() + "vorlix.ini", std::string(),
+    : services{files ? *files : realFiles, ui, dir.path() + "vorlix.ini", {},
                journal.empty() ? appData.path() + "Vorlix\\last-run.txt" : journal,
                appData.path() + "Vorlix\\Rules\\", appData.path() + "Vorlix\\recent-rules.txt"},
       dlg(services) {}
