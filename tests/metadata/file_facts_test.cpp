@@ -36,6 +36,7 @@ TEST(FileFacts, ReadSideBySideAsOneByOne) {
         {"a.mp3", Sample("v23-utf16.mp3")}, {"b.mp3", Sample("v1-only.mp3")}, {"c.jpg", Sample("photo.jpg")},
         {"d.flac", flac},                   {"e.ogg", Sample("song.ogg")},    {"f.m4a", Sample("song.m4a")},
         {"g.mp3", Sample("v1-and-v2.mp3")}, {"h.txt", "not a song"},          {"i.mp3", "ID3\x03"},
+        {"j.opus", Sample("song.opus")},    {"k.wma", Sample("song.wma")},    {"l.wv", Sample("song.wv")},
     };
     SideBySide disk;
     FakeFileServices alone;
@@ -61,6 +62,7 @@ TEST(FileFacts, ReadSideBySideAsOneByOne) {
     }
     EXPECT_EQ(disk.log, std::vector<std::string>{});
     EXPECT_EQ(ahead.Facts("C:\\d\\", "d.flac", media).media.title, "Lossless");
+    EXPECT_EQ(ahead.Facts("C:\\d\\", "l.wv", media).media.artist, "Pack Player");  // exiftool reads no WavPack
 }
 
 }  // namespace
