@@ -21,6 +21,14 @@ bool ByteBudget::Read(uint64_t offset, std::size_t size, std::string& out) {
     return m_more(offset, size, out) && out.size() == size;
 }
 
+std::size_t ByteBudget::Allowance(uint64_t offset) const {
+    if (offset >= m_size) return 0;
+    const uint64_t rest = m_size - offset;
+    std::size_t can = offset < m_head.size() ? m_head.size() - static_cast<std::size_t>(offset) : 0;
+    if (m_more) can = std::max({can, m_left, rest <= kMaxMediaBytes ? m_tailLeft : 0});
+    return static_cast<std::size_t>(std::min<uint64_t>(rest, can));
+}
+
 uint32_t Big16(std::string_view b, std::size_t at) {
     return (uint32_t{static_cast<unsigned char>(b[at])} << 8) | static_cast<unsigned char>(b[at + 1]);
 }

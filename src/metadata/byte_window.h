@@ -21,6 +21,8 @@ public:
     // Lets reads in the file's last kMaxMediaBytes draw on kMaxTailBytes of their own
     // first, for the formats that keep their tags at the end.
     void AllowTail() { m_tailLeft = kMaxTailBytes; }
+    // How many bytes at `offset` one Read may still take.
+    std::size_t Allowance(uint64_t offset) const;
 
 private:
     const std::string& m_head;

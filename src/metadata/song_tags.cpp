@@ -10,6 +10,7 @@
 #include <mpegfile.h>
 #include <oggflacfile.h>
 #include <opusfile.h>
+#include <tbytevectorstream.h>
 #include <tiostream.h>
 #include <textidentificationframe.h>
 #include <tpropertymap.h>
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -90,13 +92,40 @@ bool IsSongHead(const std::string& head) {
 
 namespace {
 
+// A size as ID3v2 writes it: four bytes of seven bits each.
+uint64_t SyncSafe(std::string_view b, std::size_t at) {
+    uint64_t n = 0;
+    for (std::size_t i = at; i < at + 4; ++i) n = n << 7 | (static_cast<unsigned char>(b[i]) & 0x7F);
+    return n;
+}
+
 // Where the sound starts after an ID3v2 tag at the file's start (its size as its header
-// says it, in four bytes of seven bits, with the header), or 0 without one.
+// says it, with the header), or 0 without one.
 uint64_t AfterId3(std::string_view head) {
-    if (head.size() < 10 || head.substr(0, 3) != "ID3") return 0;
-    uint64_t size = 0;
-    for (std::size_t i = 6; i < 10; ++i) size = size << 7 | (static_cast<unsigned char>(head[i]) & 0x7F);
-    return size + 10;
+    return head.size() >= 10 && head.substr(0, 3) == "ID3" ? SyncSafe(head, 6) + 10 : 0;
+}
+
+// Where the last frame of the ID3v2 tag at the start of `bytes` that lies wholly within
+// them ends, walking the frames' headers only; 0 where that cannot be told (a whole tag
+// unsynchronised in the old way: its frames are found once it is decoded).
+std::size_t WholeFramesEnd(std::string_view bytes) {
+    if (bytes.size() < 10) return 0;
+    const unsigned version = static_cast<unsigned char>(bytes[3]), flags = static_cast<unsigned char>(bytes[5]);
+    if (version < 2 || version > 4 || ((flags & 0x80) && version < 4)) return 0;
+    uint64_t at = 10;
+    if ((flags & 0x40) && version > 2) {  // an extended header first
+        if (bytes.size() < 14) return 0;
+        at += version == 3 ? uint64_t{Big32(bytes, 10)} + 4 : SyncSafe(bytes, 10);
+    }
+    const std::size_t header = version == 2 ? 6 : 10;
+    while (at + header <= bytes.size() && bytes[at] != '\0') {
+        const std::size_t h = static_cast<std::size_t>(at);
+        const uint64_t size =
+            version == 2 ? Big32(bytes, h + 2) & 0xFFFFFF : version == 3 ? Big32(bytes, h + 4) : SyncSafe(bytes, h + 4);
+        if (at + header + size > bytes.size()) break;
+        at += header + size;
+    }
+    return static_cast<std::size_t>(std::min<uint64_t>(at, bytes.size()));
 }
 
 bool FlacAfterId3(std::string_view head) {
@@ -195,7 +224,15 @@ void ReadSongTags(ByteBudget& file, MediaFacts& facts) {
             // end count only without it. One that ends past the file's end was cut short,
             // and the library would give the cut values as they are.
             if (AfterId3(file.Head()) > file.Size()) return;
-            TagOnly bare(&stream);
+            // One larger than may be read (a big cover picture, mostly) is read as far as
+            // the bound allows, up to its last frame within: the frames before count, the
+            // rest give no value.
+            std::string within;
+            const bool big = AfterId3(file.Head()) - 10 > file.Allowance(10);
+            if (big && !file.Read(0, file.Allowance(0), within)) return;
+            TagLib::ByteVectorStream held(
+                TagLib::ByteVector(within.data(), static_cast<unsigned int>(big ? WholeFramesEnd(within) : 0)));
+            TagOnly bare(big ? static_cast<TagLib::IOStream*>(&held) : &stream);
             const TagLib::ID3v2::Tag tag(&bare, 0);
             if (tag.header()->majorVersion() >= 2 && tag.header()->tagSize() > 0) {
                 FillFacts(FieldFrames(tag), facts);
