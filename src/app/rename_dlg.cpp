@@ -75,6 +75,11 @@ void CRenameDlg::BuildMessageMap() {
         result = OnHandedOver(*reinterpret_cast<const COPYDATASTRUCT*>(lp)) ? TRUE : FALSE;
         return true;
     });
+    // A window must lose its marks before it goes.
+    OnMessageRoute(WM_DESTROY, [this](WPARAM, LPARAM, LRESULT&) {
+        StopGathering();
+        return false;
+    });
     OnMessageRoute(WM_TIMER, [this](WPARAM id, LPARAM, LRESULT&) {
         if (id != kGatherTimer) return false;
         StopGathering();

@@ -147,6 +147,28 @@ TEST(OpenTarget, FilesChosenTogetherInExplorerOpenOneWindow) {
     }
 }
 
+// The window gathers only files of its own folder, and only until a quiet spell ends
+// the gathering: then the next file claims a window of its own.
+TEST(OpenTarget, AWindowGathersItsOwnFolderUntilAQuietSpell) {
+    Photos p;
+    MainWindowKit kit;
+    SelectionGatherer gatherer;
+    ASSERT_FALSE(HandSelectionOver(p.sub + "a.jpg", gatherer));  // the first: it claims
+    CRenameDlg dlg(Services{kit.realFiles, kit.ui, kit.dir.path() + "vorlix.ini", {p.sub + "a.jpg"}, "", "", "", "",
+                            nullptr, "", &gatherer});
+    ASSERT_TRUE(dlg.Create());
+    HWND list = dlg.GetDlgItem(IDC_FILELIST);
+    SelectionGatherer other;
+    EXPECT_TRUE(HandSelectionOver(p.sub + "c.jpg", other));
+    EXPECT_FALSE(HandSelectionOver(p.files.path() + "elsewhere.jpg", other));  // another folder: its own claim
+    other.Stop();
+    EXPECT_EQ(ListState(list), "a.jpg* B.jpg c.jpg*");
+    ::SendMessageW(dlg.GetSafeHwnd(), WM_TIMER, 1, 0);  // three quiet seconds
+    EXPECT_FALSE(HandSelectionOver(p.sub + "B.jpg", other));
+    EXPECT_EQ(ListState(list), "a.jpg* B.jpg c.jpg*");
+    dlg.DestroyWindow();
+}
+
 // Picked in the tree, a folder that cannot be listed is told; the folder shown, its list
 // and the tree's selection stay.
 TEST(OpenTarget, AFolderPickedInTheTreeThatCannotBeListedChangesNothing) {
