@@ -88,63 +88,100 @@ TEST(OpenTarget, AFolderOpensAndFilesAreSelectedInTheirDirectory) {
             PumpMessages(dlg.GetSafeHwnd());
         }
         EXPECT_EQ(dlg.m_browse.m_strCurDir, row.dir.empty() ? before : row.dir);
-        if (row.dir.empty()) EXPECT_EQ(Items(dlg.GetDlgItem(IDC_FILELIST)), listedBefore);
+        if (row.dir.empty()) {
+            EXPECT_EQ(Items(dlg.GetDlgItem(IDC_FILELIST)), listedBefore);
+        }
         EXPECT_EQ(dlg.FilePane().SelectedNames(), row.selected);
         EXPECT_EQ(dlg.m_lSelCount, static_cast<long>(row.selected.size()));
         HWND list = dlg.GetDlgItem(IDC_FILELIST);
-        if (!row.selected.empty())
+        if (!row.selected.empty()) {
             EXPECT_EQ(::SendMessageA(list, LB_GETSEL, ::SendMessageA(list, LB_GETCARETINDEX, 0, 0), 0), 1);
+        }
         EXPECT_EQ(kit.ui.Told(), row.told);
         dlg.DestroyWindow();
     }
 }
 
-// Explorer starts the program once for each of the files chosen together ("/select"):
-// one window opens with all of them selected, and the other processes end.
-TEST(OpenTarget, FilesChosenTogetherInExplorerOpenOneWindow) {
-    TempDir dir, home;
-    const std::vector<std::string> chosen = {"\xC3\x9Cn\xC3\xAF 1.jpg", "b.jpg", "c .jpg"};
-    for (const std::string& name : chosen) dir.WriteFile(name);
-    dir.WriteFile("left out.jpg");
-    // A copy of its own: its settings file and rule sets stay in the test's folders.
-    const std::wstring exe = ToWide(home.path() + "vorlix.exe");
-    ASSERT_TRUE(::CopyFileW(ToWide(VORLIX_EXE).c_str(), exe.c_str(), FALSE));
-    ::SetEnvironmentVariableW(L"LOCALAPPDATA", ToWide(home.path()).c_str());
-    ::SetEnvironmentVariableW(L"APPDATA", ToWide(home.path()).c_str());
-    std::vector<PROCESS_INFORMATION> started;
-    for (const std::string& name : chosen) {
-        std::wstring command = L"\"" + exe + L"\" /select \"" + ToWide(dir.path() + name) + L"\"";
+// The program itself, started as Explorer starts it: a copy of its own in a folder of
+// the test's, with its settings, journal and rule sets there too. Every process still
+// running is ended with the test.
+struct Program {
+    Program() {
+        ::CopyFileW(ToWide(VORLIX_EXE).c_str(), ToWide(home.path() + "vorlix.exe").c_str(), FALSE);
+        for (const wchar_t* name : {L"LOCALAPPDATA", L"APPDATA"}) {
+            wchar_t old[MAX_PATH] = L"";
+            ::GetEnvironmentVariableW(name, old, MAX_PATH);
+            kept.emplace_back(name, old);
+            ::SetEnvironmentVariableW(name, ToWide(home.path()).c_str());
+        }
+    }
+    ~Program() {
+        for (PROCESS_INFORMATION& p : started) {
+            if (::WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(p.hProcess, 9);
+            ::WaitForSingleObject(p.hProcess, INFINITE);
+            ::CloseHandle(p.hThread);
+            ::CloseHandle(p.hProcess);
+        }
+        for (const auto& [name, value] : kept) ::SetEnvironmentVariableW(name.c_str(), value.c_str());
+    }
+    void Start(const std::wstring& arguments) {
+        std::wstring command = L"\"" + ToWide(home.path() + "vorlix.exe") + L"\" " + arguments;
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
-        ASSERT_TRUE(::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-        started.push_back(process);
+        if (::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+            started.push_back(process);
     }
-    HWND list = nullptr;
-    size_t running = started.size();
-    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 30000; ::Sleep(100)) {
-        running = 0;
-        for (const PROCESS_INFORMATION& p : started) {
-            if (::WaitForSingleObject(p.hProcess, 0) != WAIT_TIMEOUT) continue;
-            ++running;
-            for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(w, &owner);
-                if (owner == p.dwProcessId && ::GetDlgItem(w, IDC_FILELIST)) list = ::GetDlgItem(w, IDC_FILELIST);
+    // Waits (30 s at most) until one process is left, showing a window whose file list
+    // has `selected` entries selected; that window, or null.
+    HWND WindowOfTheLastOne(LRESULT selected) {
+        for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 30000; ::Sleep(100)) {
+            HWND window = nullptr;
+            int running = 0;
+            for (const PROCESS_INFORMATION& p : started) {
+                if (::WaitForSingleObject(p.hProcess, 0) != WAIT_TIMEOUT) continue;
+                ++running;
+                for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+                    DWORD owner = 0;
+                    ::GetWindowThreadProcessId(w, &owner);
+                    if (owner == p.dwProcessId && ::GetDlgItem(w, IDC_FILELIST)) window = w;
+                }
             }
+            if (running == 1 && window && ::SendDlgItemMessageW(window, IDC_FILELIST, LB_GETSELCOUNT, 0, 0) == selected)
+                return window;
         }
-        if (running == 1 && list && ::SendMessageW(list, LB_GETSELCOUNT, 0, 0) == 3) break;
+        return nullptr;
     }
-    EXPECT_EQ(running, 1u);
-    ASSERT_TRUE(list);
-    EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 4);
-    EXPECT_EQ(::SendMessageW(list, LB_GETSELCOUNT, 0, 0), 3);
-    for (PROCESS_INFORMATION& p : started) {
-        if (::WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(p.hProcess, 9);
-        ::WaitForSingleObject(p.hProcess, INFINITE);
-        ::CloseHandle(p.hThread);
-        ::CloseHandle(p.hProcess);
+
+    TempDir home;
+    std::vector<std::pair<std::wstring, std::wstring>> kept;
+    std::vector<PROCESS_INFORMATION> started;
+};
+
+// Explorer starts the program once for each of the files chosen together ("/select"):
+// one window opens with all of them selected, and the other processes end. A rule set
+// with files on the command line opens both.
+TEST(OpenTarget, TheProgramStartedAsExplorerStartsIt) {
+    TempDir dir;
+    const std::vector<std::string> chosen = {"\xC3\x9Cn\xC3\xAF 1.jpg", "b.jpg", "c .jpg"};
+    for (const std::string& name : chosen) dir.WriteFile(name);
+    dir.WriteFile("left out.jpg");
+    const std::string rules = dir.WriteFile("set.vorlixrules", "[Vorlix rules 1]\nChangePrefix=1\nNewPrefix=x_\n");
+    {
+        Program program;
+        for (const std::string& name : chosen) program.Start(L"/select \"" + ToWide(dir.path() + name) + L"\"");
+        HWND window = program.WindowOfTheLastOne(3);
+        ASSERT_TRUE(window);
+        EXPECT_EQ(::SendDlgItemMessageW(window, IDC_FILELIST, LB_GETCOUNT, 0, 0), 5);
     }
+    Program program;
+    program.Start(L"/RULES \"" + ToWide(rules) + L"\" \"" + ToWide(dir.path() + chosen[0]) + L"\" \"" +
+                  ToWide(dir.path() + chosen[2]) + L"\"");
+    HWND window = program.WindowOfTheLastOne(2);
+    ASSERT_TRUE(window);
+    wchar_t prefix[32] = L"";
+    ::GetDlgItemTextW(window, IDC_NEWPREFIX, prefix, 32);
+    EXPECT_EQ(std::wstring(prefix), L"x_");
 }
 
 // The window gathers only files of its own folder, and only until a quiet spell ends
