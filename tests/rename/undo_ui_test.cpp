@@ -134,7 +134,8 @@ PROCESS_INFORMATION StartChild(const char* kind, const std::string& dir, const s
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=UndoLastRun.Child";
-    STARTUPINFOW startup = {sizeof startup};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION child = {};
     EXPECT_TRUE(::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
     ::SetEnvironmentVariableW(L"VORLIX_CHILD_DIR", nullptr);
