@@ -110,10 +110,13 @@ bool ParseHeld(const PrefetchJob& job, MediaFacts& media) {
 
 }  // namespace
 
-// Workers read ahead of the calling thread, which parses the songs in order; they stay
-// at most kLead files ahead, so the spans held stay a few megabytes.
+// Workers read ahead of the calling thread, which parses the songs in order. They stay
+// at most kLead files ahead and stop taking more once the spans held pass kHeldBytes
+// (songs with big cover pictures hold a MiB each), except for the file the calling
+// thread waits for, which always goes ahead.
 void FileFactCache::Prefetch(const std::string& dir, const std::vector<std::string>& names, FactNeeds needs) {
     constexpr std::size_t kLead = 256;
+    constexpr std::size_t kHeldBytes = 64 << 20;
     const int threads = m_files.PieceReaders();
     if (!needs.media || threads < 2 || dir != m_listedDir) return;
     std::vector<PrefetchJob> jobs;
@@ -131,18 +134,19 @@ void FileFactCache::Prefetch(const std::string& dir, const std::vector<std::stri
     std::mutex lock;
     std::condition_variable changed;
     std::vector<char> ready(jobs.size(), 0);
-    std::size_t consumed = 0;
+    std::size_t consumed = 0, heldBytes = 0;
     std::atomic<std::size_t> next{0};
     auto work = [&] {
         for (std::size_t i; (i = next++) < jobs.size();) {
             {
                 std::unique_lock<std::mutex> held(lock);
-                changed.wait(held, [&] { return i < consumed + kLead; });
+                changed.wait(held, [&] { return i == consumed || (i < consumed + kLead && heldBytes < kHeldBytes); });
             }
             ReadAhead(m_files, jobs[i]);
             {
                 const std::lock_guard<std::mutex> held(lock);
                 ready[i] = 1;
+                heldBytes += jobs[i].head.size() + jobs[i].tail.size();
             }
             changed.notify_all();
         }
@@ -160,10 +164,12 @@ void FileFactCache::Prefetch(const std::string& dir, const std::vector<std::stri
         if (!job.parsed && !ParseHeld(job, job.media)) job.media = Read(job.path);
         if (job.media.takenUtc && !job.media.taken) job.media.taken = m_files.ToLocalTime(*job.media.takenUtc);
         m_entries[job.path] = Entry{stamps[i], std::move(job.media)};
+        const std::size_t freed = job.head.size() + job.tail.size();
         job = PrefetchJob{};
         {
             const std::lock_guard<std::mutex> held(lock);
             consumed = i + 1;
+            heldBytes -= freed;
         }
         changed.notify_all();
     }
