@@ -43,7 +43,7 @@ bool CRenameDlg::OpenHanded(const std::vector<std::string>& paths) {
 }
 
 bool CRenameDlg::OnHandedOver(const COPYDATASTRUCT& data) {
-    if (!m_services.gatherer || !m_services.gatherer->Gathering()) return false;
+    if (!m_services.gatherer) return false;
     const std::string path = m_services.gatherer->TakeHandedOver(data);
     // A window busy with a run keeps its list as the run's: the file gets a window of its own.
     if (path.empty() || !::IsWindowEnabled(m_hWnd) || DirectoryOf(path) != m_browse.m_strCurDir) return false;

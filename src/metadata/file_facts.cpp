@@ -37,11 +37,14 @@ FileFacts FileFactCache::Facts(const std::string& dir, const std::string& name, 
         facts.media = known->second.media;
         return facts;
     }
-    MediaFacts media = Read(path);
-    if (media.takenUtc && !media.taken) media.taken = m_files.ToLocalTime(*media.takenUtc);
-    m_entries[path] = Entry{stamp, media};
-    facts.media = media;
+    facts.media = Keep(path, stamp, Read(path));
     return facts;
+}
+
+// A video's time taken is kept in local time, as a photo's is.
+const MediaFacts& FileFactCache::Keep(const std::string& path, const Stamp& stamp, MediaFacts media) {
+    if (media.takenUtc && !media.taken) media.taken = m_files.ToLocalTime(*media.takenUtc);
+    return (m_entries[path] = Entry{stamp, std::move(media)}).media;
 }
 
 // Safe on several threads at once: it touches nothing of the cache.
@@ -79,12 +82,15 @@ void ReadAhead(FileServices& files, PrefetchJob& job) {
             job.media = ReadMediaFacts(head, size, read);
             return;
         }
-        const uint64_t headBytes = std::min<uint64_t>(size, SongHeadBytes(head));
+        const uint64_t headBytes = std::max<uint64_t>(head.size(), std::min<uint64_t>(size, SongHeadBytes(head)));
         const uint64_t tailBytes = std::min<uint64_t>(size - headBytes, kSongTailBytes);
+        std::string rest;
         job.size = size;
-        job.parsed = !read(0, static_cast<std::size_t>(headBytes), job.head) || job.head.size() != headBytes ||
+        job.parsed = !read(head.size(), static_cast<std::size_t>(headBytes - head.size()), rest) ||
+                     rest.size() != headBytes - head.size() ||
                      !read(size - tailBytes, static_cast<std::size_t>(tailBytes), job.tail) ||
                      job.tail.size() != tailBytes;
+        job.head = std::move(head) + rest;
     });
 }
 
@@ -162,8 +168,7 @@ void FileFactCache::Prefetch(const std::string& dir, const std::vector<std::stri
         }
         PrefetchJob& job = jobs[i];
         if (!job.parsed && !ParseHeld(job, job.media)) job.media = Read(job.path);
-        if (job.media.takenUtc && !job.media.taken) job.media.taken = m_files.ToLocalTime(*job.media.takenUtc);
-        m_entries[job.path] = Entry{stamps[i], std::move(job.media)};
+        Keep(job.path, stamps[i], std::move(job.media));
         const std::size_t freed = job.head.size() + job.tail.size();
         job = PrefetchJob{};
         {

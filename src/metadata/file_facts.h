@@ -64,6 +64,7 @@ private:
         MediaFacts media;
     };
     MediaFacts Read(const std::string& path);
+    const MediaFacts& Keep(const std::string& path, const Stamp& stamp, MediaFacts media);
 
     FileServices& m_files;
     std::unordered_map<std::string, Entry> m_entries;

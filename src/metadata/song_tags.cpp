@@ -61,6 +61,10 @@ private:
     std::string m_piece;
 };
 
+bool HasAt(std::string_view bytes, std::size_t offset, std::string_view s) {
+    return bytes.size() >= offset + s.size() && bytes.substr(offset, s.size()) == s;
+}
+
 std::string First(const TagLib::PropertyMap& tags, const char* key) {
     const auto found = tags.find(key);
     if (found == tags.end() || found->second.isEmpty()) return {};
@@ -82,7 +86,7 @@ std::optional<uint64_t> LeadingNumber(const std::string& text) {
 
 bool IsSongHead(const std::string& head) {
     const std::string_view h(head);
-    auto at = [&h](std::size_t offset, std::string_view s) { return h.size() >= offset + s.size() && h.substr(offset, s.size()) == s; };
+    auto at = [&h](std::size_t offset, std::string_view s) { return HasAt(h, offset, s); };
     const bool mpegFrame = h.size() >= 2 && static_cast<unsigned char>(h[0]) == 0xFF &&
                            (static_cast<unsigned char>(h[1]) & 0xE0) == 0xE0;
     const bool m4a = at(4, "ftyp") && (at(8, "M4A ") || at(8, "M4B ") || at(8, "M4P "));
@@ -102,7 +106,7 @@ uint64_t SyncSafe(std::string_view b, std::size_t at) {
 // Where the sound starts after an ID3v2 tag at the file's start (its size as its header
 // says it, with the header), or 0 without one.
 uint64_t AfterId3(std::string_view head) {
-    return head.size() >= 10 && head.substr(0, 3) == "ID3" ? SyncSafe(head, 6) + 10 : 0;
+    return head.size() >= 10 && HasAt(head, 0, "ID3") ? SyncSafe(head, 6) + 10 : 0;
 }
 
 // Where the last frame of the ID3v2 tag at the start of `bytes` that lies wholly within
@@ -130,7 +134,7 @@ std::size_t WholeFramesEnd(std::string_view bytes) {
 
 bool FlacAfterId3(std::string_view head) {
     const uint64_t at = AfterId3(head);
-    return at && head.size() >= at + 4 && head.substr(static_cast<std::size_t>(at), 4) == "fLaC";
+    return at && at < head.size() && HasAt(head, static_cast<std::size_t>(at), "fLaC");
 }
 
 }  // namespace
@@ -147,7 +151,7 @@ namespace {
 // The file type by its first bytes, as IsSongHead knew it, so that the library does not
 // try each of its types on the file in turn; none for an Ogg stream of another codec.
 std::unique_ptr<TagLib::File> OpenSong(TagLib::IOStream& stream, std::string_view h) {
-    auto at = [&h](std::size_t offset, std::string_view s) { return h.size() >= offset + s.size() && h.substr(offset, s.size()) == s; };
+    auto at = [&h](std::size_t offset, std::string_view s) { return HasAt(h, offset, s); };
     if (at(0, "fLaC") || FlacAfterId3(h)) return std::make_unique<TagLib::FLAC::File>(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
     if (at(0, "OggS")) {
         if (at(28, "OpusHead")) return std::make_unique<TagLib::Ogg::Opus::File>(&stream, false);
@@ -219,16 +223,17 @@ void ReadSongTags(ByteBudget& file, MediaFacts& facts) {
     file.AllowTail();
     try {
         BudgetStream stream(file);
-        if (AfterId3(file.Head()) && !FlacAfterId3(file.Head())) {
+        const uint64_t tagEnd = AfterId3(file.Head());
+        if (tagEnd && !FlacAfterId3(file.Head())) {
             // A tag at the start is all an MP3 is asked for: its ID3v1 or APE tag at the
             // end count only without it. One that ends past the file's end was cut short,
             // and the library would give the cut values as they are.
-            if (AfterId3(file.Head()) > file.Size()) return;
+            if (tagEnd > file.Size()) return;
             // One larger than may be read (a big cover picture, mostly) is read as far as
             // the bound allows, up to its last frame within: the frames before count, the
             // rest give no value.
             std::string within;
-            const bool big = AfterId3(file.Head()) - 10 > file.Allowance(10);
+            const bool big = tagEnd - 10 > file.Allowance(10);
             if (big && !file.Read(0, file.Allowance(0), within)) return;
             TagLib::ByteVectorStream held(
                 TagLib::ByteVector(within.data(), static_cast<unsigned int>(big ? WholeFramesEnd(within) : 0)));

@@ -22,7 +22,6 @@ public:
     void Open(HWND window);
     // No more hand-overs: a file chosen later opens a window of its own.
     void Stop();
-    bool Gathering() const { return m_window != nullptr; }
 
     // The path a WM_COPYDATA of a hand-over carries, if `data` is one and lies in the
     // gathered folder; "" for anything else.
